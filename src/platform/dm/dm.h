@@ -1,0 +1,105 @@
+#pragma once
+// The data-manager library: every database access of Tallyra goes through these
+// functions.  Texts are UTF-8 and zero-terminated.  Behind the interface stands SQLite.
+//
+// Ownership: the library frees what it put into a record (dm_free_record); the program
+// frees what it put there itself.
+
+#include <stdint.h>
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+#if defined(TALLYRA_DM_BUILD)
+#define DM_API __attribute__((visibility("default")))
+#else
+#define DM_API
+#endif
+
+enum { DM_MAX_FIELDS = 64, DM_MAX_NAME = 31 };
+
+typedef enum DmFieldType {
+    dmNone = 0,
+    dmInt = 1,      /* int32_t */
+    dmFloat = 2,    /* double */
+    dmText = 3,     /* zero-terminated text; size = length + 1 */
+    dmDateTime = 4, /* double: days since 30 Dec 1899 */
+} DmFieldType;
+
+typedef struct DmField {
+    uint8_t type;  /* DmFieldType */
+    char *name;    /* at most DM_MAX_NAME characters */
+    int32_t size;  /* bytes of the value */
+    void *value;   /* null: SQL NULL */
+} DmField;
+
+typedef struct DmRecord {
+    const char *table; /* put only */
+    uint8_t eof;       /* nonzero when a select has no (more) row */
+    int32_t used;      /* used slots */
+    int32_t id;        /* RECID of the row to update or delete */
+    DmField fields[DM_MAX_FIELDS];
+} DmRecord;
+
+typedef enum PutMode { pmInsert = 0, pmUpdate = 1, pmDelete = 2 } PutMode;
+
+/* What the library asks the user through the chooser hook. */
+typedef enum DmChoice {
+    dmChooseNewDatabase = 0,   /* the database of a new connection (may be an existing one) */
+    dmChooseBackupTarget = 1,  /* where to write a backup copy */
+    dmChooseRestoreSource = 2, /* which backup copy to bring back */
+} DmChoice;
+
+/* Asks the user for a file path.  `proposal` is the library's suggestion (may be empty).
+   Writes the chosen path into `out` and returns nonzero, or returns 0 when the user
+   cancels.  `parent` is the window handle the caller passed to the library, or null. */
+typedef int (*DmChooser)(DmChoice kind, void *parent, const char *proposal, char *out,
+                         int out_size);
+
+/* Installs the chooser; null restores the default, which accepts every non-empty
+   proposal without asking (headless use). */
+DM_API void dm_set_chooser(DmChooser chooser);
+
+/* `app_exe` (the "module instance") is the path of the executable: the connection file
+   is that path with the extension ".cfg". */
+DM_API int dm_create_connection_config(const char *app_exe, void *parent, int reserved);
+DM_API int dm_open_database(const char *connection);
+DM_API int dm_close_database(void);
+DM_API int dm_database_attributes(void); /* bit 0: read-only */
+DM_API int dm_version(void);
+DM_API const char *dm_last_error(void);  /* empty when the last call raised no failure */
+
+DM_API int dm_exec_sql(const char *statement);
+/* kind_and_name: "TABLE.", "VIEW." or "TRIGGER." followed by the object's name */
+DM_API int dm_db_object_exists(const char *kind_and_name);
+
+DM_API int dm_init_sql_select(const char *select, DmRecord *record); /* handle, 0: failure */
+DM_API int dm_next_sql_select(int handle, DmRecord *record);       /* 0: next row placed */
+DM_API void dm_close_sql_select(int handle);
+DM_API int dm_fetch_record(const char *select, DmRecord *record);  /* nonzero: row placed */
+DM_API void dm_free_record(DmRecord *record);
+
+DM_API int dm_put_record(PutMode mode, DmRecord *record);
+DM_API int dm_gen_id(void); /* 0 and dm_last_error set on failure */
+
+DM_API int dm_start_transaction(void);
+DM_API int dm_commit_transaction(void);
+DM_API int dm_rollback_transaction(void);
+DM_API int dm_in_transaction(void);
+
+DM_API int dm_read_blob(const char *file, int blob_id); /* -1 failure, 0 none, >0 bytes */
+DM_API int dm_write_blob(const char *file, int blob_id, int reserved);
+DM_API int dm_blob_file_ok(const char *file);
+
+/* Both run on a closed database (the one last opened) and ask through the chooser.
+   0 with an empty dm_last_error: the user cancelled; 0 with a text: a failure. */
+DM_API int dm_backup_database(const char *app_exe, void *parent, int mode);
+DM_API int dm_restore_database(const char *app_exe, void *parent, int mode);
+
+/* Creates a new database file with the base schema (refuses an existing file). */
+DM_API int dm_create_database(const char *path);
+
+#ifdef __cplusplus
+}
+#endif
