@@ -1,0 +1,790 @@
+PRAGMA application_id = 1413565529;
+
+-- Base schema of a new Tallyra database.  The data-manager library runs this file once, inside
+-- one transaction, on an empty database; the program's own upgrade adds TE_CASH, VIEW_TE_CASH
+-- and the triggers TE_DEL and GEN_DOC_NO afterwards.
+--
+-- Record sets take a column's type from its declared type (INTEGER, FLOAT, VARCHAR(n), DATE),
+-- and view columns inherit it only when they are plain column references.  Values that every
+-- reader needs typed, such as the home-currency amounts of the cash journal and the full text
+-- of an address, are therefore generated columns of their tables, declared once.
+--
+-- Deletions cascade through triggers.  A row that stored documents or journal entries still
+-- show (a partner, its address, a product, a category, an account ...) refuses to be deleted
+-- with a Czech message instead, so that no stored document loses what it prints.
+
+CREATE TABLE DM_GEN (RECID INTEGER PRIMARY KEY, LAST_ID INTEGER NOT NULL);
+INSERT INTO DM_GEN VALUES (1, 10000);
+
+CREATE TABLE BLOBDATA (RECID INTEGER NOT NULL PRIMARY KEY, DATA BLOB);
+
+-- The own firm ---------------------------------------------------------------------------------
+
+CREATE TABLE CONF_ADDRESS (
+    RECID INTEGER NOT NULL PRIMARY KEY,
+    MYNAME VARCHAR(128),
+    MYID VARCHAR(16),
+    MYVAT VARCHAR(20),
+    MYADDRESS VARCHAR(255),
+    FORE_CURR VARCHAR(1) DEFAULT 'F',
+    INVOICE_TEXT VARCHAR(255),
+    LOGO_ID INTEGER DEFAULT 0,
+    STAMP_ID INTEGER DEFAULT 0
+);
+
+-- Edited as a code list: every one-line column is required there, so the table keeps only
+-- what each invoicing address has.
+CREATE TABLE CONF_INVOICE (
+    RECID INTEGER NOT NULL PRIMARY KEY,
+    NAZEV VARCHAR(64),
+    ADRESA VARCHAR(255)
+);
+
+-- Cash desks are edited with RECID, IS_BANK and MNAME only; bank accounts with every column,
+-- which the printed invoice needs for its payment details.
+CREATE TABLE CONF_BANKCASH (
+    RECID INTEGER NOT NULL PRIMARY KEY,
+    IS_BANK VARCHAR(1) DEFAULT 'T',
+    MNAME VARCHAR(64),
+    MNO VARCHAR(40),
+    MADDRESS VARCHAR(128),
+    SWIFT VARCHAR(11),
+    IBAN VARCHAR(34)
+);
+
+-- Number series --------------------------------------------------------------------------------
+
+-- LAST_WRITE holds the date in the system's short date format; '2008-01-01' marks a series
+-- that was never written.
+CREATE TABLE GENER_NO (
+    RECID INTEGER NOT NULL PRIMARY KEY,
+    GEN_ID INTEGER DEFAULT 0,
+    INCREMENT_ID INTEGER DEFAULT 1,
+    TXT VARCHAR(4),
+    LAST_WRITE VARCHAR(20) DEFAULT '2008-01-01'
+);
+
+-- Documents ------------------------------------------------------------------------------------
+
+CREATE TABLE DOC_TYPES (
+    RECID INTEGER NOT NULL PRIMARY KEY,
+    DOC_NAME VARCHAR(32)
+);
+
+CREATE TABLE DOC_HEAD (
+    RECID INTEGER NOT NULL PRIMARY KEY,
+    ID_DOC_TYPE INTEGER,
+    DOC_NO INTEGER,
+    ID_ADDRESS INTEGER,
+    DATE_D DATE,
+    MATURITY_D DATE,
+    DISCOUNT FLOAT DEFAULT 0,
+    DOC_TITLE VARCHAR(128),
+    ALL_SUM FLOAT DEFAULT 0,
+    ROUND_ID INTEGER DEFAULT 0,
+    ROUND_SUM FLOAT DEFAULT 0,
+    CURR_NAME VARCHAR(10) DEFAULT 'Kč',
+    CURR_AMOUNT INTEGER DEFAULT 1,
+    CURR_KURS FLOAT DEFAULT 1.0
+);
+CREATE INDEX DOC_HEAD_TYPE_NO ON DOC_HEAD (ID_DOC_TYPE, DOC_NO);
+CREATE INDEX DOC_HEAD_TYPE_DATE ON DOC_HEAD (ID_DOC_TYPE, DATE_D);
+CREATE INDEX DOC_HEAD_ADDRESS ON DOC_HEAD (ID_ADDRESS);
+
+-- Items are read back in insertion order: their RECIDs rise with insertion, and the index on
+-- HEADER_ID lists the rows of one document by RECID.
+CREATE TABLE DOC_ITEMS (
+    RECID INTEGER NOT NULL PRIMARY KEY,
+    HEADER_ID INTEGER,
+    PRO_ID INTEGER,
+    AMOUNT FLOAT DEFAULT 0,
+    UNITV VARCHAR(10),
+    COST_PER_UNIT FLOAT DEFAULT 0,
+    COST FLOAT DEFAULT 0,
+    CURR_NAME VARCHAR(10) DEFAULT 'Kč',
+    CURR_AMOUNT INTEGER DEFAULT 1,
+    CURR_KURS FLOAT DEFAULT 1.0,
+    DISCOUNT FLOAT DEFAULT 0,
+    ITEM_TEXT VARCHAR(255)
+);
+CREATE INDEX DOC_ITEMS_HEADER ON DOC_ITEMS (HEADER_ID);
+CREATE INDEX DOC_ITEMS_PRO ON DOC_ITEMS (PRO_ID);
+
+-- Payment details, one table per document type, keyed by the document's RECID.  ID_LINK: the
+-- delivery address (type 1), an own invoicing address (type 2), the corrected invoice (3, 4).
+CREATE TABLE DOC_DRS1 (
+    RECID INTEGER NOT NULL PRIMARY KEY,
+    VAR_S VARCHAR(32),
+    CONST_S VARCHAR(32),
+    ID_LINK INTEGER,
+    ID_BANK INTEGER
+);
+CREATE TABLE DOC_DRS2 (
+    RECID INTEGER NOT NULL PRIMARY KEY,
+    VAR_S VARCHAR(32),
+    CONST_S VARCHAR(32),
+    ID_LINK INTEGER,
+    ID_BANK INTEGER
+);
+CREATE TABLE DOC_DRS3 (
+    RECID INTEGER NOT NULL PRIMARY KEY,
+    VAR_S VARCHAR(32),
+    CONST_S VARCHAR(32),
+    ID_LINK INTEGER,
+    ID_BANK INTEGER
+);
+CREATE TABLE DOC_DRS4 (
+    RECID INTEGER NOT NULL PRIMARY KEY,
+    VAR_S VARCHAR(32),
+    CONST_S VARCHAR(32),
+    ID_LINK INTEGER,
+    ID_BANK INTEGER
+);
+
+-- Cash journal ---------------------------------------------------------------------------------
+
+-- CC_INCOME and CC_OUTCOME are the amounts in the home currency at the entry's own rate; a
+-- CURR_AMOUNT below 1 counts as 1, so a missing unit count never turns an amount into NULL.
+CREATE TABLE TE (
+    RECID INTEGER NOT NULL PRIMARY KEY,
+    DOC_ID INTEGER DEFAULT 0,
+    DATE_D DATE,
+    DOC_NO VARCHAR(20),
+    GRP_ID INTEGER,
+    TE_TEXT VARCHAR(128),
+    CASH_ID INTEGER,
+    ORIGIN_CURR VARCHAR(10) DEFAULT 'Kč',
+    CURR_AMOUNT INTEGER DEFAULT 1,
+    CURR_KURS FLOAT DEFAULT 1.0,
+    INCOME FLOAT DEFAULT 0,
+    OUTCOME FLOAT DEFAULT 0,
+    CC_INCOME FLOAT GENERATED ALWAYS AS (
+        ifnull(INCOME, 0.0) * ifnull(CURR_KURS, 1.0) / max(ifnull(CURR_AMOUNT, 1), 1)) VIRTUAL,
+    CC_OUTCOME FLOAT GENERATED ALWAYS AS (
+        ifnull(OUTCOME, 0.0) * ifnull(CURR_KURS, 1.0) / max(ifnull(CURR_AMOUNT, 1), 1)) VIRTUAL
+);
+-- Covers the paid amount of a document without touching the table rows.
+CREATE INDEX TE_DOC ON TE (DOC_ID, INCOME, OUTCOME);
+CREATE INDEX TE_DATE ON TE (DATE_D);
+
+CREATE TABLE TE_GRP (
+    RECID INTEGER NOT NULL PRIMARY KEY,
+    GRP_NAME VARCHAR(64),
+    IS_INCOME VARCHAR(1) DEFAULT 'F',
+    IS_OUTCOME VARCHAR(1) DEFAULT 'F',
+    IS_TAX VARCHAR(1) DEFAULT 'T'
+);
+
+-- Business partners ----------------------------------------------------------------------------
+
+CREATE TABLE PAR_TYPE (
+    RECID INTEGER NOT NULL PRIMARY KEY,
+    PARTNER_TYPE VARCHAR(64),
+    IS_CUSTOMER VARCHAR(1) DEFAULT 'F',
+    IS_SUPPLIER VARCHAR(1) DEFAULT 'F'
+);
+
+-- DISCOUNT: the standing discount in per cent of the group's partners on issued invoices.
+CREATE TABLE PAR_GRP (
+    RECID INTEGER NOT NULL PRIMARY KEY,
+    GRP_NAME VARCHAR(64),
+    DISCOUNT FLOAT DEFAULT 0
+);
+
+CREATE TABLE PAR_CTYPE (
+    RECID INTEGER NOT NULL PRIMARY KEY,
+    CONTACT_TYPE VARCHAR(32)
+);
+
+CREATE TABLE PAR (
+    RECID INTEGER NOT NULL PRIMARY KEY,
+    PARTNER_NO INTEGER,
+    PARTNER_NAME VARCHAR(128),
+    ICO VARCHAR(16),
+    DIC VARCHAR(20),
+    IS_VAT VARCHAR(1) DEFAULT 'F',
+    ID_PARTNER_TYPE INTEGER DEFAULT 0,
+    ID_PARTNER_GROUP INTEGER DEFAULT 0,
+    PARTNER_MEMO VARCHAR(1000)
+);
+CREATE UNIQUE INDEX PAR_NO ON PAR (PARTNER_NO);
+
+-- FULL_ADDRESS: the address as it is written on an envelope, lines separated by CR LF, empty
+-- parts left out.  Stored, since every document row of the books shows it.
+CREATE TABLE PAR_ADDR (
+    RECID INTEGER NOT NULL PRIMARY KEY,
+    ID_PARTNER INTEGER,
+    IS_INVOICE VARCHAR(1) DEFAULT 'T',
+    ADDRESS_TITLE VARCHAR(64),
+    ADDRESS VARCHAR(128),
+    ADDRESS2 VARCHAR(128),
+    CITY VARCHAR(64),
+    POSTAL_CODE VARCHAR(16),
+    REGION VARCHAR(64),
+    COUNTRY VARCHAR(64),
+    ADDR_MEMO VARCHAR(1000),
+    FULL_ADDRESS VARCHAR(420) GENERATED ALWAYS AS (substr(
+        ifnull(char(13, 10) || nullif(trim(ADDRESS), ''), '')
+        || ifnull(char(13, 10) || nullif(trim(ADDRESS2), ''), '')
+        || ifnull(char(13, 10)
+                  || nullif(trim(ifnull(POSTAL_CODE, '') || ' ' || ifnull(CITY, '')), ''), '')
+        || ifnull(char(13, 10) || nullif(trim(COUNTRY), ''), ''),
+        3)) STORED
+);
+CREATE INDEX PAR_ADDR_PARTNER ON PAR_ADDR (ID_PARTNER);
+
+CREATE TABLE PAR_CONTACT (
+    RECID INTEGER NOT NULL PRIMARY KEY,
+    ID_PARTNER INTEGER,
+    CONTACT_TYPE VARCHAR(32),
+    CONTACT_NAME VARCHAR(64),
+    CONTACT VARCHAR(128),
+    CONTACT_MEMO VARCHAR(255)
+);
+CREATE INDEX PAR_CONTACT_PARTNER ON PAR_CONTACT (ID_PARTNER);
+
+CREATE TABLE PAR_BANK (
+    RECID INTEGER NOT NULL PRIMARY KEY,
+    ID_PARTNER INTEGER,
+    BANK_TITLE VARCHAR(64),
+    BANK_NAME VARCHAR(128),
+    ACCOUNT_NUMBER VARCHAR(40),
+    IBAN VARCHAR(34),
+    ABA VARCHAR(11),
+    BANK_ADDRESS VARCHAR(255),
+    BANK_MEMO VARCHAR(1000)
+);
+CREATE INDEX PAR_BANK_PARTNER ON PAR_BANK (ID_PARTNER);
+
+-- Products and currencies ----------------------------------------------------------------------
+
+CREATE TABLE PRO_GRP (
+    RECID INTEGER NOT NULL PRIMARY KEY,
+    GRP_NAME VARCHAR(64),
+    IS_SERVICE VARCHAR(1) DEFAULT 'F'
+);
+
+CREATE TABLE PRO_UNITS (
+    RECID INTEGER NOT NULL PRIMARY KEY,
+    UNIT_SHORT VARCHAR(10)
+);
+
+CREATE TABLE PRO (
+    RECID INTEGER NOT NULL PRIMARY KEY,
+    PRO_NO INTEGER,
+    PRO_NAME VARCHAR(128),
+    ID_PRO_GRP INTEGER DEFAULT 0,
+    UNITV VARCHAR(10),
+    COST FLOAT DEFAULT 0,
+    PRO_NOTE VARCHAR(1000)
+);
+CREATE UNIQUE INDEX PRO_NO ON PRO (PRO_NO);
+CREATE INDEX PRO_GROUP ON PRO (ID_PRO_GRP);
+
+CREATE TABLE PRO_CURR (
+    RECID INTEGER NOT NULL PRIMARY KEY,
+    PRO_ID INTEGER,
+    COST FLOAT DEFAULT 0,
+    CURR_NAME VARCHAR(10)
+);
+CREATE INDEX PRO_CURR_PRO ON PRO_CURR (PRO_ID, CURR_NAME);
+
+CREATE TABLE CURR_LIST (
+    RECID INTEGER NOT NULL PRIMARY KEY,
+    CURR_NAME VARCHAR(10),
+    CURR_TITLE VARCHAR(64),
+    CURR_AMOUNT FLOAT DEFAULT 1,
+    CURR_KURS FLOAT
+);
+CREATE UNIQUE INDEX CURR_LIST_NAME ON CURR_LIST (CURR_NAME);
+
+-- Calculators and text histories ---------------------------------------------------------------
+
+CREATE TABLE USER_CALC (
+    RECID INTEGER NOT NULL PRIMARY KEY,
+    CALC_NAME VARCHAR(64),
+    FORMULA VARCHAR(4000),
+    IS_CALC_PUBLIC VARCHAR(1) DEFAULT 'F'
+);
+
+-- The RECID is a hash of the field and the text, and the program inserts a text again each
+-- time it is used: a repeated key is ignored, not an error.
+CREATE TABLE USER_HIST (
+    RECID INTEGER NOT NULL PRIMARY KEY ON CONFLICT IGNORE,
+    DATA_FIELD INTEGER,
+    TXT VARCHAR(128)
+);
+CREATE INDEX USER_HIST_FIELD ON USER_HIST (DATA_FIELD);
+
+-- Views: documents -----------------------------------------------------------------------------
+
+-- Every document with its paid amount.  ID_DOCSTATE is what document_paid computes: the
+-- journal's INCOME for types 1 and 4, its OUTCOME for types 2 and 3, 0 when nothing is paid.
+-- It is a per-row probe of the covering index TE_DOC, so a read of one document, one partner or
+-- one period touches only the payments of the rows it returns.
+CREATE VIEW VIEW_DOC_PAID AS
+SELECT
+    H.*,
+    ifnull(CASE WHEN H.ID_DOC_TYPE IN (1, 4)
+                THEN (SELECT SUM(T.INCOME) FROM TE T WHERE T.DOC_ID = H.RECID)
+                ELSE (SELECT SUM(T.OUTCOME) FROM TE T WHERE T.DOC_ID = H.RECID) END,
+           0.0) AS ID_DOCSTATE
+FROM DOC_HEAD H;
+
+-- Every document with its partner: the common part of the books, lists and prints.
+CREATE VIEW VIEW_DOC_ALL AS
+SELECT
+    D.RECID,
+    D.ID_DOC_TYPE,
+    D.DOC_NO,
+    D.DATE_D,
+    D.MATURITY_D,
+    D.DOC_TITLE,
+    P.PARTNER_NAME,
+    D.ROUND_SUM,
+    D.CURR_NAME,
+    D.ALL_SUM,
+    D.ROUND_ID,
+    D.DISCOUNT,
+    A.ADDRESS_TITLE,
+    A.FULL_ADDRESS,
+    P.ICO,
+    P.DIC,
+    D.CURR_AMOUNT,
+    D.CURR_KURS,
+    D.ID_ADDRESS,
+    A.ID_PARTNER,
+    D.ID_DOCSTATE
+FROM VIEW_DOC_PAID D
+LEFT JOIN PAR_ADDR A ON A.RECID = D.ID_ADDRESS
+LEFT JOIN PAR P ON P.RECID = A.ID_PARTNER;
+
+CREATE VIEW VIEW_DOC1 AS
+SELECT V.*, D.VAR_S, D.CONST_S, B.MNAME AS BANKCASH_MNAME, D.ID_LINK, D.ID_BANK
+FROM VIEW_DOC_ALL V
+LEFT JOIN DOC_DRS1 D ON D.RECID = V.RECID
+LEFT JOIN CONF_BANKCASH B ON B.RECID = D.ID_BANK
+WHERE V.ID_DOC_TYPE = 1;
+
+CREATE VIEW VIEW_DOC2 AS
+SELECT V.*, D.VAR_S, D.CONST_S, B.MNAME AS BANKCASH_MNAME, D.ID_LINK, D.ID_BANK
+FROM VIEW_DOC_ALL V
+LEFT JOIN DOC_DRS2 D ON D.RECID = V.RECID
+LEFT JOIN CONF_BANKCASH B ON B.RECID = D.ID_BANK
+WHERE V.ID_DOC_TYPE = 2;
+
+CREATE VIEW VIEW_DOC3 AS
+SELECT V.*, D.VAR_S, D.CONST_S, B.MNAME AS BANKCASH_MNAME, D.ID_LINK, D.ID_BANK
+FROM VIEW_DOC_ALL V
+LEFT JOIN DOC_DRS3 D ON D.RECID = V.RECID
+LEFT JOIN CONF_BANKCASH B ON B.RECID = D.ID_BANK
+WHERE V.ID_DOC_TYPE = 3;
+
+CREATE VIEW VIEW_DOC4 AS
+SELECT V.*, D.VAR_S, D.CONST_S, B.MNAME AS BANKCASH_MNAME, D.ID_LINK, D.ID_BANK
+FROM VIEW_DOC_ALL V
+LEFT JOIN DOC_DRS4 D ON D.RECID = V.RECID
+LEFT JOIN CONF_BANKCASH B ON B.RECID = D.ID_BANK
+WHERE V.ID_DOC_TYPE = 4;
+
+-- PRICE_PER_UNIT, VAT_PROC and PRICE serve templates that print them; the item grid hides them.
+-- Invoices carry no VAT, so its rate is 0.
+CREATE VIEW VIEW_ITEMS AS
+SELECT
+    I.RECID,
+    I.HEADER_ID,
+    I.PRO_ID,
+    P.PRO_NO,
+    P.PRO_NAME,
+    I.ITEM_TEXT,
+    I.AMOUNT,
+    I.UNITV,
+    I.COST_PER_UNIT,
+    I.DISCOUNT,
+    I.COST,
+    I.CURR_NAME,
+    I.CURR_AMOUNT,
+    I.CURR_KURS,
+    I.COST_PER_UNIT AS PRICE_PER_UNIT,
+    CAST(0 AS REAL) AS VAT_PROC,
+    I.COST AS PRICE
+FROM DOC_ITEMS I
+LEFT JOIN PRO P ON P.RECID = I.PRO_ID
+ORDER BY I.HEADER_ID, I.RECID;
+
+CREATE VIEW VIEW_SEL_INVOICE AS
+SELECT RECID, ID_DOC_TYPE, DOC_NO, DATE_D, PARTNER_NAME, DOC_TITLE, ROUND_SUM, CURR_NAME
+FROM VIEW_DOC_ALL
+WHERE ID_DOC_TYPE IN (1, 2);
+
+CREATE VIEW VIEW_DOC_REKAP AS
+SELECT
+    ID_DOC_TYPE,
+    CURR_NAME,
+    ifnull(SUM(ROUND_SUM), 0.0) AS SUM_DOC,
+    ifnull(SUM(ID_DOCSTATE), 0.0) AS SUM_PAY
+FROM VIEW_DOC_PAID
+GROUP BY ID_DOC_TYPE, CURR_NAME
+ORDER BY ID_DOC_TYPE, CURR_NAME <> 'Kč', CURR_NAME;
+
+CREATE VIEW VIEW_DOC_PAR AS
+SELECT
+    RECID, ID_DOC_TYPE, DOC_NO, DATE_D, MATURITY_D, DOC_TITLE, ROUND_SUM, CURR_NAME, ALL_SUM,
+    ADDRESS_TITLE, ID_PARTNER, ID_DOCSTATE
+FROM VIEW_DOC_ALL
+WHERE ID_PARTNER IS NOT NULL;
+
+CREATE VIEW VIEW_PAYMENTS AS
+SELECT T.RECID, T.DOC_ID, T.DATE_D, T.INCOME, T.OUTCOME, T.ORIGIN_CURR, B.MNAME, T.TE_TEXT
+FROM TE T
+LEFT JOIN CONF_BANKCASH B ON B.RECID = T.CASH_ID
+WHERE T.DOC_ID <> 0
+ORDER BY T.DOC_ID, T.DATE_D, T.RECID;
+
+-- Partner addresses with what the pickers filter on; the three address views read it.
+CREATE VIEW VIEW_PAR_ADDR AS
+SELECT
+    A.RECID,
+    A.ID_PARTNER,
+    P.PARTNER_NO,
+    P.PARTNER_NAME,
+    A.ADDRESS_TITLE,
+    A.FULL_ADDRESS,
+    A.IS_INVOICE,
+    T.IS_CUSTOMER,
+    T.IS_SUPPLIER
+FROM PAR_ADDR A
+INNER JOIN PAR P ON P.RECID = A.ID_PARTNER
+LEFT JOIN PAR_TYPE T ON T.RECID = P.ID_PARTNER_TYPE
+ORDER BY A.ID_PARTNER, A.RECID;
+
+CREATE VIEW VIEW_OUT_ADDRESS AS
+SELECT RECID, ID_PARTNER, PARTNER_NO, PARTNER_NAME, ADDRESS_TITLE, FULL_ADDRESS, IS_INVOICE
+FROM VIEW_PAR_ADDR
+WHERE IS_CUSTOMER = 'T';
+
+CREATE VIEW VIEW_IN_ADDRESS AS
+SELECT RECID, ID_PARTNER, PARTNER_NO, PARTNER_NAME, ADDRESS_TITLE, FULL_ADDRESS, IS_INVOICE
+FROM VIEW_PAR_ADDR
+WHERE IS_SUPPLIER = 'T';
+
+CREATE VIEW VIEW_CREDIT_ADDRESS AS
+SELECT RECID, ID_PARTNER, PARTNER_NO, PARTNER_NAME, ADDRESS_TITLE, FULL_ADDRESS, IS_INVOICE
+FROM VIEW_PAR_ADDR;
+
+-- A partner without a row has no discount.
+CREATE VIEW VIEW_DISCOUNT AS
+SELECT P.RECID, G.DISCOUNT AS PERCENT
+FROM PAR P
+INNER JOIN PAR_GRP G ON G.RECID = P.ID_PARTNER_GROUP
+WHERE G.DISCOUNT <> 0;
+
+-- Views: cash journal --------------------------------------------------------------------------
+
+CREATE VIEW VIEW_TE AS
+SELECT
+    T.RECID,
+    T.DOC_ID,
+    T.DATE_D,
+    T.DOC_NO,
+    T.CC_INCOME,
+    T.CC_OUTCOME,
+    G.GRP_NAME,
+    T.TE_TEXT,
+    B.MNAME AS BANKCASH_MNAME,
+    G.IS_TAX,
+    T.ORIGIN_CURR,
+    T.INCOME,
+    T.OUTCOME,
+    T.CURR_AMOUNT,
+    T.CURR_KURS,
+    T.GRP_ID,
+    T.CASH_ID,
+    G.IS_INCOME,
+    G.IS_OUTCOME,
+    B.IS_BANK
+FROM TE T
+LEFT JOIN TE_GRP G ON G.RECID = T.GRP_ID
+LEFT JOIN CONF_BANKCASH B ON B.RECID = T.CASH_ID;
+
+CREATE VIEW VIEW_YEARS AS
+SELECT DISTINCT CAST(substr(DATE_D, 1, 4) AS INTEGER) AS TE_YEARS
+FROM TE
+WHERE DATE_D IS NOT NULL AND DATE_D <> '';
+
+-- Views: partners and products -----------------------------------------------------------------
+
+CREATE VIEW VIEW_PAR AS
+SELECT
+    P.RECID,
+    P.PARTNER_NO,
+    P.PARTNER_NAME,
+    P.ICO,
+    P.DIC,
+    P.IS_VAT,
+    T.PARTNER_TYPE,
+    G.GRP_NAME,
+    P.ID_PARTNER_TYPE,
+    P.ID_PARTNER_GROUP,
+    P.PARTNER_MEMO
+FROM PAR P
+LEFT JOIN PAR_TYPE T ON T.RECID = P.ID_PARTNER_TYPE
+LEFT JOIN PAR_GRP G ON G.RECID = P.ID_PARTNER_GROUP;
+
+CREATE VIEW VIEW_PAR_CONTACTS AS
+SELECT
+    RECID,
+    ID_PARTNER,
+    CONTACT_TYPE,
+    CONTACT_NAME,
+    CONTACT,
+    CONTACT_MEMO,
+    ifnull(CONTACT_TYPE, '') || ' - ' || ifnull(CONTACT_NAME, '') AS CONTACT_ITEM
+FROM PAR_CONTACT
+ORDER BY ID_PARTNER, RECID;
+
+CREATE VIEW VIEW_PRO AS
+SELECT P.RECID, P.PRO_NO, P.PRO_NAME, G.GRP_NAME, P.UNITV, P.COST, P.ID_PRO_GRP, P.PRO_NOTE
+FROM PRO P
+LEFT JOIN PRO_GRP G ON G.RECID = P.ID_PRO_GRP;
+
+-- Sold items of products on issued invoices; SALES in the home currency at the invoice's rate,
+-- so that items of different currencies add up.
+CREATE VIEW VIEW_SALES AS
+SELECT
+    H.DATE_D,
+    I.AMOUNT AS DOC_AMOUNT,
+    I.UNITV AS DOC_UNITV,
+    ifnull(I.COST, 0.0) * ifnull(I.CURR_KURS, 1.0) / max(ifnull(I.CURR_AMOUNT, 1), 1) AS SALES,
+    P.ID_PRO_GRP AS PRO_GRP,
+    P.PRO_NO,
+    P.PRO_NAME,
+    G.GRP_NAME,
+    G.IS_SERVICE,
+    I.RECID,
+    I.HEADER_ID,
+    I.PRO_ID
+FROM DOC_HEAD H
+INNER JOIN DOC_ITEMS I ON I.HEADER_ID = H.RECID
+INNER JOIN PRO P ON P.RECID = I.PRO_ID
+LEFT JOIN PRO_GRP G ON G.RECID = P.ID_PRO_GRP
+WHERE H.ID_DOC_TYPE = 1;
+
+-- Views: printed documents ---------------------------------------------------------------------
+
+-- A document with its partner's invoicing address in parts and the chosen account; the credit
+-- notes also name the invoice they correct.
+CREATE VIEW PRINT_DOC1 AS
+SELECT
+    V.*,
+    A.ADDRESS, A.ADDRESS2, A.POSTAL_CODE, A.CITY, A.REGION, A.COUNTRY,
+    B.MNAME AS BANK_NAME, B.MNO AS ACCOUNT_NO, B.MADDRESS AS BANK_ADDRESS, B.SWIFT, B.IBAN
+FROM VIEW_DOC1 V
+LEFT JOIN PAR_ADDR A ON A.RECID = V.ID_ADDRESS
+LEFT JOIN CONF_BANKCASH B ON B.RECID = V.ID_BANK;
+
+CREATE VIEW PRINT_DOC2 AS
+SELECT
+    V.*,
+    A.ADDRESS, A.ADDRESS2, A.POSTAL_CODE, A.CITY, A.REGION, A.COUNTRY,
+    B.MNAME AS BANK_NAME, B.MNO AS ACCOUNT_NO, B.MADDRESS AS BANK_ADDRESS, B.SWIFT, B.IBAN
+FROM VIEW_DOC2 V
+LEFT JOIN PAR_ADDR A ON A.RECID = V.ID_ADDRESS
+LEFT JOIN CONF_BANKCASH B ON B.RECID = V.ID_BANK;
+
+CREATE VIEW PRINT_DOC3 AS
+SELECT
+    V.*,
+    A.ADDRESS, A.ADDRESS2, A.POSTAL_CODE, A.CITY, A.REGION, A.COUNTRY,
+    B.MNAME AS BANK_NAME, B.MNO AS ACCOUNT_NO, B.MADDRESS AS BANK_ADDRESS, B.SWIFT, B.IBAN,
+    L.DOC_NO AS INVOICE_NO, L.DATE_D AS INVOICE_DATE_D
+FROM VIEW_DOC3 V
+LEFT JOIN PAR_ADDR A ON A.RECID = V.ID_ADDRESS
+LEFT JOIN CONF_BANKCASH B ON B.RECID = V.ID_BANK
+LEFT JOIN DOC_HEAD L ON L.RECID = V.ID_LINK;
+
+CREATE VIEW PRINT_DOC4 AS
+SELECT
+    V.*,
+    A.ADDRESS, A.ADDRESS2, A.POSTAL_CODE, A.CITY, A.REGION, A.COUNTRY,
+    B.MNAME AS BANK_NAME, B.MNO AS ACCOUNT_NO, B.MADDRESS AS BANK_ADDRESS, B.SWIFT, B.IBAN,
+    L.DOC_NO AS INVOICE_NO, L.DATE_D AS INVOICE_DATE_D
+FROM VIEW_DOC4 V
+LEFT JOIN PAR_ADDR A ON A.RECID = V.ID_ADDRESS
+LEFT JOIN CONF_BANKCASH B ON B.RECID = V.ID_BANK
+LEFT JOIN DOC_HEAD L ON L.RECID = V.ID_LINK;
+
+CREATE VIEW PRINT_DOC_PAR AS
+SELECT
+    V.RECID,
+    V.ID_PARTNER AS PAR_RECID,
+    V.ID_DOC_TYPE,
+    T.DOC_NAME,
+    V.DOC_NO,
+    V.DATE_D,
+    V.MATURITY_D,
+    V.DOC_TITLE,
+    V.PARTNER_NAME,
+    V.ADDRESS_TITLE,
+    V.ALL_SUM,
+    V.ROUND_SUM,
+    V.CURR_NAME,
+    V.ID_DOCSTATE
+FROM VIEW_DOC_ALL V
+LEFT JOIN DOC_TYPES T ON T.RECID = V.ID_DOC_TYPE
+WHERE V.ID_PARTNER IS NOT NULL;
+
+-- Triggers: what a deletion takes with it ------------------------------------------------------
+
+-- The journal rows go too; the program's own TE_DEL removes their cash vouchers.
+CREATE TRIGGER DOC_HEAD_DEL AFTER DELETE ON DOC_HEAD
+BEGIN
+    DELETE FROM DOC_ITEMS WHERE HEADER_ID = OLD.RECID;
+    DELETE FROM DOC_DRS1 WHERE RECID = OLD.RECID;
+    DELETE FROM DOC_DRS2 WHERE RECID = OLD.RECID;
+    DELETE FROM DOC_DRS3 WHERE RECID = OLD.RECID;
+    DELETE FROM DOC_DRS4 WHERE RECID = OLD.RECID;
+    DELETE FROM TE WHERE DOC_ID = OLD.RECID;
+    DELETE FROM BLOBDATA WHERE RECID = OLD.RECID;
+END;
+
+CREATE TRIGGER PAR_DEL AFTER DELETE ON PAR
+BEGIN
+    DELETE FROM PAR_ADDR WHERE ID_PARTNER = OLD.RECID;
+    DELETE FROM PAR_CONTACT WHERE ID_PARTNER = OLD.RECID;
+    DELETE FROM PAR_BANK WHERE ID_PARTNER = OLD.RECID;
+    DELETE FROM BLOBDATA WHERE RECID = OLD.RECID;
+END;
+
+CREATE TRIGGER PRO_DEL AFTER DELETE ON PRO
+BEGIN
+    DELETE FROM PRO_CURR WHERE PRO_ID = OLD.RECID;
+    DELETE FROM BLOBDATA WHERE RECID = OLD.RECID;
+END;
+
+-- Triggers: rows that stored documents and entries still show ----------------------------------
+
+CREATE TRIGGER DOC_HEAD_DEL_CHECK BEFORE DELETE ON DOC_HEAD
+WHEN (OLD.ID_DOC_TYPE = 1 AND EXISTS (SELECT 1 FROM DOC_DRS3 WHERE ID_LINK = OLD.RECID))
+  OR (OLD.ID_DOC_TYPE = 2 AND EXISTS (SELECT 1 FROM DOC_DRS4 WHERE ID_LINK = OLD.RECID))
+BEGIN
+    SELECT RAISE(ABORT, 'Fakturu nelze vymazat, je k ní vystaven dobropis.');
+END;
+
+CREATE TRIGGER PAR_DEL_CHECK BEFORE DELETE ON PAR
+WHEN EXISTS (SELECT 1 FROM PAR_ADDR A INNER JOIN DOC_HEAD H ON H.ID_ADDRESS = A.RECID
+             WHERE A.ID_PARTNER = OLD.RECID)
+BEGIN
+    SELECT RAISE(ABORT, 'Partnera nelze vymazat, jsou k němu uloženy doklady.');
+END;
+
+CREATE TRIGGER PAR_ADDR_DEL_CHECK BEFORE DELETE ON PAR_ADDR
+WHEN EXISTS (SELECT 1 FROM DOC_HEAD WHERE ID_ADDRESS = OLD.RECID)
+  OR EXISTS (SELECT 1 FROM DOC_DRS1 WHERE ID_LINK = OLD.RECID)
+BEGIN
+    SELECT RAISE(ABORT, 'Adresu nelze vymazat, je uvedena na uložených dokladech.');
+END;
+
+CREATE TRIGGER PRO_DEL_CHECK BEFORE DELETE ON PRO
+WHEN EXISTS (SELECT 1 FROM DOC_ITEMS WHERE PRO_ID = OLD.RECID)
+BEGIN
+    SELECT RAISE(ABORT, 'Produkt nelze vymazat, je uveden v položkách uložených faktur.');
+END;
+
+CREATE TRIGGER TE_GRP_DEL_CHECK BEFORE DELETE ON TE_GRP
+WHEN EXISTS (SELECT 1 FROM TE WHERE GRP_ID = OLD.RECID)
+BEGIN
+    SELECT RAISE(ABORT, 'Členění nelze vymazat, jsou v něm záznamy daňové evidence.');
+END;
+
+CREATE TRIGGER CONF_BANKCASH_DEL_CHECK BEFORE DELETE ON CONF_BANKCASH
+WHEN EXISTS (SELECT 1 FROM TE WHERE CASH_ID = OLD.RECID)
+  OR EXISTS (SELECT 1 FROM DOC_DRS1 WHERE ID_BANK = OLD.RECID)
+  OR EXISTS (SELECT 1 FROM DOC_DRS2 WHERE ID_BANK = OLD.RECID)
+  OR EXISTS (SELECT 1 FROM DOC_DRS3 WHERE ID_BANK = OLD.RECID)
+  OR EXISTS (SELECT 1 FROM DOC_DRS4 WHERE ID_BANK = OLD.RECID)
+BEGIN
+    SELECT RAISE(ABORT, 'Účet či pokladnu nelze vymazat, používají ji doklady či daňová evidence.');
+END;
+
+CREATE TRIGGER CONF_INVOICE_DEL_CHECK BEFORE DELETE ON CONF_INVOICE
+WHEN EXISTS (SELECT 1 FROM DOC_DRS2 WHERE ID_LINK = OLD.RECID)
+BEGIN
+    SELECT RAISE(ABORT, 'Fakturační adresu nelze vymazat, je uvedena na došlých fakturách.');
+END;
+
+CREATE TRIGGER PAR_TYPE_DEL_CHECK BEFORE DELETE ON PAR_TYPE
+WHEN EXISTS (SELECT 1 FROM PAR WHERE ID_PARTNER_TYPE = OLD.RECID)
+BEGIN
+    SELECT RAISE(ABORT, 'Typ partnera nelze vymazat, mají ho přiřazen obchodní partneři.');
+END;
+
+CREATE TRIGGER PAR_GRP_DEL_CHECK BEFORE DELETE ON PAR_GRP
+WHEN EXISTS (SELECT 1 FROM PAR WHERE ID_PARTNER_GROUP = OLD.RECID)
+BEGIN
+    SELECT RAISE(ABORT, 'Skupinu partnerů nelze vymazat, patří do ní obchodní partneři.');
+END;
+
+CREATE TRIGGER PRO_GRP_DEL_CHECK BEFORE DELETE ON PRO_GRP
+WHEN EXISTS (SELECT 1 FROM PRO WHERE ID_PRO_GRP = OLD.RECID)
+BEGIN
+    SELECT RAISE(ABORT, 'Skupinu produktů nelze vymazat, patří do ní produkty.');
+END;
+
+-- Seed rows ------------------------------------------------------------------------------------
+
+INSERT INTO DOC_TYPES (RECID, DOC_NAME) VALUES
+    (1, 'faktury vydané'),
+    (2, 'faktury došlé'),
+    (3, 'dobropisy vydané'),
+    (4, 'dobropisy došlé');
+
+INSERT INTO GENER_NO (RECID, GEN_ID, INCREMENT_ID, TXT, LAST_WRITE) VALUES
+    (1, 0, 1, NULL, '2008-01-01'),
+    (2, 0, 1, NULL, '2008-01-01'),
+    (3, 0, 1, NULL, '2008-01-01'),
+    (4, 0, 1, NULL, '2008-01-01'),
+    (128, 0, 1, 'PD', '2008-01-01'),
+    (1024, 1, 1, NULL, '2008-01-01'),
+    (1025, 1, 1, NULL, '2008-01-01');
+
+INSERT INTO CONF_ADDRESS
+    (RECID, MYNAME, MYID, MYVAT, MYADDRESS, FORE_CURR, INVOICE_TEXT, LOGO_ID, STAMP_ID)
+VALUES (1, '', '', '', '', 'F', '', 0, 0);
+
+-- Income-only categories come first in the entry editor (ordered by IS_OUTCOME, RECID).
+INSERT INTO TE_GRP (RECID, GRP_NAME, IS_INCOME, IS_OUTCOME, IS_TAX) VALUES
+    (1, 'Příjmy z prodeje zboží a služeb', 'T', 'F', 'T'),
+    (2, 'Ostatní zdanitelné příjmy', 'T', 'F', 'T'),
+    (3, 'Nákup materiálu a zboží', 'F', 'T', 'T'),
+    (4, 'Mzdy', 'F', 'T', 'T'),
+    (5, 'Sociální a zdravotní pojištění', 'F', 'T', 'T'),
+    (6, 'Provozní režie', 'F', 'T', 'T'),
+    (7, 'Nedaňové příjmy/výdaje', 'T', 'T', 'F'),
+    (8, 'Průběžné položky (převody mezi účty a pokladnou)', 'T', 'T', 'F');
+
+INSERT INTO PAR_TYPE (RECID, PARTNER_TYPE, IS_CUSTOMER, IS_SUPPLIER) VALUES
+    (1, 'odběratel', 'T', 'F'),
+    (2, 'dodavatel', 'F', 'T'),
+    (3, 'odběratel i dodavatel', 'T', 'T');
+
+INSERT INTO PAR_CTYPE (RECID, CONTACT_TYPE) VALUES
+    (1, 'telefon'),
+    (2, 'mobil'),
+    (3, 'e-mail'),
+    (4, 'www');
+
+INSERT INTO PRO_GRP (RECID, GRP_NAME, IS_SERVICE) VALUES
+    (1, 'Zboží', 'F'),
+    (2, 'Služby', 'T');
+
+INSERT INTO PRO_UNITS (RECID, UNIT_SHORT) VALUES
+    (1, 'ks'),
+    (2, 'hod'),
+    (3, 'kg'),
+    (4, 'm'),
+    (5, 'bal');
+
+INSERT INTO CURR_LIST (RECID, CURR_NAME, CURR_TITLE, CURR_AMOUNT, CURR_KURS) VALUES
+    (1, 'EUR', 'euro', 1, 24.5),
+    (2, 'USD', 'americký dolar', 1, 21.5);

@@ -1,0 +1,313 @@
+#include "platform/dm/select_cursor.h"
+#include "platform/dm/dm_error.h"
+#include "platform/dm/record_slots.h"
+#include "platform/dm/stored_date.h"
+
+#include <algorithm>
+#include <cctype>
+#include <charconv>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <limits>
+#include <optional>
+#include <string_view>
+
+namespace dm {
+namespace {
+
+// Text columns without a declared width get a size that no stored text reaches, so the
+// program never cuts one.
+constexpr int32_t kTextCapacity = 65536;
+
+struct DeclaredType {
+    DmFieldType type = dmNone;
+    int32_t size = 0;
+    bool known = false;
+};
+
+int32_t text_capacity(const std::string &declared)
+{
+    const size_t open = declared.find('(');
+    if (open == std::string::npos)
+        return kTextCapacity;
+    const long width = std::strtol(declared.c_str() + open + 1, nullptr, 10);
+    if (width <= 0 || width >= kTextCapacity)
+        return kTextCapacity;
+    return static_cast<int32_t>(width) + 1;
+}
+
+DeclaredType declared_type(const char *declared)
+{
+    if (!declared || !*declared)
+        return {};
+    std::string text(declared);
+    for (char &c : text)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    const auto has = [&text](const char *part) { return text.find(part) != std::string::npos; };
+
+    if (text.starts_with("DATE") || text.starts_with("TIMESTAMP"))
+        return {dmDateTime, sizeof(double), true};
+    if (has("INT"))
+        return {dmInt, sizeof(int32_t), true};
+    if (has("CHAR") || has("CLOB") || has("TEXT"))
+        return {dmText, text_capacity(text), true};
+    if (has("REAL") || has("FLOA") || has("DOUB") || has("NUMERIC") || has("DECIMAL"))
+        return {dmFloat, sizeof(double), true};
+    if (has("BLOB"))
+        return {dmNone, 0, true};
+    return {};
+}
+
+bool fits_int32(sqlite3_int64 value)
+{
+    return value >= std::numeric_limits<int32_t>::min() &&
+           value <= std::numeric_limits<int32_t>::max();
+}
+
+std::string_view column_text(sqlite3_stmt *statement, int column)
+{
+    const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(statement, column));
+    return text ? std::string_view(text,
+                                   static_cast<size_t>(sqlite3_column_bytes(statement, column)))
+                : std::string_view();
+}
+
+template <typename Number> std::optional<Number> parse_number(std::string_view text)
+{
+    while (!text.empty() && text.front() == ' ')
+        text.remove_prefix(1);
+    while (!text.empty() && text.back() == ' ')
+        text.remove_suffix(1);
+    Number value{};
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size() || text.empty())
+        return std::nullopt;
+    return value;
+}
+
+template <typename Value> void *copy_value(Value value)
+{
+    void *memory = std::malloc(sizeof(Value));
+    if (memory)
+        std::memcpy(memory, &value, sizeof(Value));
+    return memory;
+}
+
+} // namespace
+
+SelectCursor::SelectCursor(sqlite3 *db, StatementPtr statement)
+    : m_db(db), m_statement(std::move(statement))
+{
+}
+
+std::unique_ptr<SelectCursor> SelectCursor::open(sqlite3 *db, const char *sql)
+{
+    if (!sql) {
+        set_error("Dotaz chybí.");
+        return nullptr;
+    }
+    sqlite3_stmt *raw = nullptr;
+    const char *tail = nullptr;
+    if (sqlite3_prepare_v2(db, sql, -1, &raw, &tail) != SQLITE_OK) {
+        set_sqlite_error(db);
+        return nullptr;
+    }
+    StatementPtr statement(raw);
+    if (!statement) {
+        set_error("Dotaz je prázdný.");
+        return nullptr;
+    }
+    // A second statement would silently never run.
+    sqlite3_stmt *rest = nullptr;
+    const int rest_rc = sqlite3_prepare_v2(db, tail, -1, &rest, nullptr);
+    StatementPtr rest_owner(rest);
+    if (rest_rc != SQLITE_OK || rest) {
+        set_error("Dotaz smí obsahovat jen jeden příkaz SQL.");
+        return nullptr;
+    }
+
+    const int count = sqlite3_column_count(statement.get());
+    if (count == 0) {
+        set_error("Příkaz nevrací žádné sloupce, není to dotaz SELECT.");
+        return nullptr;
+    }
+    if (count > DM_MAX_FIELDS) {
+        set_error("Dotaz vrací " + std::to_string(count) + " sloupců, záznam jich pojme nejvýše " +
+                  std::to_string(DM_MAX_FIELDS) + ".");
+        return nullptr;
+    }
+
+    std::unique_ptr<SelectCursor> cursor(new SelectCursor(db, std::move(statement)));
+    sqlite3_stmt *prepared = cursor->m_statement.get();
+    cursor->m_columns.resize(static_cast<size_t>(count));
+    for (int i = 0; i < count; ++i) {
+        Column &column = cursor->m_columns[static_cast<size_t>(i)];
+        const char *name = sqlite3_column_name(prepared, i);
+        column.name = name ? name : "";
+        const DeclaredType declared = declared_type(sqlite3_column_decltype(prepared, i));
+        column.type = declared.type;
+        column.size = declared.size;
+        column.typed_by_value = !declared.known;
+    }
+    return cursor;
+}
+
+void SelectCursor::settle_types_from_first_row(bool has_row)
+{
+    for (size_t i = 0; i < m_columns.size(); ++i) {
+        Column &column = m_columns[i];
+        if (!column.typed_by_value)
+            continue;
+        const int storage =
+            has_row ? sqlite3_column_type(m_statement.get(), static_cast<int>(i)) : SQLITE_NULL;
+        if (storage == SQLITE_INTEGER &&
+            fits_int32(sqlite3_column_int64(m_statement.get(), static_cast<int>(i)))) {
+            column.type = dmInt;
+            column.size = sizeof(int32_t);
+        } else if (storage == SQLITE_INTEGER || storage == SQLITE_FLOAT) {
+            column.type = dmFloat;
+            column.size = sizeof(double);
+        } else {
+            column.type = dmText;
+            column.size = kTextCapacity;
+        }
+    }
+}
+
+SelectCursor::Step SelectCursor::step(DmRecord *record)
+{
+    free_owned_slots(record);
+    record->used = static_cast<int32_t>(m_columns.size());
+    record->eof = 1;
+    if (m_finished)
+        return place_described(record) ? Step::End : Step::Failed;
+
+    const int rc = sqlite3_step(m_statement.get());
+    if (!m_started) {
+        m_started = true;
+        settle_types_from_first_row(rc == SQLITE_ROW);
+    }
+    if (rc == SQLITE_ROW) {
+        if (place_row(record)) {
+            record->eof = 0;
+            return Step::Row;
+        }
+        free_owned_slots(record);
+        m_finished = true;
+        return Step::Failed;
+    }
+    m_finished = true;
+    if (rc != SQLITE_DONE) {
+        set_sqlite_error(m_db);
+        return Step::Failed;
+    }
+    return place_described(record) ? Step::End : Step::Failed;
+}
+
+bool SelectCursor::place_described(DmRecord *record)
+{
+    for (size_t i = 0; i < m_columns.size(); ++i) {
+        const Column &column = m_columns[i];
+        if (!place_slot(record, static_cast<int>(i), column.type, column.name, column.size,
+                        nullptr)) {
+            set_error("Nedostatek paměti.");
+            free_owned_slots(record);
+            return false;
+        }
+    }
+    return true;
+}
+
+bool SelectCursor::place_row(DmRecord *record)
+{
+    for (size_t i = 0; i < m_columns.size(); ++i) {
+        if (!place_value(record, static_cast<int>(i)))
+            return false;
+    }
+    return true;
+}
+
+bool SelectCursor::place_value(DmRecord *record, int slot)
+{
+    sqlite3_stmt *statement = m_statement.get();
+    const Column &column = m_columns[static_cast<size_t>(slot)];
+    const int storage = sqlite3_column_type(statement, slot);
+    int32_t size = column.size;
+    void *value = nullptr;
+    bool allocated = true;
+
+    if (storage != SQLITE_NULL) {
+        switch (column.type) {
+        case dmInt: {
+            std::optional<sqlite3_int64> number;
+            if (storage == SQLITE_INTEGER) {
+                number = sqlite3_column_int64(statement, slot);
+            } else if (storage == SQLITE_FLOAT) {
+                const double real = sqlite3_column_double(statement, slot);
+                if (real == std::trunc(real) && std::fabs(real) < 4e9)
+                    number = static_cast<sqlite3_int64>(real);
+                else
+                    number = std::numeric_limits<sqlite3_int64>::max();
+            } else {
+                number = parse_number<sqlite3_int64>(column_text(statement, slot));
+            }
+            if (number && !fits_int32(*number)) {
+                // Cutting the value would hand the program a wrong number without a word.
+                set_error("Sloupec " + column.name + ": hodnota " +
+                          std::string(column_text(statement, slot)) +
+                          " není celé číslo v rozsahu 32 bitů.");
+                return false;
+            }
+            if (number) {
+                value = copy_value(static_cast<int32_t>(*number));
+                allocated = value != nullptr;
+            }
+            break;
+        }
+        case dmFloat: {
+            std::optional<double> number;
+            if (storage == SQLITE_INTEGER || storage == SQLITE_FLOAT)
+                number = sqlite3_column_double(statement, slot);
+            else
+                number = parse_number<double>(column_text(statement, slot));
+            if (number) {
+                value = copy_value(*number);
+                allocated = value != nullptr;
+            }
+            break;
+        }
+        case dmDateTime: {
+            const std::optional<double> days = storage == SQLITE_TEXT
+                                                   ? parse_stored_date(column_text(statement, slot))
+                                                   : std::nullopt;
+            if (days) {
+                value = copy_value(*days);
+                allocated = value != nullptr;
+            }
+            break;
+        }
+        case dmText: {
+            const std::string_view text = column_text(statement, slot);
+            auto *copy = static_cast<char *>(std::malloc(text.size() + 1));
+            allocated = copy != nullptr;
+            if (copy) {
+                std::memcpy(copy, text.data(), text.size());
+                copy[text.size()] = '\0';
+                value = copy;
+                size = std::max<int32_t>(size, static_cast<int32_t>(text.size()) + 1);
+            }
+            break;
+        }
+        case dmNone:
+            break;
+        }
+    }
+    if (!allocated || !place_slot(record, slot, column.type, column.name, size, value)) {
+        set_error("Nedostatek paměti.");
+        return false;
+    }
+    return true;
+}
+
+} // namespace dm

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "platform/dm/dm.h"
+#include "platform/dm/sqlite_handle.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace dm {
+
+// One running select: describes its columns as record slots and places row after row.
+class SelectCursor {
+public:
+    enum class Step { Row, End, Failed };
+
+    // Null with the error text set when the statement cannot be prepared or does not
+    // fit into a record.
+    static std::unique_ptr<SelectCursor> open(sqlite3 *db, const char *sql);
+
+    // Places the next row into the record, or at the end the described slots without
+    // values.  The first call also settles the types of columns without a declared type.
+    Step step(DmRecord *record);
+
+private:
+    struct Column {
+        DmFieldType type = dmNone;
+        bool typed_by_value = false;
+        int32_t size = 0;
+        std::string name;
+    };
+
+    SelectCursor(sqlite3 *db, StatementPtr statement);
+    void settle_types_from_first_row(bool has_row);
+    bool place_row(DmRecord *record);
+    bool place_described(DmRecord *record);
+    bool place_value(DmRecord *record, int slot);
+
+    sqlite3 *m_db;
+    StatementPtr m_statement;
+    std::vector<Column> m_columns;
+    bool m_started = false;
+    bool m_finished = false;
+};
+
+} // namespace dm

@@ -1,3 +1,0 @@
-#include "platform/dm/dm.h"
-#include <gtest/gtest.h>
-TEST(Dm, Placeholder) { SUCCEED(); }
