@@ -1,0 +1,591 @@
+#include "data/db_api.h"
+
+#include "data/app_paths.h"
+#include "data/cipher.h"
+#include "data/format_settings.h"
+#include "data/inifile.h"
+#include "data/memtable_stream.h"
+#include "data/messages.h"
+#include "data/tdatetime.h"
+
+#include <QFile>
+#include <QTextStream>
+#include <cstdlib>
+#include <cstring>
+
+TdbAPI *dbAPI = nullptr;
+
+namespace {
+
+const int help_database_error = 9002;
+
+bool library_failed(int result)
+{
+    return result == 0;
+}
+
+QString library_error()
+{
+    return QString::fromUtf8(dm_last_error());
+}
+
+char *copy_utf8(const QByteArray &bytes)
+{
+    char *copy = static_cast<char *>(std::malloc(bytes.size() + 1));
+    std::memcpy(copy, bytes.constData(), bytes.size() + 1);
+    return copy;
+}
+
+char *copy_name(const QString &name)
+{
+    return copy_utf8(name.left(DM_MAX_NAME).toUtf8());
+}
+
+template <typename T> void *copy_value(T value)
+{
+    void *copy = std::malloc(sizeof(T));
+    std::memcpy(copy, &value, sizeof(T));
+    return copy;
+}
+
+QString read_connection_file()
+{
+    QFile file(app_file_path(QStringLiteral(".cfg")));
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+        return {};
+    QString joined;
+    QTextStream in(&file);
+    while (!in.atEnd())
+        joined += in.readLine();
+    return joined;
+}
+
+bool is_hidden_column(const QString &upper)
+{
+    return upper.startsWith(QLatin1String("ID_")) || upper.endsWith(QLatin1String("_ID")) ||
+           upper.contains(QLatin1String("RECID"));
+}
+
+void set_default_rec(TMemTable &set)
+{
+    if (TField *recid = set.find_field(QStringLiteral("RECID")))
+        recid->set_as_integer(0);
+}
+
+} // namespace
+
+TdbAPI::TdbAPI()
+{
+    dbAPI = this;
+}
+
+TdbAPI::~TdbAPI()
+{
+    m_sets.clear();
+    if (dbAPI == this)
+        dbAPI = nullptr;
+}
+
+// ---- connection -----------------------------------------------------------------------
+
+bool TdbAPI::connect_through_file()
+{
+    return dm_open_database(read_connection_file().toUtf8().constData()) != 0;
+}
+
+bool TdbAPI::open_database()
+{
+    read_only = true;
+    foreign_currency = false;
+    const QByteArray exe = app_exe_path().toUtf8();
+    if (!QFile::exists(app_file_path(QStringLiteral(".cfg"))) &&
+        library_failed(dm_create_connection_config(exe.constData(), nullptr, 0)))
+        set_program_ending(true);
+
+    bool opened = connect_through_file();
+    if (!opened) {
+        // A cancelled question leaves no text of its own; the user must still learn why
+        // the database did not open.
+        QString reason = library_error();
+        QFile::remove(app_file_path(QStringLiteral(".cfg")));
+        if (dm_create_connection_config(exe.constData(), application_window, 0)) {
+            opened = connect_through_file();
+            reason = library_error();
+        } else if (!library_error().isEmpty()) {
+            reason = library_error();
+        }
+        if (!opened) {
+            report_db_error(true, reason);
+            return false;
+        }
+    }
+    read_only = (dm_database_attributes() & 1) != 0;
+    foreign_currency = lookup_text(1, QStringLiteral("CONF_ADDRESS"), QStringLiteral("FORE_CURR")) ==
+                       QLatin1String("T");
+    if (!read_only)
+        upgrade_schema();
+    return true;
+}
+
+bool TdbAPI::close_database()
+{
+    if (library_failed(dm_close_database())) {
+        report_db_error(false);
+        return false;
+    }
+    return true;
+}
+
+void TdbAPI::report_db_error(bool fatal, const QString &text)
+{
+    QString message = text.trimmed();
+    if (text.isEmpty()) {
+        message = library_error().trimmed();
+        if (message.contains(QLatin1String("UNIQUE"), Qt::CaseInsensitive))
+            message = QStringLiteral("Číslo partnera, produktu, nebo kód měny, musí být originální. "
+                                     "To, které jste zadali, je již použito.");
+    }
+    // A fatal error ends the program; whatever the open transaction wrote so far must not
+    // stay behind as half a document.
+    if (fatal && dm_in_transaction())
+        dm_rollback_transaction();
+    show_message(QStringLiteral("Chyba!"), message, mbIconError, fatal, help_database_error);
+}
+
+int TdbAPI::new_recid()
+{
+    const int id = dm_gen_id();
+    if (id == 0)
+        report_db_error(true);
+    return id;
+}
+
+bool TdbAPI::exec_sql(const QString &statement)
+{
+    if (library_failed(dm_exec_sql(statement.toUtf8().constData()))) {
+        report_db_error(false);
+        return false;
+    }
+    return true;
+}
+
+// ---- record sets ----------------------------------------------------------------------
+
+TMemTable *TdbAPI::select_sql(const QString &name, const QString &select)
+{
+    auto set = std::make_unique<TMemTable>();
+    if (name.toUpper().startsWith(QLatin1String("REPO_")))
+        set->name = name;
+
+    DmRecord record{};
+    const int handle = dm_init_sql_select(select.toUtf8().constData(), &record);
+    if (handle == 0) {
+        report_db_error(false);
+        dm_free_record(&record);
+        return nullptr;
+    }
+    set->tag = handle;
+    for (int slot = 0; slot < record.used; ++slot) {
+        const DmField &source = record.fields[slot];
+        FieldType type = FieldType::Text;
+        switch (source.type) {
+        case dmInt:
+            type = FieldType::Integer;
+            break;
+        case dmFloat:
+            type = FieldType::Float;
+            break;
+        case dmDateTime:
+            type = FieldType::DateTime;
+            break;
+        default:
+            break;
+        }
+        set->add_field(QString::fromUtf8(source.name), type,
+                       type == FieldType::Text ? source.size : 0);
+    }
+    set->open();
+    apply_labels(*set, name);
+    // A select that fails part-way gives no set rather than a silently short one.
+    const bool complete = load_rows(*set, record, handle);
+    if (!complete)
+        report_db_error(false);
+    dm_close_sql_select(handle);
+    dm_free_record(&record);
+    if (!complete)
+        return nullptr;
+    set->tag = 0;
+    set->first();
+    set->after_insert = set_default_rec;
+    m_sets.push_back(std::move(set));
+    return m_sets.back().get();
+}
+
+void TdbAPI::apply_labels(TMemTable &set, const QString &select_name)
+{
+    const QString section = select_name.trimmed();
+    const bool labelled = !section.isEmpty() && !section.startsWith(u'X', Qt::CaseInsensitive) &&
+                          !section.startsWith(QLatin1String("REPO_"), Qt::CaseInsensitive);
+    std::unique_ptr<IniFile> labels;
+    if (labelled)
+        labels = std::make_unique<IniFile>(app_file_path(QStringLiteral(".lng")));
+    for (int c = 0; c < set.field_count(); ++c) {
+        TField &field = set.field(c);
+        const QString upper = field.name().toUpper();
+        field.visible = !is_hidden_column(upper);
+        if (is_flag_field(upper))
+            field.text_hook = flag_text;
+        if (!labels)
+            continue;
+        field.display_label = labels->read_string(section, field.name(), field.name());
+        if (field.type() == FieldType::Float) {
+            const QString float_section = QStringLiteral("FLOAT");
+            if (labels->key_exists(float_section, field.name()))
+                field.display_format = labels->read_string(float_section, field.name(), {});
+            else
+                labels->write_string(float_section, field.name(), QStringLiteral("########.##"));
+        }
+        if (field.display_label == field.name() && !labels->key_exists(section, field.name()))
+            labels->write_string(section, field.name(), field.name());
+    }
+}
+
+bool TdbAPI::load_rows(TMemTable &set, DmRecord &record, int handle)
+{
+    if (record.eof)
+        return true;
+    int next = 0;
+    set.begin_load(0);
+    do {
+        set.load_new_row();
+        for (int c = 0; c < record.used; ++c) {
+            const DmField &slot = record.fields[c];
+            if (!slot.value)
+                continue;
+            switch (set.field(c).type()) {
+            case FieldType::Integer:
+                set.load_integer(c, *static_cast<const int32_t *>(slot.value));
+                break;
+            case FieldType::Float:
+            case FieldType::DateTime:
+                set.load_number(c, *static_cast<const double *>(slot.value));
+                break;
+            case FieldType::Text:
+                set.load_text(c, std::string_view(static_cast<const char *>(slot.value)));
+                break;
+            }
+        }
+        dm_free_record(&record);
+        next = dm_next_sql_select(handle, &record);
+    } while (next == 0);
+    set.end_load();
+    return next > 0;
+}
+
+void TdbAPI::free_set(TMemTable *set)
+{
+    if (!set)
+        return;
+    std::erase_if(m_sets, [set](const std::unique_ptr<TMemTable> &owned) {
+        return owned.get() == set;
+    });
+}
+
+void TdbAPI::sort_set(TMemTable *set, const QString &fields, bool descending)
+{
+    if (!set || !set->active() || set->field_count() == 0)
+        return;
+    QString list = fields.trimmed();
+    if (list.isEmpty())
+        list = set->field(0).name();
+    if (set->find_field(QStringLiteral("RECID")) && !list.toUpper().contains(QLatin1String("RECID")))
+        list += QLatin1String(";RECID");
+    set->sort_on(list, descending);
+}
+
+void TdbAPI::sort_by_title(const TField &column)
+{
+    sort_set(&column.table(), column.name(),
+             column.name().contains(QLatin1String("DATE"), Qt::CaseInsensitive));
+}
+
+void TdbAPI::filter_year(TMemTable *set, const QString &column, int year)
+{
+    if (!set || !set->active())
+        return;
+    set->set_filter_text(column + QStringLiteral(" >= '") + format_short_date(QDate(year, 1, 1)) +
+                         QStringLiteral("' and ") + column + QStringLiteral(" <= '") +
+                         format_short_date(QDate(year, 12, 31)) + u'\'');
+    set->set_filtered(true);
+}
+
+bool TdbAPI::locate_recid(int id, TMemTable *set)
+{
+    if (!set || !set->active())
+        return false;
+    if (set->locate(QStringLiteral("RECID"), id))
+        return true;
+    set->first();
+    return false;
+}
+
+int TdbAPI::current_recid(const TMemTable *set) const
+{
+    if (!set || !set->active() || set->is_empty())
+        return 0;
+    const TField *recid = set->find_field(QStringLiteral("RECID"));
+    return recid ? recid->as_integer() : 0;
+}
+
+int TdbAPI::record_count(const TMemTable *set) const
+{
+    return set && set->active() ? set->record_count() : 0;
+}
+
+void TdbAPI::link_master_detail(TMemTable *master, TMemTable *detail,
+                                const QString &detail_fields, const QString &master_fields)
+{
+    if (detail)
+        detail->set_master(master, detail_fields, master_fields);
+}
+
+int TdbAPI::export_set(TMemTable *set, int mode, const QString &file_name)
+{
+    if (!set)
+        return 0;
+    if (mode == -1) {
+        save_set_to_file(*set, file_name);
+    } else {
+        QFile file(file_name);
+        if (file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text)) {
+            QTextStream out(&file);
+            for (int c = 0; c < set->field_count(); ++c)
+                out << set->field(c).name() << u'=' << set->field(c).as_string() << u'\n';
+        }
+    }
+    return set->record_count();
+}
+
+// ---- reading --------------------------------------------------------------------------
+
+bool TdbAPI::refresh_record(int id, const QString &table, TMemTable *set)
+{
+    if (id == 0 || !set || !set->active())
+        return false;
+    if (!set->locate(QStringLiteral("RECID"), id) && !set->locate(QStringLiteral("RECID"), 0))
+        return false;
+    DmRecord record{};
+    const QString select = QStringLiteral("SELECT * FROM ") + table + QStringLiteral(" WHERE RECID=") +
+                           QString::number(id);
+    if (library_failed(dm_fetch_record(select.toUtf8().constData(), &record))) {
+        report_db_error(false);
+        dm_free_record(&record);
+        return false;
+    }
+    set->edit();
+    for (int slot = 0; slot < record.used; ++slot) {
+        const DmField &source = record.fields[slot];
+        TField *field = source.name ? set->find_field(QString::fromUtf8(source.name)) : nullptr;
+        if (!field || !source.value)
+            continue;
+        switch (source.type) {
+        case dmInt:
+            field->set_as_integer(*static_cast<const int32_t *>(source.value));
+            break;
+        case dmFloat:
+            field->set_as_float(*static_cast<const double *>(source.value));
+            break;
+        case dmDateTime:
+            field->set_as_datetime(*static_cast<const double *>(source.value));
+            break;
+        case dmText:
+            field->set_as_string(QString::fromUtf8(static_cast<const char *>(source.value)));
+            break;
+        default:
+            break;
+        }
+    }
+    set->post();
+    dm_free_record(&record);
+    return locate_recid(id, set);
+}
+
+int TdbAPI::lookup_int(int id, const QString &table, const QString &column)
+{
+    TMemTable *set = select_sql(QStringLiteral("X"), QStringLiteral("SELECT RECID, ") + column +
+                                                         QStringLiteral(" FROM ") + table +
+                                                         QStringLiteral(" WHERE RECID=") +
+                                                         QString::number(id));
+    const int value = set && !set->is_empty() ? set->field(1).as_integer() : 0;
+    free_set(set);
+    return value;
+}
+
+QString TdbAPI::lookup_text(int id, const QString &table, const QString &column)
+{
+    TMemTable *set = select_sql(QStringLiteral("X"), QStringLiteral("SELECT RECID, ") + column +
+                                                         QStringLiteral(" FROM ") + table +
+                                                         QStringLiteral(" WHERE RECID=") +
+                                                         QString::number(id));
+    const QString value = set && !set->is_empty() ? set->field(1).as_string() : QString();
+    free_set(set);
+    return value;
+}
+
+int TdbAPI::count_rows(const QString &table_text)
+{
+    TMemTable *set = select_sql(QStringLiteral("X"), QStringLiteral("SELECT COUNT(*) FROM ") + table_text);
+    const int count = set && !set->is_empty() ? set->field(0).as_integer() : 0;
+    free_set(set);
+    return count;
+}
+
+bool TdbAPI::value_in_use(int id, const QString &value, const QString &table,
+                          const QString &column)
+{
+    TMemTable *set = select_sql(QStringLiteral("X"), QStringLiteral("SELECT RECID, ") + column +
+                                                         QStringLiteral(" FROM ") + table +
+                                                         QStringLiteral(" WHERE ") + column +
+                                                         u'=' + value);
+    bool used = set && !set->is_empty();
+    if (used && id != 0 && set->record_count() == 1 && set->field(0).as_integer() == id)
+        used = false;
+    free_set(set);
+    return used;
+}
+
+// ---- writing --------------------------------------------------------------------------
+
+void TdbAPI::prepare_record(DmRecord &record, TMemTable *set)
+{
+    std::memset(&record, 0, sizeof record);
+    if (!set || (set->state() != TMemTable::State::Edit &&
+                 set->state() != TMemTable::State::Insert))
+        return;
+    if (read_only) {
+        set->cancel();
+        return;
+    }
+    const int id = current_recid(set);
+    set->post();
+    locate_recid(id, set);
+}
+
+void TdbAPI::add_field_value(DmRecord &record, int slot, const TField *column)
+{
+    DmField &target = record.fields[slot];
+    if (!column) {
+        target.name = copy_name(QStringLiteral("RECID"));
+        target.type = dmInt;
+        target.size = sizeof(int32_t);
+        target.value = copy_value<int32_t>(new_recid());
+        return;
+    }
+    target.name = copy_name(column->name());
+    switch (column->type()) {
+    case FieldType::Text: {
+        const QByteArray text =
+            (column->size() > 0 ? column->as_string().left(column->size()) : column->as_string())
+                .toUtf8();
+        target.type = dmText;
+        target.size = column->size() > 0 ? column->size() + 1 : int32_t(text.size() + 1);
+        target.value = copy_utf8(text);
+        break;
+    }
+    case FieldType::Integer:
+        target.type = dmInt;
+        target.size = sizeof(int32_t);
+        target.value = copy_value<int32_t>(column->as_integer());
+        break;
+    case FieldType::Float:
+        target.type = dmFloat;
+        target.size = sizeof(double);
+        target.value = copy_value<double>(column->as_float());
+        break;
+    case FieldType::DateTime:
+        // An empty date is stored as no date rather than as the calendar's day zero.
+        target.type = dmDateTime;
+        target.size = sizeof(double);
+        target.value = column->is_null() ? nullptr : copy_value<double>(column->as_datetime());
+        break;
+    }
+}
+
+void TdbAPI::add_int_value(DmRecord &record, int slot, const QString &name, int value)
+{
+    DmField &target = record.fields[slot];
+    target.name = copy_name(name);
+    target.type = dmInt;
+    target.size = sizeof(int32_t);
+    target.value = copy_value<int32_t>(value);
+}
+
+void TdbAPI::add_float_value(DmRecord &record, int slot, const QString &name, double value)
+{
+    DmField &target = record.fields[slot];
+    target.name = copy_name(name);
+    target.type = dmFloat;
+    target.size = sizeof(double);
+    target.value = copy_value<double>(value);
+}
+
+void TdbAPI::add_string_value(DmRecord &record, int slot, const QString &name,
+                              const QString &value)
+{
+    DmField &target = record.fields[slot];
+    const QByteArray text = value.toUtf8();
+    target.name = copy_name(name);
+    target.type = dmText;
+    target.size = int32_t(text.size() + 1);
+    target.value = copy_utf8(text);
+}
+
+bool TdbAPI::put_record(PutMode mode, DmRecord &record)
+{
+    bool done = false;
+    if (read_only) {
+        show_message(QStringLiteral("Chyba"),
+                     QStringLiteral("Záznam nelze uložit. Datový soubor je na disku, na který "
+                                    "nelze zapisovat!"),
+                     mbIconWarning, false, help_database_error);
+    } else {
+        done = dm_put_record(mode, &record) != 0;
+        if (!done)
+            report_db_error(mode != pmDelete);
+    }
+    release_record(record);
+    return done;
+}
+
+void TdbAPI::release_record(DmRecord &record)
+{
+    for (DmField &field : record.fields) {
+        std::free(field.name);
+        if (field.size != 0)
+            std::free(field.value);
+    }
+    std::memset(&record, 0, sizeof record);
+}
+
+// ---- hooks and secrets ----------------------------------------------------------------
+
+bool TdbAPI::is_flag_field(const QString &column)
+{
+    return column.toUpper().startsWith(QLatin1String("IS_"));
+}
+
+QString TdbAPI::flag_text(const TMemTable &set, int row, const TField &field)
+{
+    return set.cell_text(row, field.index()) == QLatin1String("T") ? QStringLiteral("ano")
+                                                                   : QStringLiteral("ne");
+}
+
+QString TdbAPI::encrypt_text(const QString &text) const
+{
+    return ::encrypt_text(text, cipher_key_text);
+}
+
+QString TdbAPI::decrypt_text(const QString &text) const
+{
+    return ::decrypt_text(text, cipher_key_text);
+}

@@ -1,0 +1,93 @@
+#pragma once
+// The data module: the program's one database session.  It opens the database through the
+// data-manager library, turns selects into record sets that it owns, writes single records
+// back, re-reads them, answers small lookups, keeps the number series and brings the
+// schema up to date.  Windows reach it through the global `dbAPI`.
+
+#include "data/memtable.h"
+#include "platform/dm/dm.h"
+
+#include <QObject>
+#include <QString>
+#include <memory>
+#include <vector>
+
+class TdbAPI : public QObject {
+    Q_OBJECT
+
+public:
+    TdbAPI();
+    ~TdbAPI() override;
+
+    // True until the database is opened; then bit 0 of the library's attributes.
+    bool read_only = true;
+    // The firm also invoices in foreign currencies (FORE_CURR of the firm's row).
+    bool foreign_currency = false;
+
+    // The window the library's questions are parented to (null while starting up).
+    void *application_window = nullptr;
+
+    // Connection.
+    bool open_database();
+    bool close_database();
+    void report_db_error(bool fatal, const QString &text = {});
+    int new_recid();
+    bool exec_sql(const QString &statement);
+
+    // Record sets.
+    TMemTable *select_sql(const QString &name, const QString &select);
+    void free_set(TMemTable *set);
+    void sort_set(TMemTable *set, const QString &fields, bool descending);
+    void sort_by_title(const TField &column);
+    void filter_year(TMemTable *set, const QString &column, int year);
+    bool locate_recid(int id, TMemTable *set);
+    int current_recid(const TMemTable *set) const;
+    int record_count(const TMemTable *set) const;
+    void link_master_detail(TMemTable *master, TMemTable *detail, const QString &detail_fields,
+                            const QString &master_fields);
+    int export_set(TMemTable *set, int mode, const QString &file_name);
+
+    // Reading.
+    bool refresh_record(int id, const QString &table, TMemTable *set);
+    int lookup_int(int id, const QString &table, const QString &column);
+    QString lookup_text(int id, const QString &table, const QString &column);
+    int count_rows(const QString &table_text);
+    bool value_in_use(int id, const QString &value, const QString &table, const QString &column);
+
+    // Writing: prepare_record, the caller's table name and id, add_* per slot, the used
+    // slot count, put_record.  put_record always releases what the program put.
+    void prepare_record(DmRecord &record, TMemTable *set);
+    void add_field_value(DmRecord &record, int slot, const TField *column = nullptr);
+    void add_int_value(DmRecord &record, int slot, const QString &name, int value);
+    void add_float_value(DmRecord &record, int slot, const QString &name, double value);
+    void add_string_value(DmRecord &record, int slot, const QString &name, const QString &value);
+    bool put_record(PutMode mode, DmRecord &record);
+    void release_record(DmRecord &record);
+
+    // Hooks shared by all windows.
+    static bool is_flag_field(const QString &column);
+    static QString flag_text(const TMemTable &set, int row, const TField &field);
+
+    // Stored secrets (mail passwords).
+    QString encrypt_text(const QString &text) const;
+    QString decrypt_text(const QString &text) const;
+
+    // Number series.
+    int next_number(const QString &name, const QString &table, int start, int step);
+    bool mark_series_written(int series, int number);
+    static int digits_value(const QString &text);
+
+    // Schema upgrade, run after every writable opening.
+    void upgrade_schema();
+    bool ensure_object(const QString &object, const QString &statement);
+
+private:
+    bool connect_through_file();
+    void apply_labels(TMemTable &set, const QString &select_name);
+    bool load_rows(TMemTable &set, DmRecord &record, int handle);
+
+    std::vector<std::unique_ptr<TMemTable>> m_sets;
+};
+
+// The program's data module; set while it exists.
+extern TdbAPI *dbAPI;

@@ -1,0 +1,42 @@
+#pragma once
+// A fresh application folder and database for each test, a data module opened on it, and
+// a responder that records every message instead of showing it.
+
+#include "data/db_api.h"
+#include "data/messages.h"
+
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <memory>
+
+struct RecordedMessage {
+    QString title;
+    QString text;
+    int style;
+    bool fatal;
+    int help_topic;
+};
+
+class DbFixture : public testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Closes the data module's database and opens it again through the connection file.
+    bool reopen();
+    QString path(const QString &name) const { return m_dir.filePath(name); }
+    QString database_path() const { return path(QStringLiteral("data/tallyra.db")); }
+    // Runs SQL through the sqlite3 shell on the database file, as an outside peer.
+    QString sqlite_shell(const QString &sql) const;
+    // One write that must work.
+    void exec(const QString &sql);
+    int insert_partner(int number, const QString &name);
+
+    QTemporaryDir m_dir;
+    std::unique_ptr<TdbAPI> m_api;
+    std::vector<RecordedMessage> m_messages;
+    int m_answer = mrOk;
+
+private:
+    QByteArray m_saved_data_home;
+};
