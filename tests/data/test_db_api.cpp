@@ -1,4 +1,4 @@
-#include "db_fixture.h"
+#include "support/db_fixture.h"
 
 #include "data/app_paths.h"
 #include "data/format_settings.h"

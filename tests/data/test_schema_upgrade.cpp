@@ -1,4 +1,4 @@
-#include "db_fixture.h"
+#include "support/db_fixture.h"
 
 namespace {
 
