@@ -255,13 +255,14 @@ bool TdbAPI::load_rows(TMemTable &set, DmRecord &record, int handle)
     if (record.eof)
         return true;
     int next = 0;
-    set.begin_load(0);
+    set.begin_load();
     do {
-        set.load_new_row();
         for (int c = 0; c < record.used; ++c) {
             const DmField &slot = record.fields[c];
-            if (!slot.value)
+            if (!slot.value) {
+                set.load_null(c);
                 continue;
+            }
             switch (set.field(c).type()) {
             case FieldType::Integer:
                 set.load_integer(c, *static_cast<const int32_t *>(slot.value));
@@ -275,6 +276,7 @@ bool TdbAPI::load_rows(TMemTable &set, DmRecord &record, int handle)
                 break;
             }
         }
+        set.load_row_done();
         dm_free_record(&record);
         next = dm_next_sql_select(handle, &record);
     } while (next == 0);

@@ -918,39 +918,13 @@ void TMemTable::notify_current()
 
 // ---- bulk loading ---------------------------------------------------------------------
 
-void TMemTable::begin_load(int expected_rows)
+void TMemTable::begin_load()
 {
     m_loading = true;
-    for (ColumnStore &column : m_columns)
-        column.reserve(m_rows + expected_rows);
-}
-
-void TMemTable::load_new_row()
-{
-    ++m_rows;
-    for (ColumnStore &column : m_columns)
-        column.append_null();
-}
-
-void TMemTable::load_integer(int column, int32_t value)
-{
-    m_columns[column].set_integer(m_rows - 1, value);
-}
-
-void TMemTable::load_number(int column, double value)
-{
-    m_columns[column].set_number(m_rows - 1, value);
-}
-
-void TMemTable::load_text(int column, std::string_view utf8)
-{
-    m_columns[column].set_text(m_rows - 1, utf8);
 }
 
 void TMemTable::end_load()
 {
-    for (ColumnStore &column : m_columns)
-        column.squeeze();
     m_loading = false;
     rebuild_view(-1);
     notify_layout();

@@ -137,12 +137,14 @@ public:
     QVariant cell_value(int row, int column) const;
     QString cell_display_text(int row, int column) const;
 
-    // Bulk loading of a freshly opened set (a select): no signals, no buffer.
-    void begin_load(int expected_rows);
-    void load_new_row();
-    void load_integer(int column, int32_t value);
-    void load_number(int column, double value);
-    void load_text(int column, std::string_view utf8);
+    // Bulk loading of a freshly opened set (a select): every column gets one load_* call
+    // per row, in column order, then load_row_done(); no signals until end_load().
+    void begin_load();
+    void load_null(int column) { m_columns[column].append_null(); }
+    void load_integer(int column, int32_t value) { m_columns[column].append_integer(value); }
+    void load_number(int column, double value) { m_columns[column].append_number(value); }
+    void load_text(int column, std::string_view utf8) { m_columns[column].append_text(utf8); }
+    void load_row_done() { ++m_rows; }
     void end_load();
 
     size_t memory_bytes() const;

@@ -81,14 +81,15 @@ std::unique_ptr<TMemTable> load_set_from_file(const QString &path)
     if (in.status() != QDataStream::Ok || rows < 0)
         return nullptr;
     set->open();
-    set->begin_load(0);
+    set->begin_load();
     for (int row = 0; row < rows && in.status() == QDataStream::Ok; ++row) {
-        set->load_new_row();
         for (int c = 0; c < columns; ++c) {
             quint8 null = 1;
             in >> null;
-            if (null)
+            if (null) {
+                set->load_null(c);
                 continue;
+            }
             switch (set->field(c).type()) {
             case FieldType::Integer: {
                 qint32 value = 0;
@@ -111,6 +112,7 @@ std::unique_ptr<TMemTable> load_set_from_file(const QString &path)
             }
             }
         }
+        set->load_row_done();
     }
     set->end_load();
     if (in.status() != QDataStream::Ok)

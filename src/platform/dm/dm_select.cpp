@@ -85,6 +85,12 @@ int dm_fetch_record(const char *select, DmRecord *record)
 void dm_free_record(DmRecord *record)
 {
     dm::clear_error();
-    if (record)
-        dm::free_owned_slots(record);
+    if (!record)
+        return;
+    dm::free_owned_slots(record);
+    // A select in progress fills this record again with the next row; keep its storage.
+    for (const auto &[handle, cursor] : dm::session().selects)
+        if (cursor->fills(record))
+            return;
+    dm::release_storage(record);
 }

@@ -86,14 +86,6 @@ template <typename Number> std::optional<Number> parse_number(std::string_view t
     return value;
 }
 
-template <typename Value> void *copy_value(Value value)
-{
-    void *memory = std::malloc(sizeof(Value));
-    if (memory)
-        std::memcpy(memory, &value, sizeof(Value));
-    return memory;
-}
-
 } // namespace
 
 SelectCursor::SelectCursor(sqlite3 *db, StatementPtr statement)
@@ -177,11 +169,12 @@ void SelectCursor::settle_types_from_first_row(bool has_row)
 
 SelectCursor::Step SelectCursor::step(DmRecord *record)
 {
+    m_record = record;
     free_owned_slots(record);
     record->used = static_cast<int32_t>(m_columns.size());
     record->eof = 1;
     if (m_finished)
-        return place_described(record) ? Step::End : Step::Failed;
+        return place_described(record);
 
     const int rc = sqlite3_step(m_statement.get());
     if (!m_started) {
@@ -202,111 +195,94 @@ SelectCursor::Step SelectCursor::step(DmRecord *record)
         set_sqlite_error(m_db);
         return Step::Failed;
     }
-    return place_described(record) ? Step::End : Step::Failed;
+    return place_described(record);
 }
 
-bool SelectCursor::place_described(DmRecord *record)
+SelectCursor::Step SelectCursor::place_described(DmRecord *record)
 {
+    RecordStorage &storage = storage_of(record);
     for (size_t i = 0; i < m_columns.size(); ++i) {
         const Column &column = m_columns[i];
-        if (!place_slot(record, static_cast<int>(i), column.type, column.name, column.size,
-                        nullptr)) {
-            set_error("Nedostatek paměti.");
-            free_owned_slots(record);
-            return false;
-        }
+        storage.place_null(record, static_cast<int>(i), column.type, column.name, column.size);
     }
-    return true;
+    return Step::End;
 }
 
 bool SelectCursor::place_row(DmRecord *record)
 {
+    RecordStorage &storage = storage_of(record);
     for (size_t i = 0; i < m_columns.size(); ++i) {
-        if (!place_value(record, static_cast<int>(i)))
+        if (!place_value(storage, record, static_cast<int>(i)))
             return false;
     }
     return true;
 }
 
-bool SelectCursor::place_value(DmRecord *record, int slot)
+bool SelectCursor::place_value(RecordStorage &storage, DmRecord *record, int slot)
 {
     sqlite3_stmt *statement = m_statement.get();
     const Column &column = m_columns[static_cast<size_t>(slot)];
-    const int storage = sqlite3_column_type(statement, slot);
-    int32_t size = column.size;
-    void *value = nullptr;
-    bool allocated = true;
-
-    if (storage != SQLITE_NULL) {
-        switch (column.type) {
-        case dmInt: {
-            std::optional<sqlite3_int64> number;
-            if (storage == SQLITE_INTEGER) {
-                number = sqlite3_column_int64(statement, slot);
-            } else if (storage == SQLITE_FLOAT) {
-                const double real = sqlite3_column_double(statement, slot);
-                if (real == std::trunc(real) && std::fabs(real) < 4e9)
-                    number = static_cast<sqlite3_int64>(real);
-                else
-                    number = std::numeric_limits<sqlite3_int64>::max();
-            } else {
-                number = parse_number<sqlite3_int64>(column_text(statement, slot));
-            }
-            if (number && !fits_int32(*number)) {
-                // Cutting the value would hand the program a wrong number without a word.
-                set_error("Sloupec " + column.name + ": hodnota " +
-                          std::string(column_text(statement, slot)) +
-                          " není celé číslo v rozsahu 32 bitů.");
-                return false;
-            }
-            if (number) {
-                value = copy_value(static_cast<int32_t>(*number));
-                allocated = value != nullptr;
-            }
-            break;
-        }
-        case dmFloat: {
-            std::optional<double> number;
-            if (storage == SQLITE_INTEGER || storage == SQLITE_FLOAT)
-                number = sqlite3_column_double(statement, slot);
+    const int storage_class = sqlite3_column_type(statement, slot);
+    if (storage_class == SQLITE_NULL) {
+        storage.place_null(record, slot, column.type, column.name, column.size);
+        return true;
+    }
+    switch (column.type) {
+    case dmInt: {
+        std::optional<sqlite3_int64> number;
+        if (storage_class == SQLITE_INTEGER) {
+            number = sqlite3_column_int64(statement, slot);
+        } else if (storage_class == SQLITE_FLOAT) {
+            const double real = sqlite3_column_double(statement, slot);
+            if (real == std::trunc(real) && std::fabs(real) < 4e9)
+                number = static_cast<sqlite3_int64>(real);
             else
-                number = parse_number<double>(column_text(statement, slot));
-            if (number) {
-                value = copy_value(*number);
-                allocated = value != nullptr;
-            }
-            break;
+                number = std::numeric_limits<sqlite3_int64>::max();
+        } else {
+            number = parse_number<sqlite3_int64>(column_text(statement, slot));
         }
-        case dmDateTime: {
-            const std::optional<double> days = storage == SQLITE_TEXT
-                                                   ? parse_stored_date(column_text(statement, slot))
-                                                   : std::nullopt;
-            if (days) {
-                value = copy_value(*days);
-                allocated = value != nullptr;
-            }
-            break;
+        if (number && !fits_int32(*number)) {
+            // Cutting the value would hand the program a wrong number without a word.
+            set_error("Sloupec " + column.name + ": hodnota " +
+                      std::string(column_text(statement, slot)) +
+                      " není celé číslo v rozsahu 32 bitů.");
+            return false;
         }
-        case dmText: {
-            const std::string_view text = column_text(statement, slot);
-            auto *copy = static_cast<char *>(std::malloc(text.size() + 1));
-            allocated = copy != nullptr;
-            if (copy) {
-                std::memcpy(copy, text.data(), text.size());
-                copy[text.size()] = '\0';
-                value = copy;
-                size = std::max<int32_t>(size, static_cast<int32_t>(text.size()) + 1);
-            }
-            break;
-        }
-        case dmNone:
-            break;
-        }
+        if (number)
+            storage.place_int(record, slot, column.name, static_cast<int32_t>(*number));
+        else
+            storage.place_null(record, slot, column.type, column.name, column.size);
+        return true;
     }
-    if (!allocated || !place_slot(record, slot, column.type, column.name, size, value)) {
-        set_error("Nedostatek paměti.");
-        return false;
+    case dmFloat: {
+        std::optional<double> number;
+        if (storage_class == SQLITE_INTEGER || storage_class == SQLITE_FLOAT)
+            number = sqlite3_column_double(statement, slot);
+        else
+            number = parse_number<double>(column_text(statement, slot));
+        if (number)
+            storage.place_double(record, slot, dmFloat, column.name, *number);
+        else
+            storage.place_null(record, slot, column.type, column.name, column.size);
+        return true;
     }
+    case dmDateTime: {
+        const std::optional<double> days =
+            storage_class == SQLITE_TEXT ? parse_stored_date(column_text(statement, slot))
+                                         : std::nullopt;
+        if (days)
+            storage.place_double(record, slot, dmDateTime, column.name, *days);
+        else
+            storage.place_null(record, slot, column.type, column.name, column.size);
+        return true;
+    }
+    case dmText:
+        storage.place_text(record, slot, column.name, column.size, column_text(statement, slot));
+        return true;
+    case dmNone:
+        break;
+    }
+    storage.place_null(record, slot, column.type, column.name, column.size);
     return true;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/dm/dm.h"
+#include "platform/dm/record_slots.h"
 #include "platform/dm/sqlite_handle.h"
 
 #include <memory>
@@ -21,6 +22,8 @@ public:
     // Places the next row into the record, or at the end the described slots without
     // values.  The first call also settles the types of columns without a declared type.
     Step step(DmRecord *record);
+    // The record this select places its rows into.
+    bool fills(const DmRecord *record) const { return record == m_record; }
 
 private:
     struct Column {
@@ -33,14 +36,15 @@ private:
     SelectCursor(sqlite3 *db, StatementPtr statement);
     void settle_types_from_first_row(bool has_row);
     bool place_row(DmRecord *record);
-    bool place_described(DmRecord *record);
-    bool place_value(DmRecord *record, int slot);
+    Step place_described(DmRecord *record);
+    bool place_value(RecordStorage &storage, DmRecord *record, int slot);
 
     sqlite3 *m_db;
     StatementPtr m_statement;
     std::vector<Column> m_columns;
     bool m_started = false;
     bool m_finished = false;
+    const DmRecord *m_record = nullptr;
 };
 
 } // namespace dm

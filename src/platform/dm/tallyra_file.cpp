@@ -27,7 +27,8 @@ std::string immutable_uri(const std::string &path)
 DatabasePtr open_connection(const std::string &name, int flags)
 {
     sqlite3 *raw = nullptr;
-    const int rc = sqlite3_open_v2(name.c_str(), &raw, flags, nullptr);
+    // One thread uses a connection, so SQLite's per-call locking would only cost time.
+    const int rc = sqlite3_open_v2(name.c_str(), &raw, flags | SQLITE_OPEN_NOMUTEX, nullptr);
     DatabasePtr db(raw);
     if (rc != SQLITE_OK) {
         set_error(raw ? sqlite3_errmsg(raw) : "Nedostatek paměti.");
