@@ -83,9 +83,9 @@ const QStringList &rounding_mode_names()
     return names;
 }
 
-double currency_rate(int curr_amount, double curr_kurs)
+double currency_rate(double curr_amount, double curr_kurs)
 {
-    return curr_kurs / (curr_amount < 1 ? 1 : curr_amount);
+    return curr_kurs / (curr_amount < 1 ? 1.0 : curr_amount);
 }
 
 double home_price_in_currency(double home_price, double rate)

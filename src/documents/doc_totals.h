@@ -20,7 +20,7 @@ const QStringList &rounding_mode_names();
 
 // Home-currency value of one unit of a currency: CURR_KURS / CURR_AMOUNT, an amount
 // below 1 counting as 1.
-double currency_rate(int curr_amount, double curr_kurs);
+double currency_rate(double curr_amount, double curr_kurs);
 // A home-currency price in a currency of that rate; unchanged when the rate is not
 // positive.
 double home_price_in_currency(double home_price, double rate);
