@@ -12,6 +12,10 @@
 #include <memory>
 #include <vector>
 
+class PictureBox;
+class QImage;
+class QTextDocument;
+
 class TdbAPI : public QObject {
     Q_OBJECT
 
@@ -76,6 +80,15 @@ public:
     int next_number(const QString &name, const QString &table, int start, int step);
     bool mark_series_written(int series, int number);
     static int digits_value(const QString &text);
+
+    // Stored texts and pictures, by the RECID of their owner (or LOGO_ID, STAMP_ID).
+    // The reads give the library's result: -1 failure, 0 nothing stored, above 0 read.
+    int read_rtf(int id, QTextDocument *editor);
+    bool write_rtf(int id, QTextDocument *editor);
+    int read_picture(int id, PictureBox *control);
+    bool write_picture(int id, PictureBox *control);
+    void fit_picture(const QImage &picture, PictureBox *control);
+    bool blob_file_ok(const QString &file_name);
 
     // Schema upgrade, run after every writable opening.
     void upgrade_schema();

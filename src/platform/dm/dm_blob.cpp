@@ -149,13 +149,20 @@ int dm_blob_file_ok(const char *file)
     QFile source(path);
     QByteArray head;
     if (source.open(QIODevice::ReadOnly))
-        head = source.read(5);
+        head = source.read(4096);
     if (head.isEmpty()) {
         dm::set_error("Soubor nelze přečíst.");
         return 0;
     }
-    if (!head.startsWith("\xFF\xD8\xFF") && !head.startsWith("{\\rtf")) {
-        dm::set_error("Soubor není obrázek JPEG ani text RTF.");
+    // A text file (".rtf", ".txt") becomes a document's text; any other file a picture.
+    const QString suffix = info.suffix().toLower();
+    if (suffix == QLatin1String("rtf") || suffix == QLatin1String("txt")) {
+        if (!head.startsWith("{\\rtf") && head.contains('\0')) {
+            dm::set_error("Soubor není text.");
+            return 0;
+        }
+    } else if (!head.startsWith("\xFF\xD8\xFF")) {
+        dm::set_error("Soubor není obrázek JPEG.");
         return 0;
     }
     return 1;
