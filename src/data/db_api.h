@@ -90,6 +90,11 @@ public:
     void fit_picture(const QImage &picture, PictureBox *control);
     bool blob_file_ok(const QString &file_name);
 
+    // Backup and restore of the whole database; the library asks where.  Both leave the
+    // database open again; a failed restore ends the program.
+    bool backup_data(int mode);
+    bool restore_data(int mode);
+
     // Schema upgrade, run after every writable opening.
     void upgrade_schema();
     bool ensure_object(const QString &object, const QString &statement);

@@ -1,0 +1,45 @@
+// Backup and restore run on a closed database: the library copies it and asks where, the
+// data module opens it again exactly as at start-up.
+
+#include "data/app_paths.h"
+#include "data/db_api.h"
+#include "data/messages.h"
+
+bool TdbAPI::backup_data(int mode)
+{
+    if (!close_database())
+        return false;
+    const QByteArray exe = app_exe_path().toUtf8();
+    const bool copied = dm_backup_database(exe.constData(), application_window, mode) != 0;
+    const QString failure = QString::fromUtf8(dm_last_error());
+    // The program expects an open database whatever became of the copy, so it is opened
+    // again also when the user cancelled or the copy failed.
+    const bool reopened = open_database();
+    if (!copied && !failure.isEmpty())
+        report_db_error(false, failure);
+    return copied && reopened;
+}
+
+bool TdbAPI::restore_data(int mode)
+{
+    const QString fatal_text =
+        QStringLiteral("Během obnovení dat došlo k závažné chybě. Program bude ukončen!");
+    if (!close_database()) {
+        report_db_error(true, fatal_text);
+        return false;
+    }
+    const QByteArray exe = app_exe_path().toUtf8();
+    const bool restored = dm_restore_database(exe.constData(), application_window, mode) != 0;
+    const QString failure = QString::fromUtf8(dm_last_error());
+    if (!restored && !failure.isEmpty()) {
+        report_db_error(true, failure);
+        return false;
+    }
+    // A cancelled choice left the database as it was; it is opened again either way.
+    if (!open_database()) {
+        if (!program_ending())
+            report_db_error(true, fatal_text);
+        return false;
+    }
+    return restored;
+}
