@@ -1,10 +1,9 @@
-#include <QApplication>
-#include <QLabel>
+#include "app/application.h"
+#include "app/command_line.h"
 
 int main(int argc, char *argv[])
 {
-    QApplication app(argc, argv);
-    QLabel placeholder(QStringLiteral("Tallyra"));
-    placeholder.show();
-    return app.exec();
+    if (is_command_line(argc, argv))
+        return run_command_line(argc, argv);
+    return run_application(argc, argv);
 }

@@ -98,9 +98,10 @@ bool TdbAPI::open_database()
     read_only = true;
     foreign_currency = false;
     const QByteArray exe = app_exe_path().toUtf8();
-    if (!QFile::exists(app_file_path(QStringLiteral(".cfg"))) &&
-        library_failed(dm_create_connection_config(exe.constData(), nullptr, 0)))
-        set_program_ending(true);
+    // A question cancelled here is asked once more below; only a database that stays
+    // closed ends the program.
+    if (!QFile::exists(app_file_path(QStringLiteral(".cfg"))))
+        dm_create_connection_config(exe.constData(), nullptr, 0);
 
     bool opened = connect_through_file();
     if (!opened) {

@@ -1,0 +1,48 @@
+#pragma once
+// What the main window's commands open, filled in by the modules that build those windows.
+// A module registers itself from its own source file, for example
+//
+//     namespace {
+//     const bool registered = register_book_window(
+//         QStringLiteral("PAR"), [](int record_id) { return new TfPar(record_id); });
+//     }
+//
+// and sets the entries of shell_services() the same way.  A command whose window is not
+// registered does nothing.  The executable links the user-interface library whole, so such
+// a file is never left out for want of a direct reference.
+
+#include <QString>
+#include <functional>
+
+class QWidget;
+
+// Creates the window of a book or list that exists once (window keys "PAR", "PRO", "TE",
+// "DOC1" to "DOC4", "USER_CALC").  A record id other than 0 asks the window to stand on
+// that record.  The main window puts the window into its work area and owns it.
+using BookWindowFactory = std::function<QWidget *(int record_id)>;
+
+// An empty factory takes the registration back.
+bool register_book_window(const QString &window_key, BookWindowFactory factory);
+// Null when no module has registered the key.
+const BookWindowFactory *book_window_factory(const QString &window_key);
+
+// Operations of other modules that the main window's commands run.
+struct ShellServices {
+    std::function<void(const QString &table, const QString &select, const QString &title,
+                       int help_topic)>
+        open_code_list;
+    // type, book key ("DOC" + type), choice (0 home currency, a currency, -1 cancelled,
+    // -2 and -3 credit notes).
+    std::function<void(int type, const QString &book_key, int choice)> new_document;
+    std::function<int(int type, int preset)> choose_new_document;
+    // The settings window on page 0 to 5; the modal result.
+    std::function<int(int page)> open_settings;
+    std::function<void()> open_logo_stamp;
+    std::function<void()> run_summary;
+    std::function<void()> show_guide;
+    std::function<void()> show_about;
+    // The text-history drop-down for a field key.
+    std::function<QWidget *(const QString &key)> open_history;
+};
+
+ShellServices &shell_services();

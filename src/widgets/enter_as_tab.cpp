@@ -1,0 +1,70 @@
+#include "widgets/enter_as_tab.h"
+
+#include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QCheckBox>
+#include <QKeyEvent>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+#include <QTextEdit>
+
+namespace {
+
+bool is_plain_enter(const QKeyEvent &key)
+{
+    return (key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter) &&
+           (key.modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+}
+
+// Controls that give Enter a meaning of their own: a line break in an editable text, the
+// row's command in a grid.
+bool keeps_enter(const QWidget &control)
+{
+    if (qobject_cast<const QAbstractItemView *>(&control))
+        return true;
+    if (const auto *memo = qobject_cast<const QPlainTextEdit *>(&control))
+        return !memo->isReadOnly();
+    if (const auto *text = qobject_cast<const QTextEdit *>(&control))
+        return !text->isReadOnly();
+    return false;
+}
+
+QAbstractButton *pressable_button(QWidget &control)
+{
+    auto *button = qobject_cast<QAbstractButton *>(&control);
+    if (!button || qobject_cast<QCheckBox *>(button) || qobject_cast<QRadioButton *>(button))
+        return nullptr;
+    return button;
+}
+
+} // namespace
+
+TEnterAsTab::TEnterAsTab(QWidget &window) : QObject(&window), m_window(window)
+{
+    // Key presses go to the focused control, not to the window, so only an application-wide
+    // filter sees them before a control or a dialog's default button acts on Enter.
+    qApp->installEventFilter(this);
+}
+
+bool TEnterAsTab::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() != QEvent::KeyPress || !is_plain_enter(*static_cast<QKeyEvent *>(event)))
+        return false;
+    auto *control = qobject_cast<QWidget *>(watched);
+    if (!control || !(control == &m_window || m_window.isAncestorOf(control)) ||
+        keeps_enter(*control))
+        return false;
+    if (QAbstractButton *button = pressable_button(*control)) {
+        button->click();
+        return true;
+    }
+    QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
+    QCoreApplication::sendEvent(control, &tab);
+    return true;
+}
+
+void enter_as_tab(QWidget &window)
+{
+    new TEnterAsTab(window);
+}

@@ -1,0 +1,128 @@
+// The real executable, started as the user and scripts start it.
+
+#include "app/app_server.h"
+#include "data/inifile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+class AppProcess : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_dir.isValid());
+        QDir(m_dir.path()).mkpath(QStringLiteral("app"));
+        m_env = QProcessEnvironment::systemEnvironment();
+        m_env.insert(QStringLiteral("TALLYRA_APP_DIR"), app_folder());
+        m_env.insert(QStringLiteral("XDG_DATA_HOME"), m_dir.filePath(QStringLiteral("xdg")));
+        m_env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        IniFile settings(app_folder() + QStringLiteral("/tallyra.ini"));
+        settings.write_int(QStringLiteral("SETUP"), QStringLiteral("WIZARD"), 0);
+        settings.write_int(QStringLiteral("SETUP"), QStringLiteral("AUTO_RUN"), 5);
+    }
+
+    void TearDown() override
+    {
+        for (QProcess *process : {&m_first, &m_second}) {
+            if (process->state() == QProcess::NotRunning)
+                continue;
+            process->kill();
+            process->waitForFinished(5000);
+        }
+    }
+
+    QString app_folder() const { return m_dir.filePath(QStringLiteral("app")); }
+
+    // Runs the program to its end; the exit code, with its output in `output`.
+    int run(const QStringList &arguments, QString *output = nullptr)
+    {
+        QProcess process;
+        process.setProcessEnvironment(m_env);
+        process.start(QStringLiteral(TALLYRA_EXECUTABLE), arguments);
+        EXPECT_TRUE(process.waitForFinished(30000));
+        if (output)
+            *output =
+                QString::fromUtf8(process.readAllStandardOutput() + process.readAllStandardError());
+        return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    }
+
+    void start(QProcess &process)
+    {
+        process.setProcessEnvironment(m_env);
+        process.start(QStringLiteral(TALLYRA_EXECUTABLE), {});
+        ASSERT_TRUE(process.waitForStarted());
+    }
+
+    QTemporaryDir m_dir;
+    QProcessEnvironment m_env;
+    QProcess m_first;
+    QProcess m_second;
+};
+
+} // namespace
+
+TEST_F(AppProcess, CommandLineCreatesADatabaseAndItsConnection)
+{
+    QString output;
+    EXPECT_EQ(run({QStringLiteral("--version")}, &output), 0);
+    EXPECT_TRUE(output.startsWith(QStringLiteral("Tallyra 2.12 (db"))) << output.toStdString();
+    EXPECT_EQ(run({QStringLiteral("--help")}, &output), 0);
+    EXPECT_TRUE(output.contains(QStringLiteral("--create-database CESTA")));
+
+    const QString database = m_dir.filePath(QStringLiteral("data/demo.db"));
+    EXPECT_EQ(
+        run({QStringLiteral("--create-database"), database, QStringLiteral("--demo")}, &output), 0)
+        << output.toStdString();
+    QFile connection(app_folder() + QStringLiteral("/tallyra.cfg"));
+    ASSERT_TRUE(connection.open(QIODevice::ReadOnly));
+    EXPECT_EQ(QString::fromUtf8(connection.readAll()), "sqlite:" + database);
+
+    QProcess count;
+    count.start(QStringLiteral("sqlite3"), {database, QStringLiteral("SELECT COUNT(*) FROM PAR")});
+    ASSERT_TRUE(count.waitForFinished());
+    EXPECT_GT(count.readAllStandardOutput().trimmed().toInt(), 0);
+
+    // An existing file is never overwritten, and wrong arguments say so.
+    EXPECT_EQ(run({QStringLiteral("--create-database"), database}, &output), 2);
+    EXPECT_TRUE(output.contains(QStringLiteral("už existuje")));
+    EXPECT_EQ(run({QStringLiteral("--create-database")}), 2);
+    EXPECT_EQ(run({QStringLiteral("--demo")}), 2);
+}
+
+TEST_F(AppProcess, SecondStartHandsOverToTheFirstAndEnds)
+{
+    ASSERT_EQ(run({QStringLiteral("--create-database"), m_dir.filePath(QStringLiteral("t.db"))}),
+              0);
+    start(m_first);
+    const QString name = app_server_name(app_folder());
+    const QJsonObject new_id{{QStringLiteral("command"), QStringLiteral("data")},
+                             {QStringLiteral("code"), -3}};
+    std::optional<QJsonObject> answer;
+    for (int waited = 0; !answer && waited < 30000; waited += 100) {
+        QTest::qWait(100);
+        answer = send_app_request(name, new_id);
+    }
+    ASSERT_TRUE(answer.has_value()) << "the first program never listened";
+    EXPECT_GT(answer->value(QStringLiteral("result")).toInt(), 0);
+
+    start(m_second);
+    ASSERT_TRUE(m_second.waitForFinished(30000));
+    EXPECT_EQ(m_second.exitCode(), 0);
+    EXPECT_TRUE(QString::fromUtf8(m_second.readAllStandardOutput()).contains("už běží"));
+    EXPECT_EQ(m_first.state(), QProcess::Running);
+
+    // Add-on programs reach the database of the first program.
+    const std::optional<QJsonObject> exists =
+        send_app_request(name, {{QStringLiteral("command"), QStringLiteral("data")},
+                                {QStringLiteral("code"), -4},
+                                {QStringLiteral("text"), QStringLiteral("TABLE.DOC_HEAD")}});
+    ASSERT_TRUE(exists.has_value());
+    EXPECT_NE(exists->value(QStringLiteral("result")).toInt(), 0);
+}
