@@ -2,6 +2,7 @@
 
 #include "data/app_paths.h"
 #include "data/cipher.h"
+#include "data/default_labels.h"
 #include "data/format_settings.h"
 #include "data/inifile.h"
 #include "data/memtable_stream.h"
@@ -238,16 +239,26 @@ void TdbAPI::apply_labels(TMemTable &set, const QString &select_name)
             field.text_hook = flag_text;
         if (!labels)
             continue;
-        field.display_label = labels->read_string(section, field.name(), field.name());
+        if (labels->key_exists(section, field.name())) {
+            field.display_label = labels->read_string(section, field.name(), field.name());
+        } else {
+            const QString shipped = default_label(section, field.name());
+            field.display_label = shipped.isEmpty() ? field.name() : shipped;
+            labels->write_string(section, field.name(), field.display_label);
+        }
         if (field.type() == FieldType::Float) {
             const QString float_section = QStringLiteral("FLOAT");
-            if (labels->key_exists(float_section, field.name()))
+            if (labels->key_exists(float_section, field.name())) {
                 field.display_format = labels->read_string(float_section, field.name(), {});
-            else
-                labels->write_string(float_section, field.name(), QStringLiteral("########.##"));
+            } else {
+                // A column met for the first time shows unformatted unless the program
+                // ships a format for it.
+                const QString shipped = default_float_format(field.name());
+                field.display_format = shipped;
+                labels->write_string(float_section, field.name(),
+                                     shipped.isEmpty() ? QStringLiteral("########.##") : shipped);
+            }
         }
-        if (field.display_label == field.name() && !labels->key_exists(section, field.name()))
-            labels->write_string(section, field.name(), field.name());
     }
 }
 

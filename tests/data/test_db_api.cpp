@@ -89,24 +89,33 @@ TEST_F(DbApi, LabelsComeFromTheLabelFileUnderTheSetsName)
     }
     EXPECT_FALSE(QFile::exists(app_file_path(".lng"))) << "nothing is written for these names";
 
+    // A set whose name the shipped captions do not know: the label file fills up with the
+    // column names, and a float column met for the first time shows unformatted.
+    const char *select = "SELECT RECID, CURR_NAME, CURR_KURS AS RATE FROM CURR_LIST";
     IniFile seeded = labels();
-    seeded.write_string("CURR_LIST", "CURR_NAME", "Měna");
-    TMemTable *set = m_api->select_sql("CURR_LIST", "SELECT RECID, CURR_NAME, CURR_KURS FROM CURR_LIST");
+    seeded.write_string("RATES", "CURR_NAME", "Měna");
+    TMemTable *set = m_api->select_sql("RATES", select);
     ASSERT_TRUE(set);
     EXPECT_EQ(set->field_by_name("CURR_NAME").display_label, "Měna");
-    EXPECT_EQ(set->field_by_name("CURR_KURS").display_label, "CURR_KURS");
-    EXPECT_TRUE(set->field_by_name("CURR_KURS").display_format.isEmpty())
-        << "a float column met for the first time is shown unformatted";
+    EXPECT_EQ(set->field_by_name("RATE").display_label, "RATE");
+    EXPECT_TRUE(set->field_by_name("RATE").display_format.isEmpty());
     m_api->free_set(set);
 
     const IniFile written = labels();
-    EXPECT_EQ(written.keys("CURR_LIST"), (QStringList{"CURR_NAME", "RECID", "CURR_KURS"}));
-    EXPECT_EQ(written.read_string("CURR_LIST", "CURR_NAME"), "Měna");
-    EXPECT_EQ(written.read_string("FLOAT", "CURR_KURS"), "########.##");
+    EXPECT_EQ(written.keys("RATES"), (QStringList{"CURR_NAME", "RECID", "RATE"}));
+    EXPECT_EQ(written.read_string("RATES", "CURR_NAME"), "Měna");
+    EXPECT_EQ(written.read_string("FLOAT", "RATE"), "########.##");
 
-    set = m_api->select_sql("CURR_LIST", "SELECT RECID, CURR_NAME, CURR_KURS FROM CURR_LIST");
-    EXPECT_EQ(set->field_by_name("CURR_KURS").display_format, "########.##");
+    set = m_api->select_sql("RATES", select);
+    EXPECT_EQ(set->field_by_name("RATE").display_format, "########.##");
     m_api->free_set(set);
+
+    // A set the program ships captions for takes them and writes them down to be edited.
+    set = m_api->select_sql("CURR_LIST", "SELECT RECID, CURR_NAME, CURR_KURS FROM CURR_LIST");
+    EXPECT_EQ(set->field_by_name("CURR_KURS").display_label, "Kurz Kč");
+    EXPECT_EQ(set->field_by_name("CURR_KURS").display_format, "### ##0.0###");
+    m_api->free_set(set);
+    EXPECT_EQ(labels().read_string("CURR_LIST", "CURR_KURS"), "Kurz Kč");
 }
 
 TEST_F(DbApi, RefusedSelectGivesNoSetAndOneErrorMessage)
