@@ -14,17 +14,26 @@
 #include "data/messages.h"
 #include "data/settings.h"
 #include "data/setup_keys.h"
+#include "masterdata/fimage.h"
+#include "masterdata/flist.h"
+#include "masterdata/flistedit.h"
+#include "masterdata/fselector.h"
+#include "masterdata/frrich.h"
 #include "widgets/dbgrid.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
 #include <QSplitter>
 #include <QTemporaryDir>
+#include <QTextCursor>
+#include <QTextEdit>
+#include <QTextList>
 #include <QVBoxLayout>
 #include <cstdio>
 
@@ -148,6 +157,138 @@ QWidget *journal_window()
     return window;
 }
 
+// The rich-text panel with a formatted Czech text, then the same text quoted as a credit note
+// takes it over; and the picture window for a small and a large picture.
+void fill_rich_text(QTextEdit &editor)
+{
+    QTextCursor cursor = editor.textCursor();
+    QTextBlockFormat centred;
+    centred.setAlignment(Qt::AlignHCenter);
+    QTextCharFormat heading;
+    heading.setFontPointSize(14);
+    heading.setFontWeight(QFont::Bold);
+    cursor.setBlockFormat(centred);
+    cursor.insertText(QStringLiteral("Fakturujeme Vám za dodávku zboží a služeb"), heading);
+    cursor.insertBlock(QTextBlockFormat(), QTextCharFormat());
+    cursor.insertText(QStringLiteral("Příliš žluťoučký kůň úpěl ďábelské ódy – "));
+    QTextCharFormat italic;
+    italic.setFontItalic(true);
+    cursor.insertText(QStringLiteral("ĚŠČŘŽÝÁÍÉ ÚŮ ĎŤŇ"), italic);
+    cursor.insertBlock();
+    cursor.createList(QTextListFormat::ListDisc);
+    QTextCharFormat underline;
+    underline.setFontUnderline(true);
+    cursor.insertText(QStringLiteral("montáž a oživení zařízení"), underline);
+    cursor.insertBlock();
+    cursor.insertText(QStringLiteral("školení obsluhy, 2 hodiny"), QTextCharFormat());
+    cursor.insertBlock(QTextBlockFormat(), QTextCharFormat());
+    QTextBlockFormat right;
+    right.setAlignment(Qt::AlignRight);
+    cursor.setBlockFormat(right);
+    QTextCharFormat red;
+    red.setForeground(QColor(190, 30, 30));
+    cursor.insertText(QStringLiteral("Splatnost 14 dní."), red);
+}
+
+QImage demo_picture(QSize size)
+{
+    QImage image(size, QImage::Format_RGB32);
+    QPainter painter(&image);
+    QLinearGradient sky(0, 0, size.width(), size.height());
+    sky.setColorAt(0, QColor(120, 170, 230));
+    sky.setColorAt(1, QColor(250, 230, 170));
+    painter.fillRect(image.rect(), sky);
+    painter.setPen(QPen(QColor(40, 60, 90), 3));
+    for (int x = 0; x < size.width(); x += 100)
+        painter.drawLine(x, 0, x, size.height());
+    for (int y = 0; y < size.height(); y += 100)
+        painter.drawLine(0, y, size.width(), y);
+    QFont font = painter.font();
+    font.setPixelSize(std::max(24, size.height() / 8));
+    font.setBold(true);
+    painter.setFont(font);
+    painter.drawText(image.rect(), Qt::AlignCenter, QStringLiteral("Žluťoučký kůň"));
+    return image;
+}
+
+bool save_rich_and_picture_windows(const QDir &out)
+{
+    bool saved = true;
+    Tfr_rich panel;
+    panel.resize(760, 320);
+    fill_rich_text(*panel.editor());
+    panel.editor()->moveCursor(QTextCursor::Start);
+    panel.show();
+    settle();
+    saved &= save(panel.grab().toImage(), out, QStringLiteral("rich_panel"));
+    panel.mark_as_quoted();
+    settle();
+    saved &= save(panel.grab().toImage(), out, QStringLiteral("rich_panel_quoted"));
+
+    for (const auto &[name, size] : {std::pair{"picture_window", QSize(300, 200)},
+                                     std::pair{"picture_window_large", QSize(3000, 2000)}}) {
+        Tfm_image window(demo_picture(size), QStringLiteral("Novák a syn, s.r.o."));
+        window.show();
+        settle();
+        saved &= save(with_caption(window), out, QLatin1String(name));
+    }
+    return saved;
+}
+
+// A code list as it opens over the main window, the list editor of one of its rows, and
+// the row selector dropped down below an edit and standing alone.
+bool save_code_list_windows(const QDir &out)
+{
+    bool saved = true;
+    Tfm_list currencies(QStringLiteral("CURR_LIST"), QStringLiteral("SELECT * FROM CURR_LIST"),
+                        QStringLiteral("Kurzovní lístek"), 402);
+    currencies.show();
+    settle();
+    saved &= save(with_caption(currencies), out, QStringLiteral("code_list"));
+
+    Tfm_list categories(QStringLiteral("TE_GRP"), QStringLiteral("SELECT * FROM TE_GRP"),
+                        QStringLiteral("Členění daňové evidence"), 403);
+    categories.show();
+    categories.record_set()->set_row_number(7);
+    settle();
+    saved &= save(with_caption(categories), out, QStringLiteral("code_list_flags"));
+    Tfm_listedit editor(Tfm_listedit::Edit, categories.record_set(), QStringLiteral("TE_GRP"), {},
+                        403, QStringLiteral("Opravit záznam"), &categories);
+    editor.show();
+    settle();
+    saved &= save(with_caption(editor), out, QStringLiteral("list_editor"));
+    editor.reject();
+
+    QWidget host;
+    host.setWindowTitle(QStringLiteral("Výběr partnera"));
+    auto *layout = new QVBoxLayout(&host);
+    auto *anchor = new QLineEdit(QStringLiteral("Nov"), &host);
+    layout->addWidget(anchor);
+    layout->addStretch(1);
+    host.resize(460, 320);
+    host.show();
+    settle();
+    Tfm_selector drop_down(anchor, 3021, QStringLiteral("Obchodní partneři"),
+                           QStringLiteral("SELECT RECID, PARTNER_NO, PARTNER_NAME, ICO FROM "
+                                          "VIEW_PAR ORDER BY PARTNER_NAME"),
+                           QStringLiteral("VIEW_PAR"));
+    drop_down.place(260, 420);
+    drop_down.show();
+    settle();
+    saved &= save(drop_down.grab().toImage(), out, QStringLiteral("selector_drop_down"));
+    drop_down.hide();
+
+    Tfm_selector tool(nullptr, 3021, QStringLiteral("Výběr produktu"),
+                      QStringLiteral("SELECT * FROM VIEW_PRO ORDER BY PRO_NAME"),
+                      QStringLiteral("VIEW_PRO"));
+    tool.place(0, 0);
+    tool.show();
+    settle();
+    saved &= save(with_caption(tool), out, QStringLiteral("selector_window"));
+    tool.hide();
+    return saved;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -206,6 +347,7 @@ int main(int argc, char *argv[])
         settle();
         saved &= save(window.popup_menu()->grab().toImage(), out, QStringLiteral("popup_menu"));
         window.popup_menu()->hide();
+        saved &= save_code_list_windows(out);
 
         for (const Message &message : messages) {
             TfmDialog dialog(&window);
@@ -224,5 +366,7 @@ int main(int argc, char *argv[])
     question.show();
     settle();
     saved &= save(with_caption(question), out, QStringLiteral("new_database"));
+
+    saved &= save_rich_and_picture_windows(out);
     return saved ? 0 : 1;
 }

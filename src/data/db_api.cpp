@@ -203,8 +203,9 @@ TMemTable *TdbAPI::select_sql(const QString &name, const QString &select)
         default:
             break;
         }
+        // A text slot's size counts the terminating zero; the column holds one less.
         set->add_field(QString::fromUtf8(source.name), type,
-                       type == FieldType::Text ? source.size : 0);
+                       type == FieldType::Text ? std::max(source.size - 1, 0) : 0);
     }
     set->open();
     apply_labels(*set, name);

@@ -59,6 +59,7 @@ TEST_F(DbApi, SelectWithoutRowsIsAnOpenEmptySetWithItsColumns)
     EXPECT_EQ(set->field_by_name("DATE_D").type(), FieldType::DateTime);
     EXPECT_EQ(set->field_by_name("ALL_SUM").type(), FieldType::Float);
     EXPECT_EQ(set->field_by_name("DOC_TITLE").type(), FieldType::Text);
+    EXPECT_EQ(set->field_by_name("DOC_TITLE").size(), 128) << "VARCHAR(128) holds 128 characters";
     EXPECT_EQ(m_api->current_recid(set), 0);
     EXPECT_EQ(m_api->record_count(set), 0);
     m_api->free_set(set);

@@ -1,0 +1,318 @@
+#include "masterdata/flist.h"
+
+#include "app/command_registry.h"
+#include "app/fmain.h"
+#include "app/help.h"
+#include "app/image_list16.h"
+#include "app/localize.h"
+#include "data/db_api.h"
+#include "data/memtable.h"
+#include "masterdata/flistedit.h"
+#include "masterdata/frsearch.h"
+#include "masterdata/owner_window.h"
+#include "widgets/dbgrid.h"
+#include "widgets/popup_menu.h"
+
+#include <QAction>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QScrollBar>
+#include <QToolBar>
+#include <QVBoxLayout>
+#include <algorithm>
+
+namespace {
+
+const QString status_keys = QStringLiteral(
+    "|INSERT-vlož nový záznam, ENTER-oprava záznamu, DELETE-vymaž záznam, MEZERNÍK-tisk, "
+    "F8-menu, ESC-zavřít.");
+const QString add_caption = QStringLiteral("Přidat záznam");
+const QString edit_caption = QStringLiteral("Opravit záznam");
+const QString delete_question = QStringLiteral("Opravdu vymazat tento záznam v číselníku?");
+
+const int min_width = 400;
+const int max_width = 600;
+const int min_height = 400;
+const int offset_top = 64;
+const int offset_left = 32;
+// A window standing alone (no main window) gets a height that shows a usual code list.
+const int default_height = 480;
+
+const int image_plus = 2;
+const int image_pencil = 3;
+const int image_cross = 4;
+const int image_printer = 5;
+const int image_help = 27;
+
+const bool registered = [] {
+    shell_services().open_code_list = open_code_list;
+    return true;
+}();
+
+void run_if_enabled(QAction *command)
+{
+    if (command->isEnabled())
+        command->trigger();
+}
+
+} // namespace
+
+PrintTable &print_table_hook()
+{
+    static PrintTable hook;
+    return hook;
+}
+
+Tfm_list::Tfm_list(const QString &table, const QString &select, const QString &caption,
+                   int help_topic, QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                          Qt::CustomizeWindowHint),
+      m_table(table), m_select(select)
+{
+    setObjectName(QStringLiteral("fm_list"));
+    setWindowTitle(caption);
+    set_help_topic(this, help_topic);
+    create_commands();
+    create_layout();
+    m_set = dbAPI ? dbAPI->select_sql(m_table, m_select) : nullptr;
+    m_grid->set_table(m_set);
+    m_search->attach_grid(m_grid);
+    m_search->use_first_visible_column();
+    localize_component(this);
+    install_help_key(this);
+    update_commands();
+    place();
+    m_grid->setFocus();
+}
+
+Tfm_list::~Tfm_list()
+{
+    free_set();
+}
+
+void Tfm_list::create_commands()
+{
+    auto command = [this](const char *name, const QString &caption, int image,
+                          void (Tfm_list::*slot)()) {
+        auto *action = new QAction(ImageList16::icon(image), caption, this);
+        action->setObjectName(QLatin1String(name));
+        connect(action, &QAction::triggered, this, slot);
+        return action;
+    };
+    m_add = command("actAdd", add_caption, image_plus, &Tfm_list::add_record);
+    m_edit = command("actEdit", edit_caption, image_pencil, &Tfm_list::edit_record);
+    m_delete = command("actDelete", QStringLiteral("Vymazat záznam"), image_cross,
+                       &Tfm_list::delete_record);
+    m_print = command("actPrint", QStringLiteral("Tisk této tabulky"), image_printer,
+                      &Tfm_list::print_table);
+    m_help = new QAction(ImageList16::icon(image_help), QStringLiteral("Nápověda"), this);
+    m_help->setObjectName(QStringLiteral("actHelp"));
+    connect(m_help, &QAction::triggered, this, [this] { show_help(this); });
+
+    m_menu = new QMenu(this);
+    m_menu->setObjectName(QStringLiteral("popList"));
+    m_menu->addAction(m_add);
+    m_menu->addAction(m_edit);
+    m_menu->addSeparator();
+    m_menu->addAction(m_delete);
+    m_menu->addSeparator();
+    m_menu->addAction(m_print);
+}
+
+void Tfm_list::create_layout()
+{
+    auto *tools = new QToolBar(this);
+    tools->setObjectName(QStringLiteral("tbList"));
+    tools->setIconSize(QSize(16, 16));
+    tools->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    tools->addAction(m_add);
+    tools->addAction(m_edit);
+    tools->addAction(m_delete);
+    tools->addSeparator();
+    tools->addAction(m_print);
+    auto *spacer = new QWidget(tools);
+    spacer->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    tools->addWidget(spacer);
+    tools->addAction(m_help);
+
+    m_grid = new TDBGrid(this);
+    m_grid->setObjectName(QStringLiteral("grid"));
+    m_grid->setContextMenuPolicy(Qt::CustomContextMenu);
+    m_grid->installEventFilter(this);
+    connect(m_grid, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint &at) { m_menu->popup(m_grid->viewport()->mapToGlobal(at)); });
+    connect(m_grid, &TDBGrid::enter_pressed, this, [this] { run_if_enabled(m_edit); });
+    connect(m_grid, &TDBGrid::record_double_clicked, this, [this] { run_if_enabled(m_edit); });
+
+    m_search = new Tfr_search(this);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(tools);
+    layout->addWidget(m_grid, 1);
+    layout->addWidget(m_search);
+}
+
+// Below the main window's menu tree, as wide as the columns want within the limits.
+void Tfm_list::place()
+{
+    setMinimumSize(min_width, min_height);
+    setMaximumWidth(max_width);
+    int wanted = 2 * m_grid->frameWidth() + m_grid->verticalScrollBar()->sizeHint().width();
+    for (int column = 0; column < m_grid->horizontalHeader()->count(); ++column)
+        if (!m_grid->isColumnHidden(column))
+            wanted += m_grid->columnWidth(column);
+    const int width = std::clamp(wanted, min_width, max_width);
+    if (!fm_main) {
+        resize(width, default_height);
+        return;
+    }
+    const QRect main = fm_main->frameGeometry();
+    const int tree = fm_main->main_command(5).toInt();
+    resize(width, std::max(min_height, main.height() - main.height() / 8));
+    move(main.left() + tree + offset_left, main.top() + offset_top);
+}
+
+void Tfm_list::run()
+{
+    const QString caption = windowTitle();
+    if (fm_main) {
+        fm_main->main_command(2, caption);
+        fm_main->set_foreground_editor(this);
+    }
+    exec();
+    free_set();
+    if (fm_main) {
+        fm_main->main_command(3, caption);
+        fm_main->set_foreground_editor(nullptr);
+        fm_main->set_status_hint({});
+    }
+}
+
+void Tfm_list::free_set()
+{
+    if (!m_set)
+        return;
+    m_grid->set_table(nullptr);
+    if (dbAPI)
+        dbAPI->free_set(m_set);
+    m_set = nullptr;
+    update_commands();
+}
+
+void Tfm_list::add_record()
+{
+    const int id = edit_list_record(0, m_set, m_table, {}, help_topic(this), add_caption);
+    if (id != 0)
+        dbAPI->refresh_record(id, m_table, m_set);
+    update_commands();
+    m_grid->setFocus();
+}
+
+void Tfm_list::edit_record()
+{
+    const int id = edit_list_record(1, m_set, m_table, {}, help_topic(this), edit_caption);
+    if (id != 0)
+        dbAPI->refresh_record(id, m_table, m_set);
+    update_commands();
+    m_grid->setFocus();
+}
+
+void Tfm_list::delete_record()
+{
+    delete_list_record(m_set, m_table, delete_question);
+    update_commands();
+    m_grid->setFocus();
+}
+
+void Tfm_list::print_table()
+{
+    if (print_table_hook())
+        print_table_hook()(windowTitle(), m_table, m_select);
+    update_commands();
+}
+
+void Tfm_list::update_commands()
+{
+    const int rows = dbAPI ? dbAPI->record_count(m_set) : 0;
+    m_add->setEnabled(m_set != nullptr);
+    m_edit->setEnabled(rows >= 1);
+    m_print->setEnabled(rows >= 1);
+    m_delete->setEnabled(rows > 1);
+}
+
+void Tfm_list::window_activated()
+{
+    if (fm_main)
+        fm_main->set_status_hint(windowTitle() + status_keys);
+}
+
+bool Tfm_list::event(QEvent *event)
+{
+    const bool handled = QDialog::event(event);
+    if (event->type() == QEvent::WindowActivate)
+        window_activated();
+    return handled;
+}
+
+bool Tfm_list::command_key(int key)
+{
+    switch (key) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        run_if_enabled(m_edit);
+        return true;
+    case Qt::Key_Insert:
+        run_if_enabled(m_add);
+        return true;
+    case Qt::Key_Delete:
+        run_if_enabled(m_delete);
+        return true;
+    case Qt::Key_Space:
+        run_if_enabled(m_print);
+        return true;
+    case Qt::Key_Escape:
+        reject();
+        return true;
+    case Qt::Key_F8:
+        popup_at(*this, *m_menu);
+        return true;
+    default:
+        return false;
+    }
+}
+
+// The grid would take Space, Delete and Escape for itself.
+bool Tfm_list::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_grid && event->type() == QEvent::KeyPress) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        const bool plain = (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+        if (plain && key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter &&
+            command_key(key->key()))
+            return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+// Keys typed into the search field are the search's own, Escape included.
+void Tfm_list::keyPressEvent(QKeyEvent *event)
+{
+    const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    if (m_search->has_search_focus()) {
+        if (event->key() == Qt::Key_Escape)
+            return;
+    } else if (plain && command_key(event->key())) {
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void open_code_list(const QString &table, const QString &select, const QString &caption,
+                    int help_topic)
+{
+    Tfm_list window(table, select, caption, help_topic, owner_window());
+    window.run();
+}

@@ -1,0 +1,303 @@
+#include "app/fmain.h"
+#include "app/help.h"
+#include "app/main_window_fixture.h"
+#include "app/menu_tree.h"
+#include "masterdata/code_list_fixture.h"
+#include "masterdata/flist.h"
+#include "masterdata/frsearch.h"
+#include "support/modal_driver.h"
+#include "widgets/dbgrid.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QTest>
+#include <memory>
+
+namespace {
+
+class CodeListTest : public CodeListFixture {
+protected:
+    void TearDown() override
+    {
+        print_table_hook() = {};
+        CodeListFixture::TearDown();
+    }
+
+    std::unique_ptr<Tfm_list> open_list(const QString &table, const QString &caption)
+    {
+        auto list = std::make_unique<Tfm_list>(table, QStringLiteral("SELECT * FROM ") + table,
+                                               caption, 408);
+        list->show();
+        list->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(list.get()));
+        return list;
+    }
+
+    void keep_rows(const QString &table, int rows)
+    {
+        exec(QStringLiteral("DELETE FROM %1 WHERE RECID NOT IN (SELECT RECID FROM %1 ORDER BY "
+                            "RECID LIMIT %2)")
+                 .arg(table)
+                 .arg(rows));
+    }
+
+    static std::vector<bool> enabled(const Tfm_list &list)
+    {
+        return {list.add_command()->isEnabled(), list.edit_command()->isEnabled(),
+                list.delete_command()->isEnabled(), list.print_command()->isEnabled()};
+    }
+};
+
+} // namespace
+
+TEST_F(CodeListTest, AddEditAndDeleteThroughTheKeys)
+{
+    auto list = open_list(QStringLiteral("PRO_UNITS"), QStringLiteral("Měrné jednotky"));
+    TMemTable *set = list->record_set();
+    ASSERT_EQ(set->record_count(), 5);
+    const QString unit = QStringLiteral("m'ř Ů");
+
+    QString caption;
+    answer_editor([&](Tfm_listedit &e) {
+        caption = e.windowTitle();
+        type_into(&e, QStringLiteral("UNIT_SHORT"), unit);
+        e.ok_button()->click();
+    });
+    QTest::keyClick(list->grid(), Qt::Key_Insert);
+    EXPECT_EQ(caption, QString::fromUtf8("Přidat záznam"));
+    EXPECT_EQ(set->record_count(), 6);
+    const int id = m_api->current_recid(set);
+    EXPECT_EQ(stored(QStringLiteral("SELECT UNIT_SHORT FROM PRO_UNITS WHERE RECID=%1").arg(id)),
+              unit);
+
+    answer_editor([&](Tfm_listedit &e) {
+        caption = e.windowTitle();
+        EXPECT_EQ(e.recid(), id);
+        type_into(&e, QStringLiteral("UNIT_SHORT"), QStringLiteral("2"));
+        e.ok_button()->click();
+    });
+    QTest::keyClick(list->grid(), Qt::Key_Return);
+    EXPECT_EQ(caption, QString::fromUtf8("Opravit záznam"));
+    EXPECT_EQ(stored(QStringLiteral("SELECT UNIT_SHORT FROM PRO_UNITS WHERE RECID=%1").arg(id)),
+              unit + u'2');
+    EXPECT_EQ(set->field_by_name(QStringLiteral("UNIT_SHORT")).as_string(), unit + u'2');
+
+    m_answer = mrYes;
+    QTest::keyClick(list->grid(), Qt::Key_Delete);
+    ASSERT_EQ(m_messages.size(), 1u);
+    EXPECT_EQ(m_messages[0].text, QString::fromUtf8("Opravdu vymazat tento záznam v číselníku?"));
+    EXPECT_EQ(set->record_count(), 5);
+    EXPECT_EQ(rows_in(QStringLiteral("PRO_UNITS")), 5);
+    EXPECT_EQ(stored(QStringLiteral("SELECT COUNT(*) FROM PRO_UNITS WHERE RECID=%1").arg(id)),
+              QString::fromUtf8("0"));
+}
+
+TEST_F(CodeListTest, CancelledAddLeavesTheListAsItWas)
+{
+    auto list = open_list(QStringLiteral("PRO_UNITS"), QStringLiteral("Měrné jednotky"));
+    TMemTable *set = list->record_set();
+    set->set_row_number(3);
+    answer_editor([&](Tfm_listedit &e) {
+        type_into(&e, QStringLiteral("UNIT_SHORT"), QStringLiteral("t"));
+        QTest::mouseClick(e.findChild<QPushButton *>(QStringLiteral("btnCancel")), Qt::LeftButton);
+    });
+    list->add_command()->trigger();
+    EXPECT_EQ(set->record_count(), 5);
+    EXPECT_EQ(set->row_number(), 3);
+    EXPECT_EQ(set->state(), TMemTable::State::Browse);
+    EXPECT_EQ(rows_in(QStringLiteral("PRO_UNITS")), 5);
+}
+
+TEST_F(CodeListTest, CommandsFollowTheRowCountAndTheLastRowStays)
+{
+    struct Case {
+        int rows;
+        std::vector<bool> add_edit_delete_print;
+    };
+    // Fewer rows each time: rows are only ever taken away.
+    const Case cases[] = {
+        {2, {true, true, true, true}},
+        {1, {true, true, false, true}},
+        {0, {true, false, false, false}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.rows);
+        m_messages.clear();
+        keep_rows(QStringLiteral("PAR_CTYPE"), c.rows);
+        auto list = open_list(QStringLiteral("PAR_CTYPE"), QStringLiteral("Typy kontaktů"));
+        EXPECT_EQ(enabled(*list), c.add_edit_delete_print);
+        QTest::keyClick(list->grid(), Qt::Key_Delete);
+        QTest::keyClick(list->grid(), Qt::Key_Space);
+        if (c.rows < 2) {
+            EXPECT_TRUE(m_messages.empty()) << "Delete must do nothing";
+            EXPECT_EQ(rows_in(QStringLiteral("PAR_CTYPE")), c.rows);
+        }
+    }
+
+    exec(QStringLiteral("INSERT INTO PAR_CTYPE VALUES (1, 'telefon')"));
+    auto list = open_list(QStringLiteral("PAR_CTYPE"), QStringLiteral("Typy kontaktů"));
+    answer_editor([&](Tfm_listedit &e) {
+        type_into(&e, QStringLiteral("CONTACT_TYPE"), QStringLiteral("fax"));
+        e.ok_button()->click();
+    });
+    list->add_command()->trigger();
+    EXPECT_TRUE(list->delete_command()->isEnabled()) << "a second row may go again";
+}
+
+TEST_F(CodeListTest, RowStillInUseIsNotDeletedAndTheProgramGoesOn)
+{
+    exec(QStringLiteral("INSERT INTO PAR_GRP (RECID, GRP_NAME) VALUES (1, 'Velkoobchod'), "
+                        "(2, 'Maloobchod')"));
+    const int partner = insert_partner(1, QStringLiteral("Alfa"));
+    exec(QStringLiteral("UPDATE PAR SET ID_PARTNER_GROUP=1 WHERE RECID=%1").arg(partner));
+    auto list = open_list(QStringLiteral("PAR_GRP"), QStringLiteral("Skupiny obchodních partnerů"));
+    m_answer = mrYes;
+    list->delete_command()->trigger();
+    ASSERT_EQ(m_messages.size(), 2u);
+    EXPECT_EQ(m_messages[1].title, QString::fromUtf8("Chyba!"));
+    EXPECT_EQ(m_messages[1].text,
+              QString::fromUtf8("Skupinu partnerů nelze vymazat, patří do ní obchodní partneři."));
+    EXPECT_FALSE(m_messages[1].fatal);
+    EXPECT_FALSE(program_ending());
+    EXPECT_EQ(list->record_set()->record_count(), 2);
+    EXPECT_EQ(rows_in(QStringLiteral("PAR_GRP")), 2);
+}
+
+// A failed insert ends the program by design; the user still sees what was refused.
+TEST_F(CodeListTest, DuplicateCurrencyCodeIsReportedWithTheTypedValues)
+{
+    auto list = open_list(QStringLiteral("CURR_LIST"), QStringLiteral("Kurzovní lístek"));
+    answer_editor([&](Tfm_listedit &e) {
+        type_into(&e, QStringLiteral("CURR_NAME"), QStringLiteral("EUR"));
+        type_into(&e, QStringLiteral("CURR_TITLE"), QStringLiteral("euro znovu"));
+        type_into(&e, QStringLiteral("CURR_AMOUNT"), QStringLiteral("1"));
+        type_into(&e, QStringLiteral("CURR_KURS"), QStringLiteral("25,1"));
+        e.ok_button()->click();
+        ASSERT_EQ(m_messages.size(), 1u);
+        EXPECT_EQ(m_messages[0].text,
+                  QString::fromUtf8("Číslo partnera, produktu, nebo kód měny, musí být originální. "
+                                    "To, které jste zadali, je již použito."));
+        EXPECT_TRUE(m_messages[0].fatal);
+        EXPECT_TRUE(e.isVisible());
+        EXPECT_EQ(static_cast<QLineEdit *>(e.control_of(QStringLiteral("CURR_NAME")))->text(),
+                  QString::fromUtf8("EUR"));
+    });
+    list->add_command()->trigger();
+    EXPECT_EQ(list->record_set()->record_count(), 2);
+    EXPECT_EQ(rows_in(QStringLiteral("CURR_LIST")), 2);
+}
+
+TEST_F(CodeListTest, KeysPrintOpenTheMenuSearchAndClose)
+{
+    std::vector<QStringList> printed;
+    print_table_hook() = [&](const QString &caption, const QString &table, const QString &select) {
+        printed.push_back({caption, table, select});
+    };
+    auto list = open_list(QStringLiteral("TE_GRP"), QStringLiteral("Členění daňové evidence"));
+    QTest::keyClick(list->grid(), Qt::Key_Space);
+    ASSERT_EQ(printed.size(), 1u);
+    EXPECT_EQ(printed[0],
+              (QStringList{"Členění daňové evidence", "TE_GRP", "SELECT * FROM TE_GRP"}));
+
+    QTest::keyClick(list->grid(), Qt::Key_F8);
+    QMenu *menu = list->context_menu();
+    EXPECT_TRUE(menu->isVisible());
+    QStringList entries;
+    for (const QAction *action : menu->actions())
+        entries << (action->isSeparator() ? QStringLiteral("-") : action->text());
+    EXPECT_EQ(entries, (QStringList{"Přidat záznam", "Opravit záznam", "-", "Vymazat záznam", "-",
+                                    "Tisk této tabulky"}));
+    menu->hide();
+
+    // A letter typed in the grid starts a search; the window's keys then belong to it.
+    QTest::keyClicks(list->grid(), QStringLiteral("m"));
+    Tfr_search *search = list->search_strip();
+    EXPECT_TRUE(search->has_search_focus());
+    EXPECT_EQ(search->search_field()->text(), QString::fromUtf8("m"));
+    EXPECT_EQ(list->record_set()->field_by_name(QStringLiteral("GRP_NAME")).as_string(),
+              QString::fromUtf8("Mzdy"));
+    QTest::keyClick(search->search_field(), Qt::Key_Space);
+    QTest::keyClick(search->search_field(), Qt::Key_Escape);
+    EXPECT_TRUE(list->isVisible());
+    EXPECT_EQ(printed.size(), 1u);
+
+    QTest::keyClick(list->grid(), Qt::Key_Escape);
+    EXPECT_FALSE(list->isVisible());
+}
+
+namespace {
+
+struct CodeListCommand {
+    const char *command;
+    const char *caption;
+    const char *table;
+    int help_topic;
+};
+
+const CodeListCommand code_list_commands[] = {
+    {"actGrpPar", "Skupiny obchodních partnerů", "PAR_GRP", 404},
+    {"actParTypes", "Typy obchodních partnerů", "PAR_TYPE", 405},
+    {"actConTypes", "Typy kontaktů", "PAR_CTYPE", 406},
+    {"actGrpPro", "Skupiny produktů", "PRO_GRP", 407},
+    {"actUnits", "Měrné jednotky", "PRO_UNITS", 408},
+    {"actCurrList", "Kurzovní lístek", "CURR_LIST", 402},
+    {"actTeGrp", "Členění daňové evidence", "TE_GRP", 403},
+};
+
+} // namespace
+
+TEST_F(MainWindowFixture, EveryCodeListCommandOpensItsTableModally)
+{
+    Tfm_main &window = open_window();
+    window.show();
+    for (const CodeListCommand &expected : code_list_commands) {
+        SCOPED_TRACE(expected.command);
+        bool seen = false;
+        ModalDriver::on_next_modal([&](QWidget *modal) {
+            auto *list = qobject_cast<Tfm_list *>(modal);
+            ASSERT_NE(list, nullptr);
+            seen = true;
+            EXPECT_EQ(list->windowTitle(), QString::fromUtf8(expected.caption));
+            EXPECT_EQ(help_topic(list), expected.help_topic);
+            EXPECT_EQ(list->record_set()->record_count(),
+                      dbAPI->count_rows(QString::fromUtf8(expected.table)));
+            EXPECT_FALSE(window.menu_tree()->isEnabled());
+            EXPECT_EQ(window.foreground_editor(), list);
+            const QRect main = window.frameGeometry();
+            EXPECT_EQ(list->pos(),
+                      QPoint(main.left() + window.main_command(5).toInt() + 32, main.top() + 64));
+            EXPECT_GE(list->width(), 400);
+            EXPECT_LE(list->width(), 600);
+            EXPECT_GE(list->height(), 400);
+            list->window_activated();
+            EXPECT_EQ(window.status_texts().window, QString::fromUtf8(expected.caption));
+            EXPECT_TRUE(window.status_texts().keys.startsWith(QString::fromUtf8("INSERT-vlož")));
+
+            // Every one-line edit filled, the new row is stored.
+            const int rows = list->record_set()->record_count();
+            answer_editor([](Tfm_listedit &e) {
+                for (const TField *field : e.shown_fields()) {
+                    auto *edit = qobject_cast<QLineEdit *>(e.control_of(field->name()));
+                    if (edit && !edit->isHidden())
+                        type_into(&e, field->name(),
+                                  field->type() == FieldType::Text ? QStringLiteral("Nový'ů")
+                                                                   : QStringLiteral("3"));
+                }
+                EXPECT_TRUE(e.ok_button()->isEnabled());
+                e.ok_button()->click();
+            });
+            QTest::keyClick(list->grid(), Qt::Key_Insert);
+            EXPECT_EQ(list->record_set()->record_count(), rows + 1);
+            EXPECT_EQ(dbAPI->count_rows(QString::fromUtf8(expected.table)), rows + 1);
+            QTest::keyClick(list->grid(), Qt::Key_Escape);
+        });
+        window.command(QString::fromUtf8(expected.command))->trigger();
+        EXPECT_TRUE(seen);
+        EXPECT_TRUE(window.menu_tree()->isEnabled());
+        EXPECT_EQ(window.foreground_editor(), nullptr);
+        EXPECT_EQ(window.menu_tree()->open_windows_root()->childCount(), 0);
+    }
+}
