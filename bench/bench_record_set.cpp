@@ -61,7 +61,7 @@ void select_sql(benchmark::State &state)
 void raw_step(benchmark::State &state)
 {
     sqlite3 *db = nullptr;
-    sqlite3_open_v2(database->path().toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr);
+    sqlite3_open_v2(database->path().toUtf8().constData(), &db, SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX, nullptr);
     int rows = 0;
     for (auto _ : state) {
         sqlite3_stmt *statement = nullptr;
@@ -79,7 +79,7 @@ void raw_step(benchmark::State &state)
 void raw_step_read(benchmark::State &state)
 {
     sqlite3 *db = nullptr;
-    sqlite3_open_v2(database->path().toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr);
+    sqlite3_open_v2(database->path().toUtf8().constData(), &db, SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX, nullptr);
     for (auto _ : state) {
         sqlite3_stmt *statement = nullptr;
         sqlite3_prepare_v2(db, journal_select, -1, &statement, nullptr);

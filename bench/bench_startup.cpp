@@ -67,7 +67,7 @@ double raw_select(const QString &path, bool read_values)
     QElapsedTimer timer;
     timer.start();
     sqlite3 *db = nullptr;
-    sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr);
+    sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX, nullptr);
     sqlite3_stmt *statement = nullptr;
     sqlite3_prepare_v2(db, grid_select, -1, &statement, nullptr);
     const int columns = sqlite3_column_count(statement);
