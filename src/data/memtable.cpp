@@ -158,8 +158,10 @@ QVariant TField::value() const
 
 void TField::clear()
 {
-    if (TMemTable::Cell *cell = m_table->writable_cell(m_index))
+    if (TMemTable::Cell *cell = m_table->writable_cell(m_index)) {
         *cell = {};
+        m_table->notify_field(m_index);
+    }
 }
 
 void TField::set_as_string(const QString &value)
@@ -170,10 +172,12 @@ void TField::set_as_string(const QString &value)
     if (m_type == FieldType::Text) {
         cell->text = m_size > 0 ? value.left(m_size) : value;
         cell->null = false;
+        m_table->notify_field(m_index);
         return;
     }
     if (value.trimmed().isEmpty()) {
         *cell = {};
+        m_table->notify_field(m_index);
         return;
     }
     bool ok = false;
@@ -195,6 +199,7 @@ void TField::set_as_string(const QString &value)
         cell->integer = static_cast<int32_t>(std::llround(number));
     else
         cell->number = number;
+    m_table->notify_field(m_index);
 }
 
 void TField::set_as_integer(int value)
@@ -205,6 +210,7 @@ void TField::set_as_integer(int value)
         cell->null = false;
         cell->integer = value;
         cell->number = value;
+        m_table->notify_field(m_index);
     }
 }
 
@@ -216,6 +222,7 @@ void TField::set_as_float(double value)
         cell->null = false;
         cell->number = value;
         cell->integer = static_cast<int32_t>(std::llround(value));
+        m_table->notify_field(m_index);
     }
 }
 
@@ -908,6 +915,12 @@ void TMemTable::notify_layout()
 {
     if (!controls_disabled() && !m_loading)
         emit layout_changed();
+}
+
+void TMemTable::notify_field(int column)
+{
+    if (!controls_disabled() && !m_loading)
+        emit field_changed(column);
 }
 
 void TMemTable::notify_current()

@@ -156,6 +156,8 @@ public:
 signals:
     void current_changed();
     void row_changed(int row);
+    // A value of the current row's buffer was written (while editing or inserting).
+    void field_changed(int column);
     void state_changed();
     void layout_changed();
 
@@ -182,6 +184,7 @@ private:
     void fill_detail_fields();
     void notify_layout();
     void notify_current();
+    void notify_field(int column);
     int compare_cells(int column, int a, int b) const;
 
     std::vector<std::unique_ptr<TField>> m_fields;

@@ -25,6 +25,10 @@ void TFieldDataLink::bind(TMemTable *table, const QString &field_name)
         connect(table, &TMemTable::state_changed, this, &TFieldDataLink::refresh);
         connect(table, &TMemTable::layout_changed, this, &TFieldDataLink::refresh);
         connect(table, &TMemTable::row_changed, this, &TFieldDataLink::follow_row);
+        connect(table, &TMemTable::field_changed, this, [this](int column) {
+            if (m_field && column == m_field->index())
+                refresh();
+        });
         connect(table, &QObject::destroyed, this, [this] {
             m_field = nullptr;
             refresh();

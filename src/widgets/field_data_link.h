@@ -5,8 +5,7 @@
 // changes the control, modify() puts a browsing set into edit and writes the field.
 // Each write happens as the user changes the control, never later on leaving it, so a
 // window reacting to the control's `edited` signal already reads the new value.
-// The set does not announce single field writes: code that sets a field behind a control
-// calls the control's refresh().
+// A value that code writes into the field behind the control shows at once.
 
 #include "data/memtable.h"
 

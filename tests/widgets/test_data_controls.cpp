@@ -169,6 +169,17 @@ TEST_F(ControlsTest, TypingEditsTheSetAndTheEditFollowsTheSet)
     EXPECT_EQ(field("NAME").as_string(), "Jmeno delsi nez dvac");
 }
 
+TEST_F(ControlsTest, ControlsShowWhatCodeWritesIntoTheirField)
+{
+    auto &name = add<TDBEdit>("NAME");
+    auto &amount = add<TDBNumberEdit>("AMOUNT");
+    m_set->edit();
+    field("NAME").set_as_string("Zapsáno kódem");
+    field("AMOUNT").set_as_float(1234.5);
+    EXPECT_EQ(name.text(), "Zapsáno kódem");
+    EXPECT_EQ(amount.text(), "1 234,50");
+}
+
 TEST_F(ControlsTest, ReadOnlyOrRowlessControlsLeaveTheSetAlone)
 {
     auto &edit = add<TDBEdit>("NAME");
