@@ -3,9 +3,15 @@
 // style to PNG files, on a demo database in a temporary folder.
 
 #include "app/database_chooser.h"
+#include "app/fabout.h"
 #include "app/fdialog.h"
+#include "app/flangselect.h"
 #include "app/fmain.h"
+#include "app/fsetup.h"
+#include "app/fsetupscr.h"
+#include "app/fwizard.h"
 #include "app/program_icon.h"
+#include "app/qt_czech_texts.h"
 #include "data/app_paths.h"
 #include "data/clock.h"
 #include "data/db_api.h"
@@ -19,6 +25,7 @@
 #include "masterdata/flistedit.h"
 #include "masterdata/fselector.h"
 #include "masterdata/frrich.h"
+#include "masterdata/system_dialogs.h"
 #include "widgets/dbgrid.h"
 
 #include <QApplication>
@@ -30,6 +37,7 @@
 #include <QMenuBar>
 #include <QPainter>
 #include <QSplitter>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTextCursor>
 #include <QTextEdit>
@@ -289,6 +297,64 @@ bool save_code_list_windows(const QDir &out)
     return saved;
 }
 
+// The settings window on each of its pages, the logo and stamp window holding both
+// pictures, the guide, the invoice-language choice and the about box.
+bool save_settings_windows(const QDir &out, const QTemporaryDir &temp)
+{
+    static const char *const page_names[Tfm_setup::page_count] = {
+        "settings_1_firm",   "settings_2_invoice_addresses", "settings_3_accounts_desks",
+        "settings_4_series", "settings_5_appearance",        "settings_6_help_type"};
+    bool saved = true;
+    {
+        Tfm_setup settings(Tfm_setup::pgFirm);
+        settings.show();
+        for (int page = 0; page < Tfm_setup::page_count; ++page) {
+            settings.pages()->setCurrentIndex(page);
+            settle();
+            saved &= save(with_caption(settings), out, QLatin1String(page_names[page]));
+        }
+    }
+
+    QString picture;
+    const FileDialogHook saved_hook =
+        set_file_dialog_hook([&picture](QWidget *, const FileDialogRequest &) { return picture; });
+    {
+        TfmSetupScr window;
+        picture = temp.filePath(QStringLiteral("logo.jpg"));
+        demo_picture(QSize(900, 260)).save(picture, "JPEG");
+        window.insert_logo();
+        picture = temp.filePath(QStringLiteral("stamp.jpg"));
+        demo_picture(QSize(400, 240)).save(picture, "JPEG");
+        window.insert_stamp();
+        window.show();
+        settle();
+        saved &= save(with_caption(window), out, QStringLiteral("logo_stamp"));
+    }
+    set_file_dialog_hook(saved_hook);
+
+    auto *guide = new TfmWizard;
+    guide->show();
+    settle();
+    saved &= save(with_caption(*guide), out, QStringLiteral("guide"));
+    delete guide;
+
+    IniFile settings = settings_file();
+    for (const auto &[code, name] : {std::pair{"ENGLISH", "Anglicky"},
+                                     std::pair{"GERMAN", "Německy"}, std::pair{"CZECH", "Česky"}})
+        settings.write_string(QStringLiteral("LANGUAGE"), QLatin1String(code),
+                              QString::fromUtf8(name));
+    TfmLangSelect languages;
+    languages.show();
+    settle();
+    saved &= save(with_caption(languages), out, QStringLiteral("language_choice"));
+
+    TAboutBox about;
+    about.show();
+    settle();
+    saved &= save(with_caption(about), out, QStringLiteral("about_box"));
+    return saved;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -297,6 +363,7 @@ int main(int argc, char *argv[])
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     QApplication::setWindowIcon(program_icon());
+    install_czech_qt_texts();
     if (argc != 2) {
         std::fprintf(stderr, "usage: screenshots OUTDIR\n");
         return 2;
@@ -348,6 +415,7 @@ int main(int argc, char *argv[])
         saved &= save(window.popup_menu()->grab().toImage(), out, QStringLiteral("popup_menu"));
         window.popup_menu()->hide();
         saved &= save_code_list_windows(out);
+        saved &= save_settings_windows(out, temp);
 
         for (const Message &message : messages) {
             TfmDialog dialog(&window);

@@ -6,6 +6,7 @@
 #include "app/fdialog.h"
 #include "app/fmain.h"
 #include "app/program_icon.h"
+#include "app/qt_czech_texts.h"
 #include "data/app_paths.h"
 #include "data/messages.h"
 
@@ -17,6 +18,7 @@ int run_application(int argc, char **argv)
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tallyra"));
     QApplication::setWindowIcon(program_icon());
+    install_czech_qt_texts();
     apply_app_folder_override();
 
     const QString server_name = app_server_name(app_dir());

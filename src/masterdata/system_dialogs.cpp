@@ -1,5 +1,6 @@
 #include "masterdata/system_dialogs.h"
 
+#include <QColorDialog>
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QPrintDialog>
@@ -17,6 +18,12 @@ FileDialogHook &file_hook()
 FontDialogHook &font_hook()
 {
     static FontDialogHook hook;
+    return hook;
+}
+
+ColorDialogHook &color_hook()
+{
+    static ColorDialogHook hook;
     return hook;
 }
 
@@ -46,6 +53,15 @@ bool show_font_dialog(QFont &font, QWidget *parent)
     if (confirmed)
         font = chosen;
     return confirmed;
+}
+
+bool show_color_dialog(QColor &color, QWidget *parent)
+{
+    const QColor chosen = QColorDialog::getColor(color, parent, QStringLiteral("Barva"));
+    if (!chosen.isValid())
+        return false;
+    color = chosen;
+    return true;
 }
 
 bool show_print_dialog(QPrinter &printer, QWidget *parent)
@@ -95,6 +111,16 @@ FontDialogHook set_font_dialog_hook(FontDialogHook hook)
 bool choose_font(QFont &font, QWidget *parent)
 {
     return font_hook() ? font_hook()(font, parent) : show_font_dialog(font, parent);
+}
+
+ColorDialogHook set_color_dialog_hook(ColorDialogHook hook)
+{
+    return std::exchange(color_hook(), std::move(hook));
+}
+
+bool choose_color(QColor &color, QWidget *parent)
+{
+    return color_hook() ? color_hook()(color, parent) : show_color_dialog(color, parent);
 }
 
 PrintDialogHook set_print_dialog_hook(PrintDialogHook hook)

@@ -1,5 +1,5 @@
 #pragma once
-// The system dialogs that the master-data windows ask: which file, which font, which
+// The system dialogs that the windows ask: which file, which font, which colour, which
 // printer.  Each goes through a hook, so that tests answer in place of a user; without a
 // hook the real dialog is shown.  Every setter returns the hook it replaces.
 
@@ -7,6 +7,7 @@
 #include <QStringList>
 #include <functional>
 
+class QColor;
 class QFont;
 class QPrinter;
 class QWidget;
@@ -38,6 +39,12 @@ QStringList qt_name_filters(const QString &filter);
 using FontDialogHook = std::function<bool(QFont &font, QWidget *parent)>;
 FontDialogHook set_font_dialog_hook(FontDialogHook hook);
 bool choose_font(QFont &font, QWidget *parent);
+
+// Shows the colour and lets the user pick another; false when the user cancelled, and the
+// colour is then unchanged.
+using ColorDialogHook = std::function<bool(QColor &color, QWidget *parent)>;
+ColorDialogHook set_color_dialog_hook(ColorDialogHook hook);
+bool choose_color(QColor &color, QWidget *parent);
 
 // Sets up the printer from the user's choice; false when the user cancelled.
 using PrintDialogHook = std::function<bool(QPrinter &printer, QWidget *parent)>;

@@ -1,0 +1,75 @@
+#include "app/fabout.h"
+
+#include "app/command_registry.h"
+#include "app/help.h"
+#include "app/localize.h"
+#include "app/program_banner.h"
+#include "masterdata/owner_window.h"
+#include "widgets/appearance.h"
+
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+const int about_topic = 101;
+
+const bool registered = [] {
+    shell_services().show_about = show_about;
+    return true;
+}();
+
+} // namespace
+
+TAboutBox::TAboutBox(QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                          Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint)
+{
+    setObjectName(QStringLiteral("AboutBox"));
+    setWindowTitle(QStringLiteral("O programu"));
+    set_help_topic(this, about_topic);
+
+    auto *features = new QLabel(
+        QStringLiteral("- daňová evidence\n- kniha vydaných faktur\n- kniha došlých faktur\n"
+                       "- dobropisy\n- adresář obchodních partneru\n"
+                       "- seznam produktu, nabídkový katalog\n- cizí měny"),
+        this);
+    features->setObjectName(QStringLiteral("lblFeatures"));
+    features->setFrameShape(QFrame::StyledPanel);
+    features->setFrameShadow(QFrame::Sunken);
+    features->setMargin(8);
+
+    auto *help = new QPushButton(QStringLiteral("Nápověda"), this);
+    help->setObjectName(QStringLiteral("btnHelp"));
+    help->setAutoDefault(false);
+    auto *ok = new QPushButton(QStringLiteral("OK"), this);
+    ok->setObjectName(QStringLiteral("btnOk"));
+    ok->setDefault(true);
+    connect(help, &QPushButton::clicked, this, [this] { show_help(this); });
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    auto *buttons = new QHBoxLayout;
+    buttons->addWidget(help);
+    buttons->addStretch(1);
+    buttons->addWidget(ok);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(16, 14, 16, 12);
+    layout->setSpacing(12);
+    layout->addWidget(new TProgramBanner(this));
+    layout->addWidget(features);
+    layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    localize_component(this);
+    apply_dialog_color(*this);
+    install_help_key(this);
+}
+
+void show_about()
+{
+    TAboutBox box(owner_window());
+    box.exec();
+}
