@@ -6,6 +6,7 @@
 #include "app/program_banner.h"
 #include "masterdata/owner_window.h"
 #include "widgets/appearance.h"
+#include "widgets/dialog_parts.h"
 
 #include <QFrame>
 #include <QHBoxLayout>
@@ -24,9 +25,7 @@ const bool registered = [] {
 
 } // namespace
 
-TAboutBox::TAboutBox(QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                          Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint)
+TAboutBox::TAboutBox(QWidget *parent) : QDialog(parent, fixed_dialog_flags)
 {
     setObjectName(QStringLiteral("AboutBox"));
     setWindowTitle(QStringLiteral("O programu"));
@@ -42,9 +41,7 @@ TAboutBox::TAboutBox(QWidget *parent)
     features->setFrameShadow(QFrame::Sunken);
     features->setMargin(8);
 
-    auto *help = new QPushButton(QStringLiteral("Nápověda"), this);
-    help->setObjectName(QStringLiteral("btnHelp"));
-    help->setAutoDefault(false);
+    QPushButton *help = command_button(QStringLiteral("Nápověda"), QStringLiteral("btnHelp"), this);
     auto *ok = new QPushButton(QStringLiteral("OK"), this);
     ok->setObjectName(QStringLiteral("btnOk"));
     ok->setDefault(true);

@@ -6,6 +6,7 @@
 #include "data/messages.h"
 #include "platform/shell/shell.h"
 #include "widgets/appearance.h"
+#include "widgets/dialog_parts.h"
 
 #include <QApplication>
 #include <QFrame>
@@ -59,9 +60,7 @@ QPushButton *make_button(const QString &text, const char *name, QWidget *parent)
 
 } // namespace
 
-TfmDialog::TfmDialog(QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                          Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint)
+TfmDialog::TfmDialog(QWidget *parent) : QDialog(parent, fixed_dialog_flags)
 {
     setObjectName(QStringLiteral("fmDialog"));
     build();

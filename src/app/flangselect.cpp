@@ -6,6 +6,7 @@
 #include "data/settings.h"
 #include "masterdata/owner_window.h"
 #include "widgets/appearance.h"
+#include "widgets/dialog_parts.h"
 
 #include <QButtonGroup>
 #include <QGroupBox>
@@ -23,9 +24,7 @@ const int entry_height = 25;
 
 } // namespace
 
-TfmLangSelect::TfmLangSelect(QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                          Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint)
+TfmLangSelect::TfmLangSelect(QWidget *parent) : QDialog(parent, fixed_dialog_flags)
 {
     setObjectName(QStringLiteral("fmLangSelect"));
     setWindowTitle(QStringLiteral("Vydaná faktura - výběr jazyka"));
@@ -49,15 +48,12 @@ TfmLangSelect::TfmLangSelect(QWidget *parent)
     if (QAbstractButton *first = m_choices->button(0))
         first->setChecked(true);
 
-    auto *help = new QPushButton(QStringLiteral("Nápověda"), this);
-    help->setObjectName(QStringLiteral("btnHelp"));
-    help->setAutoDefault(false);
+    QPushButton *help = command_button(QStringLiteral("Nápověda"), QStringLiteral("btnHelp"), this);
     auto *ok = new QPushButton(QStringLiteral("OK"), this);
     ok->setObjectName(QStringLiteral("btnOk"));
     ok->setDefault(true);
-    auto *cancel = new QPushButton(QStringLiteral("Storno"), this);
-    cancel->setObjectName(QStringLiteral("btnCancel"));
-    cancel->setAutoDefault(false);
+    QPushButton *cancel =
+        command_button(QStringLiteral("Storno"), QStringLiteral("btnCancel"), this);
     connect(help, &QPushButton::clicked, this, [this] { show_help(this); });
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);

@@ -16,6 +16,7 @@
 #include "masterdata/owner_window.h"
 #include "widgets/appearance.h"
 #include "widgets/dbgrid.h"
+#include "widgets/dialog_parts.h"
 #include "widgets/enter_as_tab.h"
 
 #include <QEvent>
@@ -74,19 +75,9 @@ void hide_field(TMemTable *set, const QString &name)
         field->visible = false;
 }
 
-QPushButton *button(const QString &caption, const char *name, QWidget *parent)
-{
-    auto *pushed = new QPushButton(caption, parent);
-    pushed->setObjectName(QLatin1String(name));
-    pushed->setAutoDefault(false);
-    return pushed;
-}
-
 } // namespace
 
-Tfm_setup::Tfm_setup(int page, QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                          Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint)
+Tfm_setup::Tfm_setup(int page, QWidget *parent) : QDialog(parent, fixed_dialog_flags)
 {
     setObjectName(QStringLiteral("fm_setup"));
     setWindowTitle(QStringLiteral("Nastavení údajů MÉ firmy"));
@@ -151,8 +142,8 @@ void Tfm_setup::create_pages()
     connect(m_firm, &TSetupFirmPage::program_end_requested, this, &Tfm_setup::end_program);
     connect(m_appearance, &TSetupAppearancePage::saved, this, &QDialog::accept);
 
-    m_help = button(QStringLiteral("Nápověda"), "btnHelp", this);
-    m_close = button(QStringLiteral("Zavřít"), "btnClose", this);
+    m_help = command_button(QStringLiteral("Nápověda"), "btnHelp", this);
+    m_close = command_button(QStringLiteral("Zavřít"), "btnClose", this);
     connect(m_help, &QPushButton::clicked, this, [this] { show_help(this); });
     connect(m_close, &QPushButton::clicked, this, &QDialog::reject);
     auto *buttons = new QHBoxLayout;

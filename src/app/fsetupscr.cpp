@@ -10,6 +10,7 @@
 #include "masterdata/picture_view.h"
 #include "masterdata/system_dialogs.h"
 #include "widgets/appearance.h"
+#include "widgets/dialog_parts.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -28,14 +29,6 @@ const bool registered = [] {
     return true;
 }();
 
-QPushButton *button(const QString &caption, const QString &name, QWidget *parent)
-{
-    auto *pushed = new QPushButton(caption, parent);
-    pushed->setObjectName(name);
-    pushed->setAutoDefault(false);
-    return pushed;
-}
-
 QString link_statement(const QString &column, int id)
 {
     return QStringLiteral("UPDATE CONF_ADDRESS SET ") + column + u'=' + QString::number(id) +
@@ -44,9 +37,7 @@ QString link_statement(const QString &column, int id)
 
 } // namespace
 
-TfmSetupScr::TfmSetupScr(QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                          Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint)
+TfmSetupScr::TfmSetupScr(QWidget *parent) : QDialog(parent, fixed_dialog_flags)
 {
     setObjectName(QStringLiteral("fmSetupScr"));
     setWindowTitle(QStringLiteral("Obrázek LOGO a razítko"));
@@ -63,7 +54,7 @@ TfmSetupScr::TfmSetupScr(QWidget *parent)
     QWidget *stamp_area =
         create_area(m_stamp, QStringLiteral("Obrázek razítka do zápatí vydané faktury"), "Stamp");
 
-    QPushButton *close = button(QStringLiteral("Zavřít"), QStringLiteral("btnClose"), this);
+    QPushButton *close = command_button(QStringLiteral("Zavřít"), QStringLiteral("btnClose"), this);
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
     auto *buttons = new QHBoxLayout;
     buttons->addStretch(1);
@@ -90,10 +81,10 @@ QWidget *TfmSetupScr::create_area(PictureSlot &slot, const QString &title, const
     slot.view->setFrameShadow(QFrame::Sunken);
     const int frame = 2 * slot.view->frameWidth();
     slot.view->setFixedSize(slot.area + QSize(frame, frame));
-    QPushButton *insert =
-        button(QStringLiteral("Vložit"), QStringLiteral("btnInsert") + QLatin1String(name), group);
-    QPushButton *remove =
-        button(QStringLiteral("Vymazat"), QStringLiteral("btnDelete") + QLatin1String(name), group);
+    QPushButton *insert = command_button(QStringLiteral("Vložit"),
+                                         QStringLiteral("btnInsert") + QLatin1String(name), group);
+    QPushButton *remove = command_button(QStringLiteral("Vymazat"),
+                                         QStringLiteral("btnDelete") + QLatin1String(name), group);
     connect(insert, &QPushButton::clicked, this, [this, &slot] { insert_picture(slot); });
     connect(remove, &QPushButton::clicked, this, [this, &slot] { delete_picture(slot); });
     auto *commands = new QVBoxLayout;

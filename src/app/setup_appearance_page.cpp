@@ -5,6 +5,7 @@
 #include "data/setup_keys.h"
 #include "masterdata/system_dialogs.h"
 #include "widgets/appearance.h"
+#include "widgets/dialog_parts.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -49,14 +50,6 @@ QCheckBox *check_box(const char *caption, const char *name, QWidget *parent)
     return box;
 }
 
-QPushButton *button(const QString &caption, const char *name, QWidget *parent)
-{
-    auto *pushed = new QPushButton(caption, parent);
-    pushed->setObjectName(QLatin1String(name));
-    pushed->setAutoDefault(false);
-    return pushed;
-}
-
 } // namespace
 
 TSetupAppearancePage::TSetupAppearancePage(QWidget *parent) : QWidget(parent)
@@ -83,7 +76,7 @@ void TSetupAppearancePage::create_controls()
         swatch->setAutoFillBackground(true);
         colors->addWidget(new QLabel(QString::fromUtf8(row.caption), this), line, 0);
         colors->addWidget(swatch, line, 1);
-        QPushButton *change = button(QStringLiteral("Změnit"), row.button_name, this);
+        QPushButton *change = command_button(QStringLiteral("Změnit"), row.button_name, this);
         colors->addWidget(change, line, 2);
         m_colors.push_back({row.key, row.default_value, row.default_value, swatch});
         connect(change, &QPushButton::clicked, this,
@@ -102,8 +95,8 @@ void TSetupAppearancePage::create_controls()
     }
     table_list->addStretch(1);
 
-    QPushButton *factory = button(QStringLiteral("Nastavení výrobce"), "btnFactory", this);
-    QPushButton *save_button = button(QStringLiteral("Uložit"), "btnSaveLook", this);
+    QPushButton *factory = command_button(QStringLiteral("Nastavení výrobce"), "btnFactory", this);
+    QPushButton *save_button = command_button(QStringLiteral("Uložit"), "btnSaveLook", this);
     connect(factory, &QPushButton::clicked, this, &TSetupAppearancePage::restore_factory_settings);
     connect(save_button, &QPushButton::clicked, this, &TSetupAppearancePage::save);
 

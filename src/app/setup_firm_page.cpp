@@ -7,6 +7,7 @@
 #include "widgets/dbcheckbox.h"
 #include "widgets/dbedit.h"
 #include "widgets/dbmemo.h"
+#include "widgets/dialog_parts.h"
 #include "widgets/label_helpers.h"
 
 #include <QFormLayout>
@@ -75,13 +76,10 @@ void TSetupFirmPage::create_controls()
     auto *footer_label = new QLabel(QStringLiteral("Text v patičce vydané faktury"), this);
     TDBEdit *footer = bind_edit("INVOICE_TEXT", new TDBEdit(this));
 
-    auto *logo = new QPushButton(QStringLiteral("Logo a razítko"), this);
-    logo->setObjectName(QStringLiteral("btnLogoStamp"));
-    logo->setAutoDefault(false);
+    QPushButton *logo =
+        command_button(QStringLiteral("Logo a razítko"), QStringLiteral("btnLogoStamp"), this);
     connect(logo, &QPushButton::clicked, this, [] { open_logo_stamp(); });
-    m_save = new QPushButton(QStringLiteral("Uložit"), this);
-    m_save->setObjectName(QStringLiteral("btnSaveFirm"));
-    m_save->setAutoDefault(false);
+    m_save = command_button(QStringLiteral("Uložit"), QStringLiteral("btnSaveFirm"), this);
     connect(m_save, &QPushButton::clicked, this, &TSetupFirmPage::save);
 
     auto *buttons = new QHBoxLayout;

@@ -5,6 +5,7 @@
 #include "data/setup_keys.h"
 #include "platform/shell/shell.h"
 #include "widgets/appearance.h"
+#include "widgets/dialog_parts.h"
 
 #include <QButtonGroup>
 #include <QGridLayout>
@@ -95,9 +96,8 @@ TSetupHelpPage::TSetupHelpPage(QWidget *parent) : QWidget(parent)
         m_types->button(read_setup_int(setup::help_type, setup::help_type_default));
     (current ? current : m_types->button(setup::htWebBrowser))->setChecked(true);
 
-    auto *save_button = new QPushButton(QStringLiteral("Uložit"), this);
-    save_button->setObjectName(QStringLiteral("btnSaveHelp"));
-    save_button->setAutoDefault(false);
+    QPushButton *save_button =
+        command_button(QStringLiteral("Uložit"), QStringLiteral("btnSaveHelp"), this);
     connect(save_button, &QPushButton::clicked, this, &TSetupHelpPage::save);
     auto *buttons = new QHBoxLayout;
     buttons->addStretch(1);

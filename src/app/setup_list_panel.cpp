@@ -4,6 +4,7 @@
 #include "data/memtable.h"
 #include "masterdata/flistedit.h"
 #include "widgets/dbgrid.h"
+#include "widgets/dialog_parts.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -17,14 +18,6 @@ void run_if_enabled(QPushButton *command)
 {
     if (command->isEnabled())
         command->click();
-}
-
-QPushButton *make_button(const QString &caption, const char *name, QWidget *parent)
-{
-    auto *button = new QPushButton(caption, parent);
-    button->setObjectName(QLatin1String(name));
-    button->setAutoDefault(false);
-    return button;
 }
 
 } // namespace
@@ -41,9 +34,9 @@ TSetupListPanel::TSetupListPanel(TMemTable *set, const QString &table, const QSt
     connect(m_grid, &TDBGrid::enter_pressed, this, [this] { run_if_enabled(m_edit); });
     connect(m_grid, &TDBGrid::record_double_clicked, this, [this] { run_if_enabled(m_edit); });
 
-    m_add = make_button(commands.add, commands.add_name, this);
-    m_edit = make_button(commands.edit, commands.edit_name, this);
-    m_remove = make_button(commands.remove, commands.remove_name, this);
+    m_add = command_button(commands.add, commands.add_name, this);
+    m_edit = command_button(commands.edit, commands.edit_name, this);
+    m_remove = command_button(commands.remove, commands.remove_name, this);
     connect(m_add, &QPushButton::clicked, this, &TSetupListPanel::add_record);
     connect(m_edit, &QPushButton::clicked, this, &TSetupListPanel::edit_record);
     connect(m_remove, &QPushButton::clicked, this, &TSetupListPanel::delete_record);

@@ -5,6 +5,7 @@
 #include "data/memtable.h"
 #include "data/messages.h"
 #include "platform/dm/dm.h"
+#include "widgets/dialog_parts.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -113,9 +114,7 @@ void TSetupSeriesPage::create_controls()
     }
     grid->setColumnStretch(4, 1);
 
-    m_save = new QPushButton(QStringLiteral("Uložit"), this);
-    m_save->setObjectName(QStringLiteral("btnSaveSeries"));
-    m_save->setAutoDefault(false);
+    m_save = command_button(QStringLiteral("Uložit"), QStringLiteral("btnSaveSeries"), this);
     connect(m_save, &QPushButton::clicked, this, &TSetupSeriesPage::save);
     auto *buttons = new QHBoxLayout;
     buttons->addStretch(1);

@@ -12,6 +12,7 @@
 #include "widgets/dbedit.h"
 #include "widgets/dbmemo.h"
 #include "widgets/dbnumber_edit.h"
+#include "widgets/dialog_parts.h"
 #include "widgets/enter_as_tab.h"
 
 #include <QEvent>
@@ -50,21 +51,12 @@ bool is_memo_field(const TField &field)
     return field.type() == FieldType::Text && field.size() > memo_threshold;
 }
 
-QPushButton *make_button(const QString &text, const char *name, QWidget *parent)
-{
-    auto *button = new QPushButton(text, parent);
-    button->setObjectName(QLatin1String(name));
-    button->setAutoDefault(false);
-    return button;
-}
-
 } // namespace
 
 Tfm_listedit::Tfm_listedit(int mode, TMemTable *set, const QString &table, list_edit_hook hook,
                            int help_topic, const QString &caption, QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                          Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint),
-      m_mode(mode), m_set(set), m_table(table), m_hook(std::move(hook))
+    : QDialog(parent, fixed_dialog_flags), m_mode(mode), m_set(set), m_table(table),
+      m_hook(std::move(hook))
 {
     setObjectName(QStringLiteral("fm_listedit"));
     setWindowTitle(caption);
@@ -153,9 +145,9 @@ QWidget *Tfm_listedit::create_control(TField &field, int top, int &next_top)
 
 void Tfm_listedit::place_buttons(int top)
 {
-    m_help = make_button(QStringLiteral("Nápověda"), "btnHelp", this);
-    m_ok = make_button(QStringLiteral("OK"), "btnOk", this);
-    m_cancel = make_button(QStringLiteral("Storno"), "btnCancel", this);
+    m_help = command_button(QStringLiteral("Nápověda"), "btnHelp", this);
+    m_ok = command_button(QStringLiteral("OK"), "btnOk", this);
+    m_cancel = command_button(QStringLiteral("Storno"), "btnCancel", this);
     m_ok->setDefault(true);
     m_help->setGeometry(margin, top, button_width, button_height);
     m_cancel->setGeometry(window_width - margin - button_width, top, button_width, button_height);
