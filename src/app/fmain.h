@@ -112,7 +112,7 @@ private:
     QAction *add_settings_item(QMenu *menu, const QString &caption, const QString &hint, int image,
                                int tag, int page);
 
-    void execute(const CommandSpec &spec, QAction *command);
+    void execute(const CommandSpec &definition, QAction *command);
     void open_book_window(const QString &key, int record_id);
     void open_settings(int page);
     void show_guide();

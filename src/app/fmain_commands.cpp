@@ -31,32 +31,33 @@ const QString guide_title = QStringLiteral("  Průvodce programem Tallyra");
 
 } // namespace
 
-void Tfm_main::execute(const CommandSpec &spec, QAction *command)
+void Tfm_main::execute(const CommandSpec &definition, QAction *command)
 {
     ShellServices &services = shell_services();
-    switch (spec.effect) {
+    switch (definition.effect) {
     case CommandEffect::BookWindow: {
         const int record_id = command->data().toInt();
         // Only the tax-records book forgets the record once it has been shown.
-        if (spec.key == QLatin1String("TE"))
+        if (definition.key == QLatin1String("TE"))
             command->setData({});
-        open_book_window(spec.key, record_id);
+        open_book_window(definition.key, record_id);
         break;
     }
     case CommandEffect::CodeList:
         if (services.open_code_list)
-            services.open_code_list(spec.key, QStringLiteral("SELECT * FROM ") + spec.key,
-                                    command->text(), spec.number);
+            services.open_code_list(definition.key,
+                                    QStringLiteral("SELECT * FROM ") + definition.key,
+                                    command->text(), definition.number);
         break;
     case CommandEffect::NewDocument:
         if (services.new_document)
-            services.new_document(spec.number, QStringLiteral("DOC%1").arg(spec.number),
-                                  spec.choice);
+            services.new_document(definition.number, QStringLiteral("DOC%1").arg(definition.number),
+                                  definition.choice);
         break;
     case CommandEffect::ForeignDocument:
         if (services.choose_new_document && services.new_document)
-            services.new_document(spec.number, QStringLiteral("DOC%1").arg(spec.number),
-                                  services.choose_new_document(spec.number, 1));
+            services.new_document(definition.number, QStringLiteral("DOC%1").arg(definition.number),
+                                  services.choose_new_document(definition.number, 1));
         break;
     case CommandEffect::LogoStamp:
         if (services.open_logo_stamp)

@@ -37,16 +37,16 @@ void set_image(QAction *action, int image)
 
 void Tfm_main::create_commands()
 {
-    for (const CommandSpec &spec : command_specs()) {
-        auto *command = new QAction(spec.caption, this);
-        command->setObjectName(spec.name);
-        command->setStatusTip(spec.hint);
-        command->setToolTip(spec.hint);
-        if (spec.image >= 0)
-            set_image(command, spec.image);
+    for (const CommandSpec &definition : command_specs()) {
+        auto *command = new QAction(definition.caption, this);
+        command->setObjectName(definition.name);
+        command->setStatusTip(definition.hint);
+        command->setToolTip(definition.hint);
+        if (definition.image >= 0)
+            set_image(command, definition.image);
         connect(command, &QAction::triggered, this,
-                [this, &spec, command] { execute(spec, command); });
-        m_commands.insert(spec.name, command);
+                [this, &definition, command] { execute(definition, command); });
+        m_commands.insert(definition.name, command);
     }
 }
 
