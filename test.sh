@@ -5,5 +5,6 @@ cd "$(dirname "$0")"
 source tools/bootstrap.sh
 install_missing_packages
 build_tallyra
+tools/check_packages.sh build
 export QT_QPA_PLATFORM=offscreen
 ctest --test-dir build --output-on-failure --parallel "$(nproc)" "$@"
