@@ -51,6 +51,18 @@ QString below_hundred(int n)
     return tens[n / 10] + units[n % 10];
 }
 
+// Koruna is feminine: the group that counts the koruny ends in "Jedna" and "Dvě" where a
+// thousand or a million would take "Jeden" and "Dva".
+QString koruny_below_hundred(int n)
+{
+    if (n >= 10 && n < 20)
+        return teens[n - 10];
+    const int ones = n % 10;
+    if (ones == 1 || ones == 2)
+        return tens[n / 10] + (ones == 1 ? QStringLiteral("Jedna") : QStringLiteral("Dvě"));
+    return below_hundred(n);
+}
+
 QString hundreds(int digit)
 {
     switch (digit) {
@@ -85,21 +97,15 @@ QString group(int n, const QString &one, const QString &few, const QString &many
 
 QString amount_in_words(double amount)
 {
-    if (!(amount >= 0) || amount >= 1e9)
+    // The limit applies before the fraction is cut off: 999 999 999,50 is beyond it.
+    if (!(amount >= 0) || amount > 999999999)
         return {};
     const int n = static_cast<int>(std::trunc(amount));
-    if (n < 10) {
-        if (n == 1)
-            return QStringLiteral("Jedna");
-        if (n == 2)
-            return QStringLiteral("Dvě");
-        return units[n];
-    }
     return group(n / 1000000, QStringLiteral("JedenMilion"), QStringLiteral("Miliony"),
                  QStringLiteral("Milionů")) +
            group(n / 1000 % 1000, QStringLiteral("JedenTisíc"), QStringLiteral("Tisíce"),
                  QStringLiteral("Tisíc")) +
-           hundreds(n / 100 % 10) + below_hundred(n % 100);
+           hundreds(n / 100 % 10) + koruny_below_hundred(n % 100);
 }
 
 double parse_amount(const QString &text)

@@ -94,6 +94,9 @@ struct NumberPattern {
     int min_fraction_digits = 0;
     int max_fraction_digits = 0;
     bool grouping = false;
+    // "### ##0.00": the integer digits are grouped by spaces between digit positions, so
+    // the digits the format has no place for are grouped the same way.
+    bool space_grouped = false;
 
     explicit NumberPattern(const QString &format)
     {
@@ -101,12 +104,17 @@ struct NumberPattern {
         integer_end = point < 0 ? format.size() : point;
         grouping = format.contains(u',');
         int required = 0;
+        bool space_after_digit = false;
         for (qsizetype i = 0; i < integer_end; ++i) {
             const QChar c = format.at(i);
+            if (c == group_separator && first_integer_position >= 0)
+                space_after_digit = true;
             if (!is_digit_position(c))
                 continue;
             if (first_integer_position < 0)
                 first_integer_position = i;
+            if (space_after_digit && !grouping)
+                space_grouped = true;
             if (c == u'0' || required > 0)
                 ++required;
         }
@@ -131,11 +139,20 @@ QString integer_part(const QString &format, const NumberPattern &pattern, const 
     QString reversed;
     auto remaining = static_cast<qsizetype>(digits.size());
     int written = 0;
+    int since_literal_space = 0;
     const auto put_digit = [&] {
         if (pattern.grouping && written > 0 && written % 3 == 0)
             reversed.append(group_separator);
         reversed.append(QChar::fromLatin1(digits[--remaining]));
         ++written;
+        ++since_literal_space;
+    };
+    const auto put_overflow_digit = [&] {
+        if (pattern.space_grouped && since_literal_space == 3) {
+            reversed.append(group_separator);
+            since_literal_space = 0;
+        }
+        put_digit();
     };
     const qsizetype body_start =
         pattern.first_integer_position < 0 ? pattern.integer_end : pattern.first_integer_position;
@@ -144,17 +161,21 @@ QString integer_part(const QString &format, const NumberPattern &pattern, const 
         if (c == u',')
             continue;
         if (i == body_start && is_digit_position(c)) {
-            while (remaining > 0)
+            if (remaining > 0)
                 put_digit();
+            while (remaining > 0)
+                put_overflow_digit();
         } else if (is_digit_position(c)) {
             if (remaining > 0)
                 put_digit();
         } else if (remaining > 0) {
             reversed.append(c);
+            if (c == group_separator)
+                since_literal_space = 0;
         }
     }
     while (remaining > 0)
-        put_digit();
+        put_overflow_digit();
     for (qsizetype i = 0; i < body_start; ++i) {
         if (format.at(i) != u',')
             prefix.append(format.at(i));

@@ -10,6 +10,8 @@
 // At least one integer digit is always written, so 0 is never an empty text.  A literal
 // between digit positions is written only when a digit left of it is written ("### ##0.00"
 // of 5 is "5,00"); literals before the first and after the last digit position always are.
+// When spaces stand between the integer digit positions, the digits the format has no
+// place for are grouped by three with spaces too ("### ##0.00" of 1234567 is "1 234 567,00").
 // A minus sign stands right before the first written digit and only when some written
 // digit is not zero.  The last written decimal is rounded half away from zero on the
 // shortest decimal text of the double, so 2.675 with two decimals is "2,68".

@@ -206,20 +206,24 @@ TEST(CalcExpress, FaultLeavesTreeForNextValues)
     EXPECT_EQ(calc.evaluate({4}), 0.25L);
 }
 
-TEST(CalcExpress, RejectedFormulaIsKeptAndFreesOldTree)
+TEST(CalcExpress, RejectedFormulaIsKeptAndRefusedAgainByEvaluate)
 {
-    TCalcExpress calc;
-    calc.set_formula("2+2");
-    EXPECT_THROW(calc.set_formula("SQRT(4"), CalcError);
-    EXPECT_EQ(calc.formula(), "sqrt(4");
-    try {
-        calc.evaluate({});
-        FAIL() << "the old formula is still evaluated";
-    } catch (const CalcError &error) {
-        EXPECT_EQ(error.message(), kFormulaErrorText);
+    for (const char *refused : {"SQRT(4", "z+1", "x+", "2)", "sin 3", ""}) {
+        SCOPED_TRACE(refused);
+        TCalcExpress calc;
+        calc.set_variables({"x"});
+        calc.set_formula("2+2");
+        EXPECT_THROW(calc.set_formula(refused), CalcError);
+        EXPECT_EQ(calc.formula(), QString(refused).toLower());
+        try {
+            calc.evaluate({1});
+            ADD_FAILURE() << "a refused formula was evaluated";
+        } catch (const CalcError &error) {
+            EXPECT_EQ(error.message(), kFormulaErrorText);
+        }
+        calc.set_formula("Sqrt(4)");
+        EXPECT_EQ(calc.evaluate({1}), 2);
     }
-    calc.set_formula("Sqrt(4)");
-    EXPECT_EQ(calc.evaluate({}), 2);
 }
 
 TEST(CalcExpress, NewVariableListResolvesNamesAgain)

@@ -22,27 +22,45 @@ TEST(AmountInWords, WritesTheWholeAmountInCzech)
         {3, "Tři"},
         {9, "Devět"},
         {10, "Deset"},
+        {11, "Jedenáct"},
+        {12, "Dvanáct"},
         {15, "Patnáct"},
-        {21, "DvacetJeden"},
-        {21.9, "DvacetJeden"},
+        // koruna is feminine in the last group, thousands and millions stay masculine
+        {21, "DvacetJedna"},
+        {21.9, "DvacetJedna"},
+        {22, "DvacetDvě"},
         {90, "Devadesát"},
+        {91, "DevadesátJedna"},
+        {92, "DevadesátDvě"},
         {99, "DevadesátDevět"},
         {100, "JednoSto"},
-        {121, "JednoStoDvacetJeden"},
+        {101, "JednoStoJedna"},
+        {102, "JednoStoDvě"},
+        {111, "JednoStoJedenáct"},
+        {112, "JednoStoDvanáct"},
+        {121, "JednoStoDvacetJedna"},
         {200, "DvěStě"},
-        {342, "TřiStaČtyřicetDva"},
+        {342, "TřiStaČtyřicetDvě"},
         {500, "PětSet"},
         {1000, "JedenTisíc"},
+        {1001, "JedenTisícJedna"},
+        {1021, "JedenTisícDvacetJedna"},
         {2000, "DvaTisíce"},
-        {4001, "ČtyřiTisíceJeden"},
+        {2002, "DvaTisíceDvě"},
+        {4001, "ČtyřiTisíceJedna"},
         {5000, "PětTisíc"},
         {10000, "DesetTisíc"},
+        {10002, "DesetTisícDvě"},
         {10500, "DesetTisícPětSet"},
+        {21000, "DvacetJedenTisíc"},
+        {22022, "DvacetDvaTisícDvacetDvě"},
         {90000, "DevadesátTisíc"},
         {100000, "JednoStoTisíc"},
         {101000, "JednoStoJedenTisíc"},
         {1000000, "JedenMilion"},
+        {1000002, "JedenMilionDvě"},
         {1234567, "JedenMilionDvěStěTřicetČtyřiTisícPětSetŠedesátSedm"},
+        {2000000, "DvaMiliony"},
         {3000000, "TřiMiliony"},
         {7000000, "SedmMilionů"},
         {21000000, "DvacetJedenMilionů"},
@@ -50,8 +68,9 @@ TEST(AmountInWords, WritesTheWholeAmountInCzech)
         {250000003, "DvěStěPadesátMilionůTři"},
         {999999999, "DevětSetDevadesátDevětMilionůDevětSetDevadesátDevětTisíc"
                     "DevětSetDevadesátDevět"},
-        {999999999.99, "DevětSetDevadesátDevětMilionůDevětSetDevadesátDevětTisíc"
-                       "DevětSetDevadesátDevět"},
+        // beyond the limit before the fraction is cut off
+        {999999999.5, ""},
+        {999999999.99, ""},
         {1000000000, ""},
         {-5, ""},
         {-0.5, ""},
@@ -120,6 +139,7 @@ TEST_F(NumberTextTest, PaddingPutsSpacesInFront)
     EXPECT_EQ(format_padded(28, "### ##0.00", 1234.5), QString(20, u' ') + "1 234,50");
     EXPECT_EQ(format_padded(0, "### ##0.00", 1234.5), "1 234,50");
     EXPECT_EQ(format_padded(3, "### ##0.00", 1234.5), "1 234,50");
+    EXPECT_EQ(format_padded(28, "### ##0.00", 1234567), QString(16, u' ') + "1 234 567,00");
     EXPECT_EQ(pad_left("abc", 5), "  abc");
     EXPECT_EQ(pad_left("abc", 2), "abc");
     EXPECT_EQ(pad_left("", 0), "");

@@ -30,7 +30,12 @@ TEST_F(NumberFormatTest, FormatsByTheDisplayFormat)
         {"### ##0.00", 0, u',', "0,00"},
         {"### ##0.00", 1234.5, u',', "1 234,50"},
         {"### ##0.00", 1234.5, u'.', "1 234.50"},
-        {"### ##0.00", 1234567.891, u',', "1234 567,89"},
+        // digits beyond a space-grouped format keep being grouped by three
+        {"### ##0.00", 123456, u',', "123 456,00"},
+        {"### ##0.00", 1234567.891, u',', "1 234 567,89"},
+        {"### ##0.00", -1234567890, u',', "-1 234 567 890,00"},
+        {"# ##0.00", 1234567, u',', "1 234 567,00"},
+        {"### ##0 Kč", 12345678, u',', "12 345 678 Kč"},
         {"### ##0.00", -5, u',', "-5,00"},
         {"### ##0.00", -1234.5, u',', "-1 234,50"},
         {"### ##0.00", 999.995, u',', "1 000,00"},
@@ -58,7 +63,7 @@ TEST_F(NumberFormatTest, FormatsByTheDisplayFormat)
         {"#,##0.00 Kč", -1234567.005, u',', "-1 234 567,01 Kč"},
         {"### ### ### ##0.00##", 1234.5, u',', "1 234,50"},
         {"### ### ### ##0.00##", 0.123456, u',', "0,1235"},
-        {"### ### ### ##0.00##", 1234567890123.25, u',', "1234 567 890 123,25"},
+        {"### ### ### ##0.00##", 1234567890123.25, u',', "1 234 567 890 123,25"},
         // optional digits
         {"########.##", 5, u',', "5"},
         {"########.##", 0, u',', "0"},
@@ -100,9 +105,9 @@ TEST_F(NumberFormatTest, ExtremeValuesDoNotBreakIt)
     EXPECT_EQ(format_number(-std::numeric_limits<double>::infinity(), ""), "-INF");
 
     const QString huge = format_number(DBL_MAX, "### ##0.00");
-    EXPECT_TRUE(huge.startsWith("179769313486231"));
+    EXPECT_TRUE(huge.startsWith("179 769 313 486 231"));
     EXPECT_TRUE(huge.endsWith(" 000,00"));
-    EXPECT_EQ(huge.size(), 309 + 1 + 3);
+    EXPECT_EQ(huge.size(), 309 + 102 + 3);
     EXPECT_EQ(format_number(-DBL_MAX, ",0").count(u' '), 102);
 
     EXPECT_EQ(format_number(5e-324, "0.00"), "0,00");
