@@ -16,7 +16,7 @@
 #include "data/clock.h"
 #include "data/db_api.h"
 #include "data/demo_data.h"
-#include "data/format_settings.h"
+#include "text/format_settings.h"
 #include "data/messages.h"
 #include "data/settings.h"
 #include "data/setup_keys.h"

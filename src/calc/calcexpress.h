@@ -6,7 +6,7 @@
 
 #include "calc/calc_error.h"
 #include "calc/calc_node.h"
-#include "data/format_settings.h"
+#include "text/format_settings.h"
 
 #include <QString>
 #include <QStringList>

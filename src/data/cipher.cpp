@@ -1,6 +1,6 @@
 #include "data/cipher.h"
 
-#include "data/cp1250.h"
+#include "text/cp1250.h"
 
 #include <QByteArray>
 #include <QCryptographicHash>

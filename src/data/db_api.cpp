@@ -3,7 +3,7 @@
 #include "data/app_paths.h"
 #include "data/cipher.h"
 #include "data/default_labels.h"
-#include "data/format_settings.h"
+#include "text/format_settings.h"
 #include "data/inifile.h"
 #include "data/memtable_stream.h"
 #include "data/messages.h"

@@ -2,7 +2,7 @@
 
 #include "data/clock.h"
 #include "data/db_api.h"
-#include "data/format_settings.h"
+#include "text/format_settings.h"
 
 #include <QStringList>
 #include <algorithm>

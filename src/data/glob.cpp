@@ -1,7 +1,7 @@
 #include "data/glob.h"
 
-#include "data/format_settings.h"
-#include "data/number_format.h"
+#include "text/format_settings.h"
+#include "text/number_format.h"
 
 #include <array>
 #include <charconv>

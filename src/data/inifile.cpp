@@ -1,6 +1,6 @@
 #include "data/inifile.h"
 
-#include "data/cp1250.h"
+#include "text/cp1250.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,8 +1,8 @@
 #include "data/memtable.h"
 
-#include "data/format_settings.h"
+#include "text/format_settings.h"
 #include "data/memtable_filter.h"
-#include "data/number_format.h"
+#include "text/number_format.h"
 #include "data/tdatetime.h"
 
 #include <QCollator>

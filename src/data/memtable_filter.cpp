@@ -1,6 +1,6 @@
 #include "data/memtable_filter.h"
 
-#include "data/format_settings.h"
+#include "text/format_settings.h"
 #include "data/tdatetime.h"
 
 namespace {

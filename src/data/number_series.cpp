@@ -1,6 +1,6 @@
 #include "data/db_api.h"
 #include "data/clock.h"
-#include "data/format_settings.h"
+#include "text/format_settings.h"
 
 int TdbAPI::next_number(const QString &name, const QString &table, int start, int step)
 {

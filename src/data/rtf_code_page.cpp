@@ -1,6 +1,6 @@
 #include "data/rtf_code_page.h"
 
-#include "data/cp1250.h"
+#include "text/cp1250.h"
 
 #include <QByteArray>
 #include <QStringDecoder>

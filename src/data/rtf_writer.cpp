@@ -1,6 +1,6 @@
 #include "data/rtf_writer.h"
 
-#include "data/cp1250.h"
+#include "text/cp1250.h"
 
 #include <QColor>
 #include <QFont>

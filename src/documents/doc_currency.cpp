@@ -1,7 +1,7 @@
 #include "documents/doc_currency.h"
 
 #include "data/db_api.h"
-#include "data/format_settings.h"
+#include "text/format_settings.h"
 #include "documents/doc_totals.h"
 
 double price_in_currency(TdbAPI &api, int product_id, double home_price, const QString &curr_name)

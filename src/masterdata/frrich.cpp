@@ -2,7 +2,7 @@
 
 #include "app/image_list16.h"
 #include "app/localize.h"
-#include "data/cp1250.h"
+#include "text/cp1250.h"
 #include "data/db_api.h"
 #include "data/messages.h"
 #include "data/rtf_reader.h"

@@ -1,7 +1,7 @@
 #include "widgets/date_edit.h"
 
 #include "data/clock.h"
-#include "data/format_settings.h"
+#include "text/format_settings.h"
 #include "data/messages.h"
 
 #include <QAction>

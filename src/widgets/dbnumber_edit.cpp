@@ -1,7 +1,7 @@
 #include "widgets/dbnumber_edit.h"
 
 #include "data/memtable.h"
-#include "data/number_format.h"
+#include "text/number_format.h"
 
 #include <QAction>
 #include <QEvent>

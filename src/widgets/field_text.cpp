@@ -1,6 +1,6 @@
 #include "widgets/field_text.h"
 
-#include "data/format_settings.h"
+#include "text/format_settings.h"
 #include "data/glob.h"
 #include "data/memtable.h"
 #include "data/tdatetime.h"

@@ -1,5 +1,5 @@
 #include "data/cipher.h"
-#include "data/cp1250.h"
+#include "text/cp1250.h"
 
 #include <QByteArray>
 #include <QProcess>

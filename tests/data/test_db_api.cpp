@@ -1,7 +1,7 @@
 #include "support/db_fixture.h"
 
 #include "data/app_paths.h"
-#include "data/format_settings.h"
+#include "text/format_settings.h"
 #include "data/inifile.h"
 #include "data/memtable_stream.h"
 #include "data/tdatetime.h"

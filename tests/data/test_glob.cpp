@@ -1,6 +1,6 @@
-#include "data/format_settings.h"
+#include "text/format_settings.h"
 #include "data/glob.h"
-#include "data/number_format.h"
+#include "text/number_format.h"
 
 #include <cmath>
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "data/cp1250.h"
+#include "text/cp1250.h"
 #include "data/inifile.h"
 
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "data/format_settings.h"
+#include "text/format_settings.h"
 #include "data/memtable.h"
 #include "data/memtable_stream.h"
 #include "data/tdatetime.h"

@@ -1,4 +1,4 @@
-#include "data/cp1250.h"
+#include "text/cp1250.h"
 #include "data/rtf_reader.h"
 #include "masterdata/frrich.h"
 #include "masterdata/system_dialogs.h"

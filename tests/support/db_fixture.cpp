@@ -2,7 +2,7 @@
 
 #include "data/app_paths.h"
 #include "data/clock.h"
-#include "data/format_settings.h"
+#include "text/format_settings.h"
 
 #include <QDir>
 #include <QFile>

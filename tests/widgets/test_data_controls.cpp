@@ -1,5 +1,5 @@
 #include "data/clock.h"
-#include "data/format_settings.h"
+#include "text/format_settings.h"
 #include "data/memtable.h"
 #include "data/messages.h"
 #include "data/tdatetime.h"

@@ -1,4 +1,4 @@
-#include "data/format_settings.h"
+#include "text/format_settings.h"
 #include "support/db_fixture.h"
 #include "widgets/values_combobox.h"
 

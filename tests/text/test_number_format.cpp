@@ -1,5 +1,5 @@
-#include "data/format_settings.h"
-#include "data/number_format.h"
+#include "text/format_settings.h"
+#include "text/number_format.h"
 
 #include <cfloat>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "data/format_settings.h"
+#include "text/format_settings.h"
 
 #include <cmath>
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
-#include "data/number_format.h"
+#include "text/number_format.h"
 
-#include "data/format_settings.h"
+#include "text/format_settings.h"
 
 #include <algorithm>
 #include <charconv>
