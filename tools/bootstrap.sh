@@ -5,7 +5,7 @@
 TALLYRA_PACKAGES=(
     cmake ninja-build ccache g++ pkg-config
     qt6-base-dev qt6-charts-dev libqt6opengl6-dev libgl-dev qt6-qpa-plugins qt6-translations-l10n
-    libsqlite3-dev libhpdf-dev libssl-dev libcurl4-openssl-dev
+    libsqlite3-dev libhpdf-dev libqrencode-dev libssl-dev libcurl4-openssl-dev
     googletest libgtest-dev libbenchmark-dev
     fonts-liberation2 fonts-dejavu-core
     poppler-utils qpdf sqlite3 openssl python3-aiosmtpd xdg-utils
