@@ -203,9 +203,10 @@ TMemTable *TdbAPI::select_sql(const QString &name, const QString &select)
         default:
             break;
         }
-        // A text slot's size counts the terminating zero; the column holds one less.
+        // The declared width, not the first row's bytes: a longer stored text must not make
+        // its column wider than the table says, nor a shorter one narrower.
         set->add_field(QString::fromUtf8(source.name), type,
-                       type == FieldType::Text ? std::max(source.size - 1, 0) : 0);
+                       type == FieldType::Text ? dm_select_text_width(handle, slot) : 0);
     }
     set->open();
     apply_labels(*set, name);
@@ -414,7 +415,7 @@ bool TdbAPI::refresh_record(int id, const QString &table, TMemTable *set)
             field->set_as_datetime(*static_cast<const double *>(source.value));
             break;
         case dmText:
-            field->set_as_string(QString::fromUtf8(static_cast<const char *>(source.value)));
+            field->set_stored_string(QString::fromUtf8(static_cast<const char *>(source.value)));
             break;
         default:
             break;
@@ -499,11 +500,12 @@ void TdbAPI::add_field_value(DmRecord &record, int slot, const TField *column)
     target.name = copy_name(column->name());
     switch (column->type()) {
     case FieldType::Text: {
-        const QByteArray text =
-            (column->size() > 0 ? column->as_string().left(column->size()) : column->as_string())
-                .toUtf8();
+        // Texts are cut to the column's width where they enter the set; a stored text that
+        // is longer than the width goes back as it came.  The size counts bytes, which a
+        // Czech letter takes two of.
+        const QByteArray text = column->as_string().toUtf8();
         target.type = dmText;
-        target.size = column->size() > 0 ? column->size() + 1 : int32_t(text.size() + 1);
+        target.size = int32_t(text.size() + 1);
         target.value = copy_utf8(text);
         break;
     }

@@ -32,6 +32,16 @@ QString datetime_text(double days)
     return text;
 }
 
+// The first `characters` characters: a letter outside the BMP is one character of two
+// UTF-16 units, and the cut never falls between them.
+QString first_characters(const QString &text, int characters)
+{
+    qsizetype units = 0;
+    for (int taken = 0; taken < characters && units < text.size(); ++taken)
+        units += text.at(units).isHighSurrogate() && units + 1 < text.size() ? 2 : 1;
+    return units >= text.size() ? text : text.left(units);
+}
+
 double number_from_text(const QString &text, bool *ok)
 {
     QString plain = text.trimmed();
@@ -166,15 +176,11 @@ void TField::clear()
 
 void TField::set_as_string(const QString &value)
 {
+    if (m_type == FieldType::Text)
+        return set_text(m_size > 0 ? first_characters(value, m_size) : value);
     TMemTable::Cell *cell = m_table->writable_cell(m_index);
     if (!cell)
         return;
-    if (m_type == FieldType::Text) {
-        cell->text = m_size > 0 ? value.left(m_size) : value;
-        cell->null = false;
-        m_table->notify_field(m_index);
-        return;
-    }
     if (value.trimmed().isEmpty()) {
         *cell = {};
         m_table->notify_field(m_index);
@@ -199,6 +205,23 @@ void TField::set_as_string(const QString &value)
         cell->integer = static_cast<int32_t>(std::llround(number));
     else
         cell->number = number;
+    m_table->notify_field(m_index);
+}
+
+void TField::set_stored_string(const QString &value)
+{
+    if (m_type == FieldType::Text)
+        return set_text(value);
+    set_as_string(value);
+}
+
+void TField::set_text(const QString &value)
+{
+    TMemTable::Cell *cell = m_table->writable_cell(m_index);
+    if (!cell)
+        return;
+    cell->text = value;
+    cell->null = false;
     m_table->notify_field(m_index);
 }
 

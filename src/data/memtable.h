@@ -43,7 +43,12 @@ public:
     QVariant value() const;
 
     void clear();
+    // A text longer than the column's width is cut to its width in characters.
     void set_as_string(const QString &value);
+    // A value as the database holds it: a text is kept whole, also when it is longer than
+    // the column's declared width (written by an import or another program), so that saving
+    // the row for another reason never shortens it.
+    void set_stored_string(const QString &value);
     void set_as_integer(int value);
     void set_as_float(double value);
     void set_as_datetime(double days);
@@ -55,6 +60,7 @@ public:
 private:
     friend class TMemTable;
     TField(TMemTable *table, int index, QString name, FieldType type, int size);
+    void set_text(const QString &value);
 
     TMemTable *m_table;
     int m_index;

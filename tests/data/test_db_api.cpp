@@ -378,3 +378,77 @@ TEST_F(DbApi, FirstStartCreatesADatabaseInTheUsersDataFolder)
     EXPECT_EQ(QString::fromUtf8(cfg.readAll()), "sqlite:" + path("xdg/tallyra/tallyra.db"));
     EXPECT_EQ(m_api->lookup_text(1, "DOC_TYPES", "DOC_NAME"), "faktury vydané");
 }
+
+TEST_F(DbApi, TextsAreMeasuredInCharactersAndNeverCutInsideOne)
+{
+    exec("CREATE TABLE WIDTHS (RECID INTEGER PRIMARY KEY, SHORT VARCHAR(10), WIDE VARCHAR(64))");
+    exec("INSERT INTO WIDTHS VALUES (1, '', '')");
+    TMemTable *set = m_api->select_sql("X", "SELECT * FROM WIDTHS");
+    ASSERT_TRUE(set);
+    EXPECT_EQ(set->field(1).size(), 10);
+    EXPECT_EQ(set->field(2).size(), 64);
+
+    const QString emoji = QString::fromUtf8("\xF0\x9F\x98\x80");
+    const struct {
+        QString typed_short;
+        QString typed_wide;
+        QString stored_short;
+        QString stored_wide;
+    } cases[] = {
+        {"čtvereční", QString(64, u'ř'), "čtvereční", QString(64, u'ř')},
+        {"čtverečníky", QString(65, u'ř'), "čtverečník", QString(64, u'ř')},
+        {"123456789" + emoji, "", "123456789" + emoji, ""},
+        {"1234567890" + emoji, "", "1234567890", ""},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.typed_short.toStdString());
+        set->edit();
+        set->field(1).set_as_string(c.typed_short);
+        set->field(2).set_as_string(c.typed_wide);
+        DmRecord record;
+        m_api->prepare_record(record, set);
+        record.table = "WIDTHS";
+        record.id = 1;
+        m_api->add_field_value(record, 0);
+        m_api->add_field_value(record, 1, &set->field(1));
+        m_api->add_field_value(record, 2, &set->field(2));
+        record.used = 3;
+        ASSERT_TRUE(m_api->put_record(pmUpdate, record));
+        EXPECT_EQ(sqlite_shell("SELECT SHORT || '|' || WIDE FROM WIDTHS"),
+                  c.stored_short + u'|' + c.stored_wide);
+        EXPECT_EQ(sqlite_shell("SELECT length(SHORT) || '|' || length(WIDE) FROM WIDTHS"),
+                  QString("%1|%2").arg(c.stored_short.toUcs4().size()).arg(c.stored_wide.size()));
+    }
+    m_api->free_set(set);
+}
+
+TEST_F(DbApi, ALongerStoredTextSurvivesSavingItsRowForAnotherReason)
+{
+    exec("CREATE TABLE NOTES (RECID INTEGER PRIMARY KEY, TITLE VARCHAR(5), QTY INTEGER)");
+    exec("INSERT INTO NOTES VALUES (1, 'dlouhý text z importu', 1), (2, 'ab', 2)");
+    for (const char *order : {"RECID", "RECID DESC"}) {
+        SCOPED_TRACE(order);
+        TMemTable *set =
+            m_api->select_sql("X", QString("SELECT * FROM NOTES ORDER BY %1").arg(order));
+        ASSERT_TRUE(set);
+        EXPECT_EQ(set->field(1).size(), 5) << "the declared width, whatever the first row holds";
+        ASSERT_TRUE(set->locate("RECID", 1));
+        EXPECT_EQ(set->field(1).as_string(), QString::fromUtf8("dlouhý text z importu"));
+        set->edit();
+        set->field(2).set_as_integer(7);
+        DmRecord record;
+        m_api->prepare_record(record, set);
+        record.table = "NOTES";
+        record.id = 1;
+        m_api->add_field_value(record, 0);
+        m_api->add_field_value(record, 1, &set->field(1));
+        m_api->add_field_value(record, 2, &set->field(2));
+        record.used = 3;
+        ASSERT_TRUE(m_api->put_record(pmUpdate, record));
+        ASSERT_TRUE(m_api->refresh_record(1, "NOTES", set));
+        EXPECT_EQ(set->field(1).as_string(), QString::fromUtf8("dlouhý text z importu"));
+        EXPECT_EQ(sqlite_shell("SELECT TITLE || '|' || QTY FROM NOTES WHERE RECID=1"),
+                  QString::fromUtf8("dlouhý text z importu|7"));
+        m_api->free_set(set);
+    }
+}

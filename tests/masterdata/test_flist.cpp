@@ -301,3 +301,32 @@ TEST_F(MainWindowFixture, EveryCodeListCommandOpensItsTableModally)
         EXPECT_EQ(window.menu_tree()->open_windows_root()->childCount(), 0);
     }
 }
+
+TEST_F(CodeListTest, CzechTextThatFitsItsColumnIsStoredWhole)
+{
+    const struct {
+        const char *table;
+        const char *field;
+        QString typed;
+        QString stored;
+    } cases[] = {
+        {"PRO_UNITS", "UNIT_SHORT", "čtvereční", "čtvereční"},
+        {"PAR_TYPE", "PARTNER_TYPE", QString(64, u'ř'), QString(64, u'ř')},
+        {"PAR_TYPE", "PARTNER_TYPE", QString(70, u'ž'), QString(64, u'ž')},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.table);
+        auto list = open_list(QString::fromUtf8(c.table), QStringLiteral("Číselník"));
+        answer_editor([&](Tfm_listedit &e) {
+            type_into(&e, QString::fromUtf8(c.field), c.typed);
+            e.ok_button()->click();
+        });
+        QTest::keyClick(list->grid(), Qt::Key_Insert);
+        const int id = m_api->current_recid(list->record_set());
+        ASSERT_NE(id, 0);
+        EXPECT_EQ(stored(QStringLiteral("SELECT %1 FROM %2 WHERE RECID=%3")
+                             .arg(QString::fromUtf8(c.field), QString::fromUtf8(c.table))
+                             .arg(id)),
+                  c.stored);
+    }
+}

@@ -79,6 +79,10 @@ DM_API int dm_next_sql_select(int handle, DmRecord *record);       /* 0: next ro
 DM_API void dm_close_sql_select(int handle);
 DM_API int dm_fetch_record(const char *select, DmRecord *record);  /* nonzero: row placed */
 DM_API void dm_free_record(DmRecord *record);
+/* The declared width in characters of text column `slot` of an open select (VARCHAR(40)
+   gives 40, the same for every row, whatever the first row holds); a text column without a
+   declared width gives a width no stored text reaches; 0 for other columns. */
+DM_API int dm_select_text_width(int handle, int slot);
 
 DM_API int dm_put_record(PutMode mode, DmRecord *record);
 DM_API int dm_gen_id(void); /* 0 and dm_last_error set on failure */

@@ -72,6 +72,13 @@ void dm_close_sql_select(int handle)
         dm::set_error("Dotaz s číslem " + std::to_string(handle) + " není otevřen.");
 }
 
+int dm_select_text_width(int handle, int slot)
+{
+    dm::clear_error();
+    const auto found = dm::session().selects.find(handle);
+    return found == dm::session().selects.end() ? 0 : found->second->text_width(slot);
+}
+
 int dm_fetch_record(const char *select, DmRecord *record)
 {
     const int handle = dm_init_sql_select(select, record);

@@ -167,6 +167,14 @@ void SelectCursor::settle_types_from_first_row(bool has_row)
     }
 }
 
+int SelectCursor::text_width(int slot) const
+{
+    if (slot < 0 || slot >= static_cast<int>(m_columns.size()))
+        return 0;
+    const Column &column = m_columns[static_cast<size_t>(slot)];
+    return column.type == dmText ? column.size - 1 : 0;
+}
+
 SelectCursor::Step SelectCursor::step(DmRecord *record)
 {
     m_record = record;

@@ -24,6 +24,8 @@ public:
     Step step(DmRecord *record);
     // The record this select places its rows into.
     bool fills(const DmRecord *record) const { return record == m_record; }
+    // Characters of a text column as declared; 0 for other columns.
+    int text_width(int slot) const;
 
 private:
     struct Column {
