@@ -156,6 +156,10 @@ void TdbAPI::report_db_error(bool fatal, const QString &text)
 
 int TdbAPI::new_recid()
 {
+    // Editors draw the id before they save; on a read-only database the save is refused
+    // politely by put_record, and drawing must not end the program first.
+    if (read_only)
+        return 0;
     const int id = dm_gen_id();
     if (id == 0)
         report_db_error(true);

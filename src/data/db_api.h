@@ -35,6 +35,7 @@ public:
     bool open_database();
     bool close_database();
     void report_db_error(bool fatal, const QString &text = {});
+    // 0 without a word on a read-only database: the write that follows is refused anyway.
     int new_recid();
     bool exec_sql(const QString &statement);
 

@@ -221,7 +221,9 @@ bool Tfm_listedit::save()
         return false;
     TdbAPI &api = *dbAPI;
     const int id = m_mode == Add ? api.new_recid() : m_recid;
-    if (id == 0)
+    // Without an id on a writable database the program is ending already; on a read-only
+    // one put_record tells the user why nothing can be saved.
+    if (id == 0 && !api.read_only)
         return false;
     DmRecord record;
     api.prepare_record(record, nullptr);

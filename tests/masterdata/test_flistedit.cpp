@@ -224,3 +224,32 @@ TEST_F(ListEditTest, DeleteAsksWithWarningAndDefaultNo)
         << "no current row, nothing to ask";
     EXPECT_TRUE(m_messages.empty());
 }
+
+TEST_F(ListEditTest, AddingOnAReallyReadOnlyDatabaseIsRefusedPolitely)
+{
+    m_api->free_set(m_set);
+    if (!reopen_read_only())
+        GTEST_SKIP() << "the database file cannot be write-protected here";
+    m_set = m_api->select_sql(QStringLiteral("KINDS"), QStringLiteral("SELECT * FROM KINDS"));
+    ASSERT_NE(m_set, nullptr);
+    const QString counter = stored(QStringLiteral("SELECT LAST_ID FROM DM_GEN"));
+    const int id = edit_with(0, m_set, QStringLiteral("KINDS"), set_owner, [&](Tfm_listedit &e) {
+        type_into(&e, QStringLiteral("NAME"), QStringLiteral("Gama"));
+        type_into(&e, QStringLiteral("RATE"), QStringLiteral("1"));
+        type_into(&e, QStringLiteral("COUNT_NO"), QStringLiteral("1"));
+        ASSERT_TRUE(e.ok_button()->isEnabled());
+        e.ok_button()->click();
+        ASSERT_EQ(m_messages.size(), 1u);
+        EXPECT_EQ(m_messages[0].text,
+                  QStringLiteral("Záznam nelze uložit. Datový soubor je na disku, na který nelze "
+                                 "zapisovat!"));
+        EXPECT_FALSE(m_messages[0].fatal);
+        EXPECT_FALSE(program_ending());
+        EXPECT_TRUE(e.isVisible());
+        EXPECT_EQ(static_cast<QLineEdit *>(e.control_of(QStringLiteral("NAME")))->text(),
+                  QStringLiteral("Gama"));
+    });
+    EXPECT_EQ(id, 0);
+    EXPECT_EQ(stored(QStringLiteral("SELECT COUNT(*) FROM KINDS")), QStringLiteral("1"));
+    EXPECT_EQ(stored(QStringLiteral("SELECT LAST_ID FROM DM_GEN")), counter);
+}

@@ -8,6 +8,11 @@
 #include <QFile>
 #include <QProcess>
 
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
+
 void DbFixture::SetUp()
 {
     ASSERT_TRUE(m_dir.isValid());
@@ -40,6 +45,8 @@ void DbFixture::TearDown()
 {
     m_api.reset();
     dm_close_database();
+    if (m_immutable)
+        set_immutable(false);
     set_message_handler({});
     set_program_ending(false);
     set_fixed_today({});
@@ -51,6 +58,32 @@ bool DbFixture::reopen()
 {
     m_api->close_database();
     return m_api->open_database();
+}
+
+void DbFixture::set_immutable(bool on)
+{
+    const int fd = ::open(QFile::encodeName(database_path()).constData(), O_RDONLY);
+    if (fd < 0)
+        return;
+    int flags = 0;
+    if (::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0) {
+        flags = on ? flags | FS_IMMUTABLE_FL : flags & ~FS_IMMUTABLE_FL;
+        if (::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0)
+            m_immutable = on;
+    }
+    ::close(fd);
+}
+
+bool DbFixture::reopen_read_only()
+{
+    m_api->close_database();
+    const QByteArray file = QFile::encodeName(database_path());
+    QFile::setPermissions(database_path(), QFileDevice::ReadOwner | QFileDevice::ReadGroup);
+    if (::access(file.constData(), W_OK) == 0)
+        set_immutable(true);
+    if (!m_api->open_database())
+        return false;
+    return m_api->read_only;
 }
 
 QString DbFixture::sqlite_shell(const QString &sql) const

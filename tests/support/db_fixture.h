@@ -31,6 +31,10 @@ protected:
     // One write that must work.
     void exec(const QString &sql);
     int insert_partner(int number, const QString &name);
+    // Makes the database file one that cannot be written, as on a write-protected disk (for
+    // root through the immutable attribute), and opens it again.  False when this machine
+    // cannot protect the file.
+    bool reopen_read_only();
 
     QTemporaryDir m_dir;
     std::unique_ptr<TdbAPI> m_api;
@@ -38,5 +42,8 @@ protected:
     int m_answer = mrOk;
 
 private:
+    void set_immutable(bool on);
+
     QByteArray m_saved_data_home;
+    bool m_immutable = false;
 };
