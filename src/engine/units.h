@@ -6,8 +6,10 @@
 namespace report_units {
 
 constexpr double per_inch = 90.0;
-constexpr double pdf_points_per_unit = 0.8;
+constexpr double points_per_inch = 72.0;
+constexpr double pdf_points_per_unit = points_per_inch / per_inch;
 constexpr double millimetres_per_unit = 25.4 / per_inch;
+constexpr double twips_per_unit = 1440.0 / per_inch;
 
 constexpr double a4_width = 744.0;
 constexpr double a4_height = 1052.0;
@@ -15,6 +17,12 @@ constexpr double a4_height = 1052.0;
 constexpr double from_millimetres(double mm)
 {
     return mm / millimetres_per_unit;
+}
+
+// A font size in points as a length in report units.
+constexpr double from_points(double points)
+{
+    return points / pdf_points_per_unit;
 }
 
 } // namespace report_units

@@ -1,0 +1,22 @@
+#include "engine/font_spec.h"
+
+#include <QFont>
+
+QString font_family_without_ce(const QString &family)
+{
+    static const QString suffix = QStringLiteral(" CE");
+    return family.endsWith(suffix, Qt::CaseInsensitive) ? family.chopped(suffix.size()) : family;
+}
+
+QFont to_qfont(const FontSpec &spec)
+{
+    QFont font(font_family_without_ce(spec.family));
+    font.setPointSizeF(spec.size);
+    font.setBold(spec.bold);
+    font.setItalic(spec.italic);
+    font.setUnderline(spec.underline);
+    // Unhinted outlines give the same advances at every resolution, so a line measured on the
+    // preparer's device fits its object on paper and on screen alike.
+    font.setHintingPreference(QFont::PreferNoHinting);
+    return font;
+}
