@@ -24,7 +24,7 @@ bool copy_pages(sqlite3 *source, sqlite3 *target)
     const int rc = sqlite3_backup_step(backup, -1);
     sqlite3_backup_finish(backup);
     if (rc != SQLITE_DONE) {
-        set_error(std::string("Kopii databáze nelze vytvořit: ") + sqlite3_errstr(rc));
+        set_error("Kopii databáze nelze vytvořit: " + sqlite_reason(rc));
         return false;
     }
     return true;
@@ -60,7 +60,7 @@ bool write_database_copy(sqlite3 *source, const QString &target,
     sqlite3_open_v2(partial_name.constData(), &raw, SQLITE_OPEN_READWRITE, nullptr);
     DatabasePtr copy(raw);
     if (!raw || sqlite3_errcode(raw) != SQLITE_OK) {
-        set_error(raw ? sqlite3_errmsg(raw) : "Nedostatek paměti.");
+        set_error(raw ? sqlite_reason(raw) : "Nedostatek paměti.");
         return false;
     }
     if (!copy_pages(source, raw) || !finish_copy(raw, target.toStdString()))

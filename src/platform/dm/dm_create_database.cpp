@@ -55,7 +55,7 @@ bool fill_with_schema(const QString &path, const QByteArray &schema)
     sqlite3_open_v2(QFile::encodeName(path).constData(), &raw, SQLITE_OPEN_READWRITE, nullptr);
     dm::DatabasePtr db(raw);
     if (!raw || sqlite3_errcode(raw) != SQLITE_OK) {
-        dm::set_error(raw ? sqlite3_errmsg(raw) : "Nedostatek paměti.");
+        dm::set_error(raw ? dm::sqlite_reason(raw) : "Nedostatek paměti.");
         return false;
     }
     if (!run(raw, "BEGIN IMMEDIATE"))

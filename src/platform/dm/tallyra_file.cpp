@@ -31,7 +31,7 @@ DatabasePtr open_connection(const std::string &name, int flags)
     const int rc = sqlite3_open_v2(name.c_str(), &raw, flags | SQLITE_OPEN_NOMUTEX, nullptr);
     DatabasePtr db(raw);
     if (rc != SQLITE_OK) {
-        set_error(raw ? sqlite3_errmsg(raw) : "Nedostatek paměti.");
+        set_error(raw ? sqlite_reason(raw) : "Nedostatek paměti.");
         return nullptr;
     }
     sqlite3_busy_timeout(raw, kBusyTimeoutMs);
@@ -111,7 +111,7 @@ std::optional<OpenedFile> open_tallyra_file(const std::string &path, Access acce
         set_error("Soubor není databáze SQLite nebo je poškozený: " + path);
         break;
     case Probe::CannotRead:
-        set_error("Databázi nelze otevřít: " + path + " (" + sqlite3_errmsg(opened.db.get()) + ")");
+        set_error("Databázi nelze otevřít: " + path + ". " + sqlite_reason(opened.db.get()));
         break;
     }
     return std::nullopt;
@@ -122,7 +122,7 @@ bool passes_quick_check(sqlite3 *db, const std::string &path)
     StatementPtr check = prepare(db, "PRAGMA quick_check(1)");
     const int rc = check ? sqlite3_step(check.get()) : sqlite3_errcode(db);
     if (rc != SQLITE_ROW) {
-        set_error("Soubor je poškozený: " + path + " (" + sqlite3_errmsg(db) + ")");
+        set_error("Soubor je poškozený: " + path + ". " + sqlite_reason(db));
         return false;
     }
     const auto *verdict = reinterpret_cast<const char *>(sqlite3_column_text(check.get(), 0));
