@@ -76,8 +76,12 @@ std::vector<TextLine> place_lines(const std::vector<BrokenLine> &lines, double l
     std::vector<TextLine> placed;
     placed.reserve(lines.size());
     for (const BrokenLine &line : lines) {
-        if (!placed.empty() && top + line_height > rect.bottom() + tolerance)
+        if (top > rect.top() && top + line_height > rect.bottom() + tolerance)
             break;
+        if (line.text.isEmpty()) {
+            top += line_height;
+            continue;
+        }
         double x = rect.left();
         if (align == HAlign::Center)
             x += (rect.width() - line.width) / 2;

@@ -18,6 +18,6 @@ std::vector<BrokenLine> break_text(const FontBook &fonts, int font, const QStrin
                                    double width, bool word_wrap);
 
 // The lines aligned in the rectangle.  Lines below its bottom are left out, except the first,
-// which is always printed.
+// which is always printed; empty lines keep their place but print nothing.
 std::vector<TextLine> place_lines(const std::vector<BrokenLine> &lines, double line_height,
                                   const QRectF &rect, HAlign align, VAlign valign);
