@@ -302,6 +302,11 @@ bool TdbAPI::load_rows(TMemTable &set, DmRecord &record, int handle)
     return next > 0;
 }
 
+ScopedSet TdbAPI::select_scoped(const QString &name, const QString &select)
+{
+    return ScopedSet(*this, select_sql(name, select));
+}
+
 void TdbAPI::free_set(TMemTable *set)
 {
     if (!set)
@@ -430,48 +435,79 @@ bool TdbAPI::refresh_record(int id, const QString &table, TMemTable *set)
     return locate_recid(id, set);
 }
 
+namespace {
+
+// A name that would change the statement is a fault in the program, not the user's.
+bool identifiers_ok(std::initializer_list<QString> names, const char *function)
+{
+    for (const QString &name : names) {
+        if (!is_sql_identifier(name)) {
+            qWarning("programming error: %s refuses the name '%s'", function,
+                     qUtf8Printable(name));
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+std::optional<QVariant> TdbAPI::select_value(const QString &select, int column)
+{
+    const ScopedSet set = select_scoped(QStringLiteral("X"), select);
+    if (!set)
+        return std::nullopt;
+    if (set->is_empty() || set->field(column).is_null())
+        return QVariant();
+    return set->field(column).value();
+}
+
 int TdbAPI::lookup_int(int id, const QString &table, const QString &column)
 {
-    TMemTable *set = select_sql(QStringLiteral("X"), QStringLiteral("SELECT RECID, ") + column +
-                                                         QStringLiteral(" FROM ") + table +
-                                                         QStringLiteral(" WHERE RECID=") +
-                                                         QString::number(id));
-    const int value = set && !set->is_empty() ? set->field(1).as_integer() : 0;
-    free_set(set);
-    return value;
+    if (!identifiers_ok({table, column}, "lookup_int"))
+        return 0;
+    const std::optional<QVariant> value =
+        select_value(QStringLiteral("SELECT RECID, %1 FROM %2 WHERE RECID=%3")
+                         .arg(column, table, QString::number(id)),
+                     1);
+    return value ? value->toInt() : 0;
 }
 
 QString TdbAPI::lookup_text(int id, const QString &table, const QString &column)
 {
-    TMemTable *set = select_sql(QStringLiteral("X"), QStringLiteral("SELECT RECID, ") + column +
-                                                         QStringLiteral(" FROM ") + table +
-                                                         QStringLiteral(" WHERE RECID=") +
-                                                         QString::number(id));
-    const QString value = set && !set->is_empty() ? set->field(1).as_string() : QString();
-    free_set(set);
-    return value;
+    if (!identifiers_ok({table, column}, "lookup_text"))
+        return {};
+    const std::optional<QVariant> value =
+        select_value(QStringLiteral("SELECT RECID, %1 FROM %2 WHERE RECID=%3")
+                         .arg(column, table, QString::number(id)),
+                     1);
+    return value ? value->toString() : QString();
 }
 
-int TdbAPI::count_rows(const QString &table_text)
+int TdbAPI::count_rows(const QString &table, const QString &condition)
 {
-    TMemTable *set = select_sql(QStringLiteral("X"), QStringLiteral("SELECT COUNT(*) FROM ") + table_text);
-    const int count = set && !set->is_empty() ? set->field(0).as_integer() : 0;
-    free_set(set);
-    return count;
+    if (!identifiers_ok({table}, "count_rows"))
+        return -1;
+    QString select = QStringLiteral("SELECT COUNT(*) FROM ") + table;
+    if (!condition.trimmed().isEmpty())
+        select += QStringLiteral(" WHERE ") + condition;
+    const std::optional<QVariant> count = select_value(select, 0);
+    return count ? count->toInt() : -1;
 }
 
 bool TdbAPI::value_in_use(int id, const QString &value, const QString &table,
                           const QString &column)
 {
-    TMemTable *set = select_sql(QStringLiteral("X"), QStringLiteral("SELECT RECID, ") + column +
-                                                         QStringLiteral(" FROM ") + table +
-                                                         QStringLiteral(" WHERE ") + column +
-                                                         u'=' + value);
-    bool used = set && !set->is_empty();
-    if (used && id != 0 && set->record_count() == 1 && set->field(0).as_integer() == id)
-        used = false;
-    free_set(set);
-    return used;
+    if (!identifiers_ok({table, column}, "value_in_use"))
+        return true;
+    const ScopedSet set = select_scoped(
+        QStringLiteral("X"), QStringLiteral("SELECT RECID, %1 FROM %2 WHERE %1=%3")
+                                 .arg(column, table, sql_quote(value)));
+    if (!set)
+        return true;
+    if (set->is_empty())
+        return false;
+    return id == 0 || set->record_count() != 1 || set->field(0).as_integer() != id;
 }
 
 // ---- writing --------------------------------------------------------------------------

@@ -5,11 +5,14 @@
 // schema up to date.  Windows reach it through the global `dbAPI`.
 
 #include "data/memtable.h"
+#include "data/scoped_set.h"
 #include "platform/dm/dm.h"
 
 #include <QObject>
 #include <QString>
+#include <QVariant>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class PictureBox;
@@ -41,6 +44,8 @@ public:
 
     // Record sets.
     TMemTable *select_sql(const QString &name, const QString &select);
+    // The same, for a set that the caller frees on leaving its scope.
+    ScopedSet select_scoped(const QString &name, const QString &select);
     void free_set(TMemTable *set);
     void sort_set(TMemTable *set, const QString &fields, bool descending);
     void sort_by_title(const TField &column);
@@ -54,9 +59,16 @@ public:
 
     // Reading.
     bool refresh_record(int id, const QString &table, TMemTable *set);
+    // Table and column names must be plain identifiers; any other is refused as a
+    // programming error with the value of a missing row.
     int lookup_int(int id, const QString &table, const QString &column);
     QString lookup_text(int id, const QString &table, const QString &column);
-    int count_rows(const QString &table_text);
+    // Rows of the table, where the condition (SQL text, may be empty) holds.  -1 when the
+    // count could not be made: a caller that asks for "> 0" or "== 0" stays on the safe road
+    // both ways.
+    int count_rows(const QString &table, const QString &condition = {});
+    // Whether another row than `id` holds the value in the column; the value is quoted
+    // here.  A check that cannot run answers "in use", so nothing duplicate is saved.
     bool value_in_use(int id, const QString &value, const QString &table, const QString &column);
 
     // Writing: prepare_record, the caller's table name and id, add_* per slot, the used
@@ -78,7 +90,9 @@ public:
     QString decrypt_text(const QString &text) const;
 
     // Number series.
-    int next_number(const QString &name, const QString &table, int start, int step);
+    // 0 when the series could not be read (reported): no number rather than a used one.
+    int next_number(const QString &name, const QString &table, int start, int step,
+                    const QString &condition = {});
     bool mark_series_written(int series, int number);
     static int digits_value(const QString &text);
 
@@ -102,6 +116,9 @@ public:
 
 private:
     bool connect_through_file();
+    // The first row's value of a one-row select; empty when the select was refused,
+    // a null value when it gave no row.
+    std::optional<QVariant> select_value(const QString &select, int column);
     void apply_labels(TMemTable &set, const QString &select_name);
     bool load_rows(TMemTable &set, DmRecord &record, int handle);
 

@@ -2,21 +2,34 @@
 #include "data/clock.h"
 #include "text/format_settings.h"
 
-int TdbAPI::next_number(const QString &name, const QString &table, int start, int step)
+int TdbAPI::next_number(const QString &name, const QString &table, int start, int step,
+                        const QString &condition)
 {
     const QString upper = table.trimmed().toUpper();
     qint64 candidate = start;
     if (upper == QLatin1String("DOC_HEAD") || upper == QLatin1String("TE")) {
         // A missing series row counts as 0, so the first number proposed is the step.
-        candidate = qint64(lookup_int(name.toInt(), QStringLiteral("GENER_NO"),
-                                      QStringLiteral("GEN_ID"))) +
-                    step;
+        const std::optional<QVariant> last = select_value(
+            QStringLiteral("SELECT GEN_ID FROM GENER_NO WHERE RECID=") +
+                QString::number(name.toInt()),
+            0);
+        if (!last)
+            return 0;
+        candidate = qint64(last->toInt()) + step;
     } else {
-        TMemTable *set = select_sql(QStringLiteral("X"), QStringLiteral("SELECT MAX(") + name +
-                                                             QStringLiteral(") FROM ") + table);
-        if (set && !set->is_empty() && !set->field(0).is_null())
-            candidate = qint64(set->field(0).as_string().trimmed().toInt()) + step;
-        free_set(set);
+        if (!is_sql_identifier(name) || !is_sql_identifier(table)) {
+            qWarning("programming error: next_number refuses '%s' of '%s'", qUtf8Printable(name),
+                     qUtf8Printable(table));
+            return 0;
+        }
+        QString select = QStringLiteral("SELECT MAX(%1) FROM %2").arg(name, table);
+        if (!condition.trimmed().isEmpty())
+            select += QStringLiteral(" WHERE ") + condition;
+        const std::optional<QVariant> highest = select_value(select, 0);
+        if (!highest)
+            return 0;
+        if (!highest->isNull())
+            candidate = qint64(highest->toString().trimmed().toInt()) + step;
     }
     return candidate < start ? start : static_cast<int>(candidate);
 }

@@ -98,6 +98,19 @@ QString sql_number(double value)
     return QString::fromLatin1(buffer, result.ptr - buffer);
 }
 
+bool is_sql_identifier(const QString &name)
+{
+    if (name.isEmpty())
+        return false;
+    for (const QChar c : name) {
+        const char16_t u = c.unicode();
+        if (!((u >= u'A' && u <= u'Z') || (u >= u'a' && u <= u'z') || (u >= u'0' && u <= u'9') ||
+              u == u'_'))
+            return false;
+    }
+    return true;
+}
+
 QString sql_quote(const QString &text)
 {
     QString quoted = text;

@@ -37,3 +37,5 @@ QString sql_date(const QDate &date);
 QString sql_number(double value);
 // The text as an SQL string literal: in apostrophes, each apostrophe inside doubled.
 QString sql_quote(const QString &text);
+// A table or column name that can go into SQL text as it stands: [A-Za-z0-9_]+.
+bool is_sql_identifier(const QString &name);

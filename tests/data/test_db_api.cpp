@@ -252,11 +252,34 @@ TEST_F(DbApi, LookupsAndValueInUse)
     EXPECT_EQ(m_api->lookup_int(999999, "PAR", "PARTNER_NO"), 0);
     EXPECT_EQ(m_api->lookup_text(999999, "PAR", "PARTNER_NAME"), "");
     EXPECT_EQ(m_api->count_rows("PAR"), 2);
-    EXPECT_EQ(m_api->count_rows("PAR WHERE PARTNER_NO > 1235"), 1);
+    EXPECT_EQ(m_api->count_rows("PAR", "PARTNER_NO > 1235"), 1);
     EXPECT_TRUE(m_api->value_in_use(0, "1230", "PAR", "PARTNER_NO"));
     EXPECT_FALSE(m_api->value_in_use(first, "1230", "PAR", "PARTNER_NO"));
     EXPECT_FALSE(m_api->value_in_use(0, "1", "PAR", "PARTNER_NO"));
-    EXPECT_TRUE(m_api->value_in_use(first, "'Černý'", "PAR", "PARTNER_NAME"));
+    EXPECT_TRUE(m_api->value_in_use(first, "Černý", "PAR", "PARTNER_NAME"));
+}
+
+TEST_F(DbApi, ChecksThatCannotRunNeverAnswerTheUnsafeWay)
+{
+    insert_partner(1230, "Dvořák");
+    // Values are quoted: texts that would have broken or bent the statement are plain values.
+    for (const char *value : {"", "'", "1230' OR '1'='1", "1230; DELETE FROM PAR"})
+        EXPECT_FALSE(m_api->value_in_use(0, value, "PAR", "PARTNER_NO")) << value;
+    EXPECT_TRUE(m_messages.empty());
+
+    EXPECT_TRUE(m_api->value_in_use(0, "1230", "NO_SUCH_TABLE", "PARTNER_NO"));
+    EXPECT_EQ(m_messages.size(), 1u) << "the refused select is reported";
+    EXPECT_TRUE(m_api->value_in_use(0, "1230", "PAR WHERE 1=0 --", "PARTNER_NO"));
+    EXPECT_TRUE(m_api->value_in_use(0, "1230", "PAR", "PARTNER_NO=0 OR PARTNER_NO"));
+
+    EXPECT_EQ(m_api->count_rows("NO_SUCH_TABLE"), -1);
+    EXPECT_EQ(m_api->count_rows("PAR", "PARTNER_NO >"), -1);
+    EXPECT_EQ(m_api->count_rows("PAR WHERE 1=1"), -1);
+    EXPECT_EQ(m_api->next_number("PARTNER_NO", "NO_SUCH_TABLE", 1000, 10), 0);
+    EXPECT_EQ(m_api->next_number("PARTNER_NO", "PAR", 1000, 10, "PARTNER_NO >"), 0);
+    EXPECT_EQ(m_api->next_number("PARTNER_NO)+1000000 FROM PAR --", "PAR", 1000, 10), 0);
+    EXPECT_EQ(m_api->lookup_text(1, "CONF_ADDRESS WHERE 0 UNION SELECT 1, 'x' --", "NAZEV"), "");
+    EXPECT_EQ(m_api->next_number("PARTNER_NO", "PAR", 1000, 10), 1240) << "the sound road";
 }
 
 TEST_F(DbApi, SortSetAddsRecidUnlessListed)

@@ -32,10 +32,10 @@ TEST_F(NumberSeries, VouchersCountIncomeAndExpenseApart)
         exec(QString("INSERT INTO TE_CASH (RECID, TE_ID, IS_INCOME, CASH_NO) VALUES (%1, 1, 'F', %2)")
                  .arg(200 + n)
                  .arg(n));
-    EXPECT_EQ(m_api->next_number("CASH_NO", "TE_CASH WHERE IS_INCOME='T'", 1, 1), 5);
-    EXPECT_EQ(m_api->next_number("CASH_NO", "TE_CASH WHERE IS_INCOME='F'", 1, 1), 3);
+    EXPECT_EQ(m_api->next_number("CASH_NO", "TE_CASH", 1, 1, "IS_INCOME='T'"), 5);
+    EXPECT_EQ(m_api->next_number("CASH_NO", "TE_CASH", 1, 1, "IS_INCOME='F'"), 3);
     exec("DELETE FROM TE");
-    EXPECT_EQ(m_api->next_number("CASH_NO", "TE_CASH WHERE IS_INCOME='T'", 1, 1), 1);
+    EXPECT_EQ(m_api->next_number("CASH_NO", "TE_CASH", 1, 1, "IS_INCOME='T'"), 1);
 }
 
 TEST_F(NumberSeries, DocumentSeriesFollowTheHighestStoredNumber)

@@ -145,11 +145,11 @@ TEST_F(Documents, DeletingADocumentRemovesItsItemsDetailsPaymentsAndVouchers)
                  "SELECT RECID + 100000, RECID, 'T', 1 FROM TE WHERE DOC_ID=%1").arg(issued));
     exec(QString("DELETE FROM DOC_HEAD WHERE RECID=%1").arg(issued_credit)); // it links the invoice
     exec(QString("DELETE FROM DOC_HEAD WHERE RECID=%1").arg(issued));
-    EXPECT_EQ(m_api->count_rows(QString("DOC_ITEMS WHERE HEADER_ID=%1").arg(issued)), 0);
-    EXPECT_EQ(m_api->count_rows(QString("DOC_DRS1 WHERE RECID=%1").arg(issued)), 0);
-    EXPECT_EQ(m_api->count_rows(QString("TE WHERE DOC_ID=%1").arg(issued)), 0);
+    EXPECT_EQ(m_api->count_rows("DOC_ITEMS", QString("HEADER_ID=%1").arg(issued)), 0);
+    EXPECT_EQ(m_api->count_rows("DOC_DRS1", QString("RECID=%1").arg(issued)), 0);
+    EXPECT_EQ(m_api->count_rows("TE", QString("DOC_ID=%1").arg(issued)), 0);
     EXPECT_EQ(m_api->count_rows("TE_CASH"), 0);
-    EXPECT_EQ(m_api->count_rows(QString("TE WHERE DOC_ID=%1").arg(received)), 2);
+    EXPECT_EQ(m_api->count_rows("TE", QString("DOC_ID=%1").arg(received)), 2);
 }
 
 TEST_F(Documents, PricesInTheDocumentCurrency)
