@@ -89,8 +89,7 @@ struct DisplayItem {
     // Every printed band row has its own number, shared by the items it printed, also when
     // the band is split across pages.
     int row = 0;
-    std::variant<DisplayText, DisplayPicture, DisplayRichText, DisplayLine, DisplayBarcode>
-        content;
+    std::variant<DisplayText, DisplayPicture, DisplayRichText, DisplayLine, DisplayBarcode> content;
 
     ObjectKind kind() const { return static_cast<ObjectKind>(content.index()); }
 };

@@ -23,10 +23,10 @@ void export_to_file(const PreparedReport &report, ExportFilter &filter, const QS
 {
     QSaveFile output(file);
     if (!output.open(QIODevice::WriteOnly))
-        throw ReportError(QStringLiteral("Soubor „%1“ nelze vytvořit: %2")
-                              .arg(file, output.errorString()));
+        throw ReportError(
+            QStringLiteral("Soubor „%1“ nelze vytvořit: %2").arg(file, output.errorString()));
     replay(report, filter, output);
     if (!output.commit())
-        throw ReportError(QStringLiteral("Soubor „%1“ nelze uložit: %2")
-                              .arg(file, output.errorString()));
+        throw ReportError(
+            QStringLiteral("Soubor „%1“ nelze uložit: %2").arg(file, output.errorString()));
 }

@@ -21,9 +21,9 @@ void ExportFilterRegistry::add(ExportFormat format)
 const ExportFormat *ExportFilterRegistry::for_file(const QString &file) const
 {
     for (const ExportFormat &format : m_formats) {
-        const QRegularExpression pattern(QRegularExpression::wildcardToRegularExpression(
-                                             format.mask),
-                                         QRegularExpression::CaseInsensitiveOption);
+        const QRegularExpression pattern(
+            QRegularExpression::wildcardToRegularExpression(format.mask),
+            QRegularExpression::CaseInsensitiveOption);
         if (pattern.match(file).hasMatch())
             return &format;
     }

@@ -14,8 +14,8 @@ std::optional<TextSegment> parse_field(const QString &text)
         return std::nullopt;
     TextSegment segment;
     segment.kind = SegmentKind::Field;
-    segment.source = match.capturedLength(1) > 0 ? QStringLiteral("fr") + match.captured(2)
-                                                 : match.captured(2);
+    segment.source =
+        match.capturedLength(1) > 0 ? QStringLiteral("fr") + match.captured(2) : match.captured(2);
     segment.column = match.captured(3);
     return segment;
 }
@@ -35,8 +35,10 @@ std::optional<TextSegment> parse_aggregate(const QString &text)
     if (!segment)
         return std::nullopt;
     static const std::pair<const char *, AggregateFunction> functions[] = {
-        {"SUM", AggregateFunction::Sum}, {"COUNT", AggregateFunction::Count},
-        {"MIN", AggregateFunction::Min}, {"MAX", AggregateFunction::Max},
+        {"SUM", AggregateFunction::Sum},
+        {"COUNT", AggregateFunction::Count},
+        {"MIN", AggregateFunction::Min},
+        {"MAX", AggregateFunction::Max},
         {"AVG", AggregateFunction::Avg}};
     const QString name = match.captured(1).toUpper();
     for (const auto &[spelling, function] : functions)

@@ -6,8 +6,7 @@
 
 FontBook::FontBook() : m_device(1, 1, QImage::Format_Mono)
 {
-    const double dots_per_metre =
-        report_units::per_inch * device_pixels_per_unit / 0.0254;
+    const double dots_per_metre = report_units::per_inch * device_pixels_per_unit / 0.0254;
     m_device.setDotsPerMeterX(qRound(dots_per_metre));
     m_device.setDotsPerMeterY(qRound(dots_per_metre));
 }

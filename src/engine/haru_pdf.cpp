@@ -88,8 +88,7 @@ void THaruPdf::draw_text(const char *font, const QString &text, double x, double
     check();
 }
 
-void THaruPdf::stroke_rectangle(double x, double y, double width, double height,
-                                double line_width)
+void THaruPdf::stroke_rectangle(double x, double y, double width, double height, double line_width)
 {
     HPDF_Page_SetLineWidth(m_page, HPDF_REAL(line_width));
     check();
@@ -153,9 +152,8 @@ void THaruPdf::draw_jpeg(const QString &file, double x, double y, double width, 
     check();
     const double drawn_height = height != 0 ? height : HPDF_Image_GetHeight(image) * scale;
     check();
-    HPDF_Page_DrawImage(m_page, image, HPDF_REAL(x),
-                        HPDF_REAL(page_height() - y - drawn_height), HPDF_REAL(drawn_width),
-                        HPDF_REAL(drawn_height));
+    HPDF_Page_DrawImage(m_page, image, HPDF_REAL(x), HPDF_REAL(page_height() - y - drawn_height),
+                        HPDF_REAL(drawn_width), HPDF_REAL(drawn_height));
     check();
 }
 

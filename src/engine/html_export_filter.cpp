@@ -58,15 +58,15 @@ void HtmlExportFilter::begin(const PreparedReport &report)
 {
     m_report = &report;
     m_page_open = false;
-    m_html = QStringLiteral(
-        "<!DOCTYPE html>\n<html lang=\"cs\">\n<head>\n<meta charset=\"utf-8\">\n"
-        "<title>Tisková sestava</title>\n<style>\n"
-        "body { background: #808080; margin: 0; padding: 8pt; }\n"
-        ".page { position: relative; overflow: hidden; background: #ffffff; "
-        "margin: 0 auto 8pt auto; }\n"
-        ".page div, .page img { position: absolute; box-sizing: border-box; }\n"
-        ".page .t { white-space: pre; line-height: 1; }\n"
-        "</style>\n</head>\n<body>\n");
+    m_html =
+        QStringLiteral("<!DOCTYPE html>\n<html lang=\"cs\">\n<head>\n<meta charset=\"utf-8\">\n"
+                       "<title>Tisková sestava</title>\n<style>\n"
+                       "body { background: #808080; margin: 0; padding: 8pt; }\n"
+                       ".page { position: relative; overflow: hidden; background: #ffffff; "
+                       "margin: 0 auto 8pt auto; }\n"
+                       ".page div, .page img { position: absolute; box-sizing: border-box; }\n"
+                       ".page .t { white-space: pre; line-height: 1; }\n"
+                       "</style>\n</head>\n<body>\n");
 }
 
 void HtmlExportFilter::begin_page(const PreparedPage &page)
@@ -108,8 +108,7 @@ void HtmlExportFilter::object(const DisplayItem &item)
         const QLineF &l = line->line;
         const QRectF rect(l.p1(), QSizeF(l.dx(), l.dy()));
         m_html += QStringLiteral("<div style=\"%1;border-%2:%3 solid %4\"></div>\n")
-                      .arg(box(rect),
-                           l.dx() == 0 ? QStringLiteral("left") : QStringLiteral("top"),
+                      .arg(box(rect), l.dx() == 0 ? QStringLiteral("left") : QStringLiteral("top"),
                            pt(line->width), css_color(line->color));
     } else if (const auto *barcode = std::get_if<DisplayBarcode>(&item.content)) {
         if (barcode->modules)
@@ -141,8 +140,8 @@ void HtmlExportFilter::text(const QPointF &position, const QString &text, int fo
         style += QStringLiteral(";text-decoration:underline");
     if (color != 0xff000000)
         style += QStringLiteral(";color:") + css_color(color);
-    m_html += QStringLiteral("<div class=\"t\" style=\"%1\">%2</div>\n")
-                  .arg(style, text.toHtmlEscaped());
+    m_html +=
+        QStringLiteral("<div class=\"t\" style=\"%1\">%2</div>\n").arg(style, text.toHtmlEscaped());
 }
 
 void HtmlExportFilter::close_page()

@@ -17,10 +17,7 @@ public:
     void first() override { m_current = 0; }
     void next() override { ++m_current; }
     bool eof() const override { return m_current >= m_rows.size(); }
-    int column_index(const QString &name) const override
-    {
-        return int(m_columns.indexOf(name, 0));
-    }
+    int column_index(const QString &name) const override { return int(m_columns.indexOf(name, 0)); }
     QVariant value(int column) const override
     {
         if (eof() || column < 0 || size_t(column) >= m_rows[m_current].size())

@@ -78,9 +78,9 @@ private:
             for (const TextRun &run : line.runs) {
                 m_painter.setFont(m_fonts[size_t(run.font)]);
                 m_painter.setPen(QColor::fromRgba(run.color));
-                m_painter.drawText(QPointF(item.rect.left() + run.x,
-                                           item.rect.top() + line.top + line.ascent),
-                                   run.text);
+                m_painter.drawText(
+                    QPointF(item.rect.left() + run.x, item.rect.top() + line.top + line.ascent),
+                    run.text);
             }
         m_painter.restore();
     }
@@ -102,8 +102,7 @@ private:
     void paint_frame(const DisplayItem &item)
     {
         const Frame &frame = item.frame;
-        m_painter.setPen(
-            QPen(QColor::fromRgba(frame.color), frame.width, pen_style(frame.style)));
+        m_painter.setPen(QPen(QColor::fromRgba(frame.color), frame.width, pen_style(frame.style)));
         const QRectF &r = item.rect;
         if (frame.has(frame_side::right))
             m_painter.drawLine(r.topRight(), r.bottomRight());

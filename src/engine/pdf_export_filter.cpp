@@ -33,8 +33,7 @@ const QString TfrTNPDFExportFilter::description = QStringLiteral("Adobe Acrobat 
 const QString TfrTNPDFExportFilter::mask = QStringLiteral("*.pdf");
 const QByteArray TfrTNPDFExportFilter::owner_password = QByteArrayLiteral("tlyra");
 
-TfrTNPDFExportFilter::TfrTNPDFExportFilter(PdfExportOptions options)
-    : m_options(std::move(options))
+TfrTNPDFExportFilter::TfrTNPDFExportFilter(PdfExportOptions options) : m_options(std::move(options))
 {
 }
 
@@ -77,8 +76,8 @@ void TfrTNPDFExportFilter::object(const DisplayItem &item)
             modules.reserve(barcode->modules->size());
             for (const QRectF &module : *barcode->modules)
                 modules.emplace_back((item.rect.x() + module.x()) * scale,
-                                     (item.rect.y() + module.y()) * scale,
-                                     module.width() * scale, module.height() * scale);
+                                     (item.rect.y() + module.y()) * scale, module.width() * scale,
+                                     module.height() * scale);
             m_pdf->fill_rectangles(modules);
         }
     } else if (const auto *line = std::get_if<DisplayLine>(&item.content)) {

@@ -236,8 +236,7 @@ private:
             compiled.source = m_sources.value(band.source);
             compiled.prints_rows = compiled.source != nullptr;
         }
-        const bool scoped =
-            band.kind == BandKind::GroupFooter || band.kind == BandKind::PageFooter;
+        const bool scoped = band.kind == BandKind::GroupFooter || band.kind == BandKind::PageFooter;
         std::vector<int> *accumulators = scoped ? &compiled.scoped_accumulators : nullptr;
         if (band.kind == BandKind::GroupHeader)
             compiled.group = compile_text(band.group, band, nullptr, nullptr);
@@ -548,12 +547,12 @@ private:
             switch (object.kind()) {
             case ObjectKind::Text: {
                 const auto &text = std::get<TextContent>(object.content);
-                broken[i] = compiled.constant_lines
-                                ? *compiled.constant_lines
-                                : break_text(m_fonts, compiled.font,
-                                             evaluate(compiled.text, text.format, true),
-                                             object.rect.width() - 2 * text.padding,
-                                             text.word_wrap);
+                broken[i] =
+                    compiled.constant_lines
+                        ? *compiled.constant_lines
+                        : break_text(m_fonts, compiled.font,
+                                     evaluate(compiled.text, text.format, true),
+                                     object.rect.width() - 2 * text.padding, text.word_wrap);
                 needed = m_fonts.prepared(compiled.font).height * double(broken[i].size()) +
                          2 * text.padding;
                 item.content = DisplayText{compiled.font, text.color, text.align, {}};
@@ -577,8 +576,8 @@ private:
                 const auto &barcode = std::get<BarcodeContent>(object.content);
                 auto modules = compiled.constant_modules;
                 if (!modules)
-                    modules = std::make_shared<const std::vector<QRectF>>(barcode_modules(
-                        barcode, evaluate(compiled.text, {}, false), object));
+                    modules = std::make_shared<const std::vector<QRectF>>(
+                        barcode_modules(barcode, evaluate(compiled.text, {}, false), object));
                 item.content = DisplayBarcode{modules};
                 break;
             }
@@ -593,9 +592,9 @@ private:
             for (size_t i = 0; i < band.objects.size(); ++i) {
                 const ReportObject &object = *band.objects[i].object;
                 if (object.stretch)
-                    block.items[i].rect.setBottom(std::max(
-                        block.items[i].rect.bottom(),
-                        block.height - (design.height - object.rect.bottom())));
+                    block.items[i].rect.setBottom(
+                        std::max(block.items[i].rect.bottom(),
+                                 block.height - (design.height - object.rect.bottom())));
             }
         }
         for (size_t i = 0; i < band.objects.size(); ++i)
@@ -632,8 +631,7 @@ private:
                 return code128_bars(text, barcode.quiet_zone, object.rect.size());
             return qr_modules(text, barcode.error_level, barcode.quiet_zone, object.rect.size());
         } catch (const ReportError &error) {
-            throw ReportError(
-                QStringLiteral("%1 (objekt „%2“)").arg(error.message(), object.name));
+            throw ReportError(QStringLiteral("%1 (objekt „%2“)").arg(error.message(), object.name));
         }
     }
 
@@ -661,12 +659,12 @@ private:
                 break;
             }
             case SegmentKind::PageNumber:
-                result += marks ? QString(page_number_mark)
-                                : QString::number(m_result.pages.size());
+                result +=
+                    marks ? QString(page_number_mark) : QString::number(m_result.pages.size());
                 break;
             case SegmentKind::TotalPages:
-                result += marks ? QString(total_pages_mark)
-                                : QString::number(m_result.pages.size());
+                result +=
+                    marks ? QString(total_pages_mark) : QString::number(m_result.pages.size());
                 break;
             case SegmentKind::Date:
                 result += format_short_date(m_options.today);

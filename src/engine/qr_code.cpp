@@ -35,8 +35,8 @@ std::vector<QRectF> qr_modules(const QString &text, QrErrorLevel level, int quie
     const std::unique_ptr<QRcode, QrCodeFree> code(
         QRcode_encodeString8bit(utf8.constData(), 0, to_qrencode(level)));
     if (!code)
-        throw ReportError(QStringLiteral("Text QR kódu je příliš dlouhý (%1 bajtů).")
-                              .arg(utf8.size()));
+        throw ReportError(
+            QStringLiteral("Text QR kódu je příliš dlouhý (%1 bajtů).").arg(utf8.size()));
     const int width = code->width;
     const double side = std::min(size.width(), size.height());
     const double module = side / double(width + 2 * quiet_zone);

@@ -69,8 +69,7 @@ struct ReportObject {
     QRgb fill = 0; // fully transparent: no fill
     // In a stretching band the object grows with its content and down to the band's bottom.
     bool stretch = false;
-    std::variant<TextContent, PictureContent, RichTextContent, LineContent, BarcodeContent>
-        content;
+    std::variant<TextContent, PictureContent, RichTextContent, LineContent, BarcodeContent> content;
 
     ObjectKind kind() const { return static_cast<ObjectKind>(content.index()); }
 

@@ -30,8 +30,8 @@ FontSpec run_font(const QFont &font, const QFont &fallback)
 
 } // namespace
 
-std::shared_ptr<const RichTextLayout> layout_rich_text(const QTextDocument &document,
-                                                       double width, FontBook &fonts)
+std::shared_ptr<const RichTextLayout> layout_rich_text(const QTextDocument &document, double width,
+                                                       FontBook &fonts)
 {
     const double scale = FontBook::device_pixels_per_unit;
     const std::unique_ptr<QTextDocument> copy(document.clone());
@@ -56,8 +56,8 @@ std::shared_ptr<const RichTextLayout> layout_rich_text(const QTextDocument &docu
             for (auto it = block.begin(); !it.atEnd(); ++it) {
                 const QTextFragment fragment = it.fragment();
                 const int from = std::max(start, fragment.position() - block.position());
-                const int to = std::min(end, fragment.position() - block.position() +
-                                                 fragment.length());
+                const int to =
+                    std::min(end, fragment.position() - block.position() + fragment.length());
                 if (from >= to)
                     continue;
                 const QTextCharFormat format = fragment.charFormat();

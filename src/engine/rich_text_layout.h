@@ -9,5 +9,5 @@
 
 class QTextDocument;
 
-std::shared_ptr<const RichTextLayout> layout_rich_text(const QTextDocument &document,
-                                                       double width, FontBook &fonts);
+std::shared_ptr<const RichTextLayout> layout_rich_text(const QTextDocument &document, double width,
+                                                       FontBook &fonts);

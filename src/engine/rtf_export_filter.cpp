@@ -101,8 +101,7 @@ void RtfExportFilter::object(const DisplayItem &item)
             const double scale = image.width() / r.width();
             for (const QRectF &module : *barcode->modules)
                 for (int y = int(module.top() * scale); y < int(module.bottom() * scale); ++y)
-                    for (int x = int(module.left() * scale); x < int(module.right() * scale);
-                         ++x)
+                    for (int x = int(module.left() * scale); x < int(module.right() * scale); ++x)
                         image.setPixel(x, y, 0);
             picture(r, image);
         }
@@ -177,10 +176,9 @@ void RtfExportFilter::picture(const QRectF &target, const QImage &image)
     m_body += "{\\pard\\plain\\pvpg\\phpg\\posx" + QByteArray::number(twips(target.x())) +
               "\\posy" + QByteArray::number(twips(target.y())) + "\\absw" +
               QByteArray::number(twips(target.width())) + "\\absh-" +
-              QByteArray::number(twips(target.height())) +
-              "\\sl0\\sa0\\sb0{\\pict\\pngblip\\picw" + QByteArray::number(image.width()) +
-              "\\pich" + QByteArray::number(image.height()) + "\\picwgoal" +
-              QByteArray::number(twips(target.width())) + "\\pichgoal" +
+              QByteArray::number(twips(target.height())) + "\\sl0\\sa0\\sb0{\\pict\\pngblip\\picw" +
+              QByteArray::number(image.width()) + "\\pich" + QByteArray::number(image.height()) +
+              "\\picwgoal" + QByteArray::number(twips(target.width())) + "\\pichgoal" +
               QByteArray::number(twips(target.height())) + "\n" + png.toHex() + "}\\par}\n";
 }
 
@@ -188,8 +186,8 @@ void RtfExportFilter::end(QIODevice &output)
 {
     QByteArray rtf = "{\\rtf1\\ansi\\ansicpg1250\\uc1\\deff0\n{\\fonttbl";
     for (qsizetype i = 0; i < m_families.size(); ++i)
-        rtf += "{\\f" + QByteArray::number(i) + "\\fnil\\fcharset238 " +
-               escaped(m_families.at(i)) + ";}";
+        rtf += "{\\f" + QByteArray::number(i) + "\\fnil\\fcharset238 " + escaped(m_families.at(i)) +
+               ";}";
     rtf += "}\n{\\colortbl;";
     for (const QRgb color : m_colors)
         rtf += "\\red" + QByteArray::number(qRed(color)) + "\\green" +

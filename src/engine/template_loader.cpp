@@ -128,10 +128,7 @@ public:
         return lines;
     }
 
-    ObjectReader object(const char *key)
-    {
-        return ObjectReader(take(key), child(key));
-    }
+    ObjectReader object(const char *key) { return ObjectReader(take(key), child(key)); }
 
     template <typename Read> void each(const char *key, Read read)
     {
@@ -359,9 +356,9 @@ void read_page(ObjectReader &reader, TemplatePage &page, const QString &folder)
     page.height = reader.positive("height", page.height);
     if (reader.has("margins")) {
         ObjectReader margins = reader.object("margins");
-        page.margins = QMarginsF(margins.not_negative("left", 0), margins.not_negative("top", 0),
-                                 margins.not_negative("right", 0),
-                                 margins.not_negative("bottom", 0));
+        page.margins =
+            QMarginsF(margins.not_negative("left", 0), margins.not_negative("top", 0),
+                      margins.not_negative("right", 0), margins.not_negative("bottom", 0));
         margins.finish();
     }
     double next_top = page.margins.top();
@@ -413,8 +410,7 @@ ReportTemplate load_template(const QString &file)
     try {
         return parse_template(input.readAll(), QFileInfo(file).absolutePath());
     } catch (const ReportError &error) {
-        throw ReportError(
-            QStringLiteral("Šablona sestavy „%1“: %2").arg(QFileInfo(file).fileName(),
-                                                           error.message()));
+        throw ReportError(QStringLiteral("Šablona sestavy „%1“: %2")
+                              .arg(QFileInfo(file).fileName(), error.message()));
     }
 }

@@ -24,8 +24,7 @@ void TextExportFilter::object(const DisplayItem &) {}
 void TextExportFilter::text_line(const DisplayItem &, const TextLine &line)
 {
     const qsizetype row = std::max<qsizetype>(0, std::lround(line.position.y() / cell_height));
-    const qsizetype column =
-        std::max<qsizetype>(0, std::lround(line.position.x() / cell_width));
+    const qsizetype column = std::max<qsizetype>(0, std::lround(line.position.x() / cell_width));
     while (m_rows.size() <= row)
         m_rows.append(QString());
     QString &target = m_rows[row];

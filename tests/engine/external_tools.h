@@ -22,6 +22,6 @@ QString python_program();
 
 ToolRun run_tool(const QString &program, const QStringList &arguments);
 
-#define REQUIRE_TOOL(program, name)                                                          \
-    if ((program).isEmpty())                                                                 \
+#define REQUIRE_TOOL(program, name)                                                                \
+    if ((program).isEmpty())                                                                       \
     GTEST_SKIP() << name " is not installed (see tools/bootstrap.sh)"

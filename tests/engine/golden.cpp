@@ -41,8 +41,8 @@ const char *kind_name(ObjectKind kind)
 
 const char *band_name(BandKind kind)
 {
-    static const char *const names[] = {"report_title",  "page_header", "page_footer",
-                                        "column_header", "master_data", "detail_data",
+    static const char *const names[] = {"report_title",  "page_header",  "page_footer",
+                                        "column_header", "master_data",  "detail_data",
                                         "group_header",  "group_footer", "report_summary"};
     return names[int(kind)];
 }
@@ -63,8 +63,8 @@ QJsonObject item_json(const DisplayItem &item)
         json["font"] = text->font;
         QJsonArray lines;
         for (const TextLine &line : text->lines)
-            lines.append(QJsonArray{rounded(line.position.x()), rounded(line.position.y()),
-                                    line.text});
+            lines.append(
+                QJsonArray{rounded(line.position.x()), rounded(line.position.y()), line.text});
         json["lines"] = lines;
     } else if (const auto *rich = std::get_if<DisplayRichText>(&item.content)) {
         QJsonArray lines;
@@ -114,8 +114,7 @@ QByteArray display_list_json(const PreparedReport &report)
 
 QString compare_with_golden(const QString &name, const PreparedReport &report)
 {
-    const QString path =
-        QStringLiteral(TALLYRA_ENGINE_GOLDEN "/") + name + QStringLiteral(".json");
+    const QString path = QStringLiteral(TALLYRA_ENGINE_GOLDEN "/") + name + QStringLiteral(".json");
     const QByteArray actual = display_list_json(report);
     if (qEnvironmentVariable("TALLYRA_UPDATE_GOLDEN") == QLatin1String("1")) {
         QFile file(path);

@@ -95,8 +95,10 @@ const char *const grouped_template = R"json({"version": 1, "pages": [{
          "font": {"size": 8, "bold": true}}]},
       {"kind": "master_data", "source": "frrepo_TE", "height": 16, "objects": [
         {"type": "text", "width": 30, "height": 16, "text": ["[LINE#]"]},
-        {"type": "text", "x": 30, "width": 80, "height": 16, "text": ["[dbAPI.repo_TE.\"DATE_D\"]"]},
-        {"type": "text", "x": 110, "width": 170, "height": 16, "text": ["[dbAPI.repo_TE.\"TEXT\"]"]},
+        {"type": "text", "x": 30, "width": 80, "height": 16,
+         "text": ["[dbAPI.repo_TE.\"DATE_D\"]"]},
+        {"type": "text", "x": 110, "width": 170, "height": 16,
+         "text": ["[dbAPI.repo_TE.\"TEXT\"]"]},
         {"type": "text", "x": 280, "width": 100, "height": 16, "align": "right",
          "format": "### ##0.00", "frame": {"sides": 2},
          "text": ["[dbAPI.repo_TE.\"AMOUNT\"]"]}]},
@@ -152,9 +154,9 @@ TEST(Preparer, PageNumbersAreFilledInAfterTheLastPage)
     ASSERT_GE(prepared.pages.size(), 2u);
     for (size_t page = 0; page < prepared.pages.size(); ++page) {
         const auto footer = texts_of(prepared.pages[page], BandKind::PageFooter);
-        EXPECT_EQ(footer, std::vector<QString>{QStringLiteral("strana %1 z %2")
-                                                   .arg(page + 1)
-                                                   .arg(prepared.pages.size())});
+        EXPECT_EQ(footer,
+                  std::vector<QString>{
+                      QStringLiteral("strana %1 z %2").arg(page + 1).arg(prepared.pages.size())});
     }
     // The page header is left off the first page, as the template asks.
     EXPECT_TRUE(texts_of(prepared.pages[0], BandKind::PageHeader).empty());
@@ -172,8 +174,8 @@ TEST(Preparer, RightAlignedPageNumberEndsAtTheObjectsEdge)
             if (item.band == BandKind::PageFooter) {
                 const auto &text = std::get<DisplayText>(item.content);
                 const TextLine &line = text.lines.at(0);
-                const double width = fonts.width(fonts.font(prepared.fonts[text.font].spec),
-                                                 line.text);
+                const double width =
+                    fonts.width(fonts.font(prepared.fonts[text.font].spec), line.text);
                 EXPECT_NEAR(line.position.x() + width, item.rect.right(), 0.01);
             }
 }
@@ -186,9 +188,12 @@ TEST(Preparer, AggregatesOverAGroup)
         const char *first_group;
     };
     const Case cases[] = {
-        {"[SUM([dbAPI.repo_TE.\"AMOUNT\"])]", "3000.5"}, {"[COUNT([dbAPI.repo_TE.\"TEXT\"])]", "3"},
-        {"[MIN([dbAPI.repo_TE.\"AMOUNT\"])]", "1500"},   {"[MAX([dbAPI.repo_TE.\"AMOUNT\"])]", "1500.5"},
-        {"[AVG([dbAPI.repo_TE.\"AMOUNT\"])]", "1500.25"}, {"[sum(dbAPI.repo_TE.\"AMOUNT\")]", "3000.5"},
+        {"[SUM([dbAPI.repo_TE.\"AMOUNT\"])]", "3000.5"},
+        {"[COUNT([dbAPI.repo_TE.\"TEXT\"])]", "3"},
+        {"[MIN([dbAPI.repo_TE.\"AMOUNT\"])]", "1500"},
+        {"[MAX([dbAPI.repo_TE.\"AMOUNT\"])]", "1500.5"},
+        {"[AVG([dbAPI.repo_TE.\"AMOUNT\"])]", "1500.25"},
+        {"[sum(dbAPI.repo_TE.\"AMOUNT\")]", "3000.5"},
     };
     for (const Case &c : cases) {
         const QByteArray json = QByteArray(R"json({"version": 1, "pages": [{"bands": [
@@ -196,15 +201,15 @@ TEST(Preparer, AggregatesOverAGroup)
             {"kind": "master_data", "source": "frrepo_TE", "height": 10},
             {"kind": "group_footer", "height": 10, "objects": [
               {"type": "text", "width": 100, "height": 10, "format": "0.##", "text": [")json") +
-                                   QByteArray(c.expression).replace("\"", "\\\"") +
-                                   R"json("]}]}]}]})json";
+                                QByteArray(c.expression).replace("\"", "\\\"") +
+                                R"json("]}]}]}]})json";
         Report report;
         report.set_template(template_from_json(json));
         MemoryDataSource rows = journal_rows();
         report.register_source(QStringLiteral("frrepo_TE"), &rows);
         set_decimal_separator(u'.');
-        const auto footers = texts_of(report.prepare(fixed_day()).pages.at(0),
-                                      BandKind::GroupFooter);
+        const auto footers =
+            texts_of(report.prepare(fixed_day()).pages.at(0), BandKind::GroupFooter);
         ASSERT_EQ(footers.size(), 3u) << c.expression;
         EXPECT_EQ(footers[0], QLatin1String(c.first_group)) << c.expression;
     }
@@ -246,8 +251,8 @@ TEST(Preparer, DetailRowsFollowTheirMasterWithTheirOwnLineNumbers)
     Report report;
     report.set_template(template_from_json(R"json({"version": 1, "pages": [{"bands": [
         {"kind": "master_data", "source": "frrepo_PAR", "height": 14, "objects": [
-          {"type": "text", "width": 200, "height": 14, "text": ["[dbAPI.repo_PAR.\"PARTNER_NAME\"]"],
-           "font": {"bold": true}}]},
+          {"type": "text", "width": 200, "height": 14, "font": {"bold": true},
+           "text": ["[dbAPI.repo_PAR.\"PARTNER_NAME\"]"]}]},
         {"kind": "detail_data", "source": "frrepo_ADDR", "height": 12, "objects": [
           {"type": "text", "x": 20, "width": 200, "height": 12,
            "text": ["[LINE#]. [dbAPI.repo_ADDR.\"CITY\"]"]}]}]}]})json"));
@@ -286,8 +291,8 @@ TEST(Preparer, StretchingBandGrowsWithWrappedText)
     // The next band starts below the grown one.
     EXPECT_DOUBLE_EQ(items[3].rect.top(), items[0].rect.bottom());
     for (size_t i = 1; i < wrapped.lines.size(); ++i)
-        EXPECT_NEAR(wrapped.lines[i].position.y() - wrapped.lines[i - 1].position.y(),
-                    line_height, 1e-9);
+        EXPECT_NEAR(wrapped.lines[i].position.y() - wrapped.lines[i - 1].position.y(), line_height,
+                    1e-9);
 }
 
 TEST(Preparer, GroupHeaderKeptTogetherNeverEndsAPage)
@@ -312,8 +317,7 @@ TEST(Preparer, GroupHeaderKeptTogetherNeverEndsAPage)
     ASSERT_EQ(prepared.pages.size(), 2u);
     EXPECT_EQ(all_texts({prepared.fonts, {prepared.pages[0]}}),
               (std::vector<QString>{"G1", "a", "b"}));
-    EXPECT_EQ(all_texts({prepared.fonts, {prepared.pages[1]}}),
-              (std::vector<QString>{"G2", "c"}));
+    EXPECT_EQ(all_texts({prepared.fonts, {prepared.pages[1]}}), (std::vector<QString>{"G2", "c"}));
 }
 
 TEST(Preparer, MasterKeptTogetherMovesWithItsDetails)
@@ -357,7 +361,8 @@ TEST(Preparer, BandTallerThanAPageIsClippedOrSplit)
             "bands": [
             {"kind": "page_footer", "height": 10},
             {"kind": "master_data", "name": "tall", "source": "frrepo_TE", "height": 10,
-             "stretch": true, "split": )json") + (split ? "true" : "false") + R"json(, "objects": [
+             "stretch": true, "split": )json") +
+                                               (split ? "true" : "false") + R"json(, "objects": [
               {"type": "text", "name": "tall_text", "width": 200, "height": 10,
                "stretch": true, "frame": {"sides": 15}}]}]}]})json"));
         report.find_object(QStringLiteral("tall_text"))->set_text(lines);
@@ -421,8 +426,8 @@ TEST(Preparer, ColumnHeaderRepeatsOnEveryPageOfItsData)
         rows.add_row({i});
     report.register_source(QStringLiteral("frrepo_TE"), &rows);
     const PreparedReport prepared = report.prepare(fixed_day());
-    EXPECT_EQ(all_texts(prepared), (std::vector<QString>{"Sloupec", "1", "2", "Sloupec", "3",
-                                                         "4", "konec"}));
+    EXPECT_EQ(all_texts(prepared),
+              (std::vector<QString>{"Sloupec", "1", "2", "Sloupec", "3", "4", "konec"}));
 }
 
 TEST(Preparer, UnknownColumnNamesTheObject)
@@ -463,17 +468,20 @@ TEST(Preparer, ValuesFollowTheProcessFormats)
     Report report;
     report.set_template(template_from_json(R"json({"version": 1, "pages": [{"bands": [
         {"kind": "master_data", "source": "frrepo_TE", "height": 10, "objects": [
-          {"type": "text", "width": 600, "height": 10, "format": "### ##0.00",
-           "text": ["[DATE] [frrepo_TE.\"D\"] [frrepo_TE.\"N\"] [frrepo_TE.\"I\"] [frrepo_TE.\"T\"] [Kč] [NEZNÁMÉ]"]}]}]}]})json"));
+          {"type": "text", "width": 600, "height": 30, "format": "### ##0.00",
+           "text": ["[DATE] [frrepo_TE.\"D\"] [frrepo_TE.\"N\"] [frrepo_TE.\"I\"]",
+                    "[frrepo_TE.\"T\"] [Kč] [NEZNÁMÉ]"], "wrap": false}]}]}]})json"));
     MemoryDataSource rows({"D", "N", "I", "T"});
     rows.add_row({QDate(2026, 1, 2), 1234567.891, 42, "text"});
     report.register_source(QStringLiteral("frrepo_TE"), &rows);
     CzechFormats formats;
-    EXPECT_EQ(all_texts(report.prepare(fixed_day())),
-              std::vector<QString>{"14.3.2026 2.1.2026 1 234 567,89 42,00 text [Kč] [NEZNÁMÉ]"});
+    EXPECT_EQ(
+        all_texts(report.prepare(fixed_day())),
+        (std::vector<QString>{"14.3.2026 2.1.2026 1 234 567,89 42,00", "text [Kč] [NEZNÁMÉ]"}));
     set_decimal_separator(u'.');
-    EXPECT_EQ(all_texts(report.prepare(fixed_day())),
-              std::vector<QString>{"14.3.2026 2.1.2026 1 234 567.89 42.00 text [Kč] [NEZNÁMÉ]"});
+    EXPECT_EQ(
+        all_texts(report.prepare(fixed_day())),
+        (std::vector<QString>{"14.3.2026 2.1.2026 1 234 567.89 42.00", "text [Kč] [NEZNÁMÉ]"}));
 }
 
 } // namespace

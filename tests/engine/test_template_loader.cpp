@@ -44,15 +44,17 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         FaultCase{wrong_font_size, "pages[0].bands[3].objects[2].font.size: očekáváno číslo"},
         FaultCase{R"json({"pages": []})json", "version: chybí povinná položka"},
-        FaultCase{R"json({"version": 2, "pages": []})json", "version: verze 2 není podporována (nejvýše 1)"},
+        FaultCase{R"json({"version": 2, "pages": []})json",
+                  "version: verze 2 není podporována (nejvýše 1)"},
         FaultCase{R"json({"version": 1})json", "pages: chybí povinná položka"},
         FaultCase{R"json([1])json", "očekáván objekt"},
         FaultCase{R"json({"version": 1, "pages": [{"bands": [{"height": 5}]}]})json",
                   "pages[0].bands[0].kind: chybí povinná položka"},
-        FaultCase{R"json({"version": 1, "pages": [{"bands": [{"kind": "header", "height": 5}]}]})json",
-                  "pages[0].bands[0].kind: očekáváno \"report_title\", \"page_header\", "
-                  "\"page_footer\", \"column_header\", \"master_data\", \"detail_data\", "
-                  "\"group_header\", \"group_footer\", \"report_summary\""},
+        FaultCase{
+            R"json({"version": 1, "pages": [{"bands": [{"kind": "header", "height": 5}]}]})json",
+            "pages[0].bands[0].kind: očekáváno \"report_title\", \"page_header\", "
+            "\"page_footer\", \"column_header\", \"master_data\", \"detail_data\", "
+            "\"group_header\", \"group_footer\", \"report_summary\""},
         FaultCase{R"json({"version": 1, "pages": [{"bands": [{"kind": "master_data", "height": 5,
                      "objects": [{"type": "text", "colour": "#000000"}]}]}]})json",
                   "pages[0].bands[0].objects[0].colour: neznámá položka"},
@@ -66,8 +68,10 @@ INSTANTIATE_TEST_SUITE_P(
         FaultCase{R"json({"version": 1, "pages": [{"bands": [{"kind": "master_data", "height": 5,
                      "objects": [{"type": "text", "color": "red"}]}]}]})json",
                   "pages[0].bands[0].objects[0].color: očekávána barva ve tvaru \"#rrggbb\""},
-        FaultCase{R"json({"version": 1, "pages": [{"bands": [{"kind": "group_header", "height": 5}]}]})json",
-                  "pages[0].bands[0].group: záhlaví skupiny potřebuje výraz skupiny"},
+        FaultCase{
+            R"json({"version": 1, "pages": [{"bands": [
+                {"kind": "group_header", "height": 5}]}]})json",
+            "pages[0].bands[0].group: záhlaví skupiny potřebuje výraz skupiny"},
         FaultCase{R"json({"version": 1, "pages": [{"bands": [{"kind": "master_data", "height": 5,
                      "objects": [{"type": "line", "width": 5, "height": 5}]}]}]})json",
                   "pages[0].bands[0].objects[0]: čára je vodorovná (height 0) nebo svislá "
@@ -119,8 +123,8 @@ TEST(TemplateLoader, ShippedExamplesLoad)
 {
     for (const char *name : {"journal.frf", "invoice.frf"}) {
         Report report;
-        EXPECT_NO_THROW(report.load(QStringLiteral(TALLYRA_ENGINE_TEMPLATES "/") +
-                                    QLatin1String(name)))
+        EXPECT_NO_THROW(
+            report.load(QStringLiteral(TALLYRA_ENGINE_TEMPLATES "/") + QLatin1String(name)))
             << name;
     }
 }
