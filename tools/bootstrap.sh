@@ -9,6 +9,7 @@ TALLYRA_PACKAGES=(
     googletest libgtest-dev libbenchmark-dev
     fonts-liberation2 fonts-dejavu-core
     poppler-utils qpdf sqlite3 openssl python3-aiosmtpd xdg-utils
+    libxml2-utils zbar-tools python3
 )
 
 install_missing_packages() {
