@@ -6,6 +6,7 @@
 #include "engine/rtf_export_filter.h"
 #include "engine/text_export_filter.h"
 
+#include <QFileInfo>
 #include <QRegularExpression>
 
 void ExportFilterRegistry::add(ExportFormat format)
@@ -20,11 +21,12 @@ void ExportFilterRegistry::add(ExportFormat format)
 
 const ExportFormat *ExportFilterRegistry::for_file(const QString &file) const
 {
+    const QString name = QFileInfo(file).fileName();
     for (const ExportFormat &format : m_formats) {
         const QRegularExpression pattern(
             QRegularExpression::wildcardToRegularExpression(format.mask),
             QRegularExpression::CaseInsensitiveOption);
-        if (pattern.match(file).hasMatch())
+        if (pattern.match(name).hasMatch())
             return &format;
     }
     return nullptr;
