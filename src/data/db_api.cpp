@@ -338,9 +338,17 @@ void TdbAPI::filter_year(TMemTable *set, const QString &column, int year)
 {
     if (!set || !set->active())
         return;
-    set->set_filter_text(column + QStringLiteral(" >= '") + format_short_date(QDate(year, 1, 1)) +
-                         QStringLiteral("' and ") + column + QStringLiteral(" <= '") +
-                         format_short_date(QDate(year, 12, 31)) + u'\'');
+    // An unknown column would otherwise switch on whatever filter the set had before.
+    const bool understood = set->set_filter_text(
+        column + QStringLiteral(" >= '") + format_short_date(QDate(year, 1, 1)) +
+        QStringLiteral("' and ") + column + QStringLiteral(" <= '") +
+        format_short_date(QDate(year, 12, 31)) + u'\'');
+    if (!understood) {
+        qWarning("programming error: filter_year on column '%s' of a set without it",
+                 qUtf8Printable(column));
+        set->set_filtered(false);
+        return;
+    }
     set->set_filtered(true);
 }
 

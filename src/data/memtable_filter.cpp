@@ -3,6 +3,8 @@
 #include "text/format_settings.h"
 #include "data/tdatetime.h"
 
+#include <cmath>
+
 namespace {
 
 enum class Op { Equal, NotEqual, Less, Greater, LessOrEqual, GreaterOrEqual };
@@ -58,24 +60,27 @@ private:
     double m_number;
 };
 
+// Terms joined by one kind of junction side by side, so that a long chain of "and" terms
+// is neither evaluated nor destroyed recursively; only parentheses nest.
 class Junction final : public RowFilter {
 public:
-    Junction(bool all, std::unique_ptr<RowFilter> left, std::unique_ptr<RowFilter> right)
-        : m_all(all), m_left(std::move(left)), m_right(std::move(right))
+    Junction(bool all, std::vector<std::unique_ptr<RowFilter>> terms)
+        : m_all(all), m_terms(std::move(terms))
     {
     }
 
     bool matches(const std::vector<ColumnStore> &columns, int row) const override
     {
-        if (m_all)
-            return m_left->matches(columns, row) && m_right->matches(columns, row);
-        return m_left->matches(columns, row) || m_right->matches(columns, row);
+        for (const auto &term : m_terms) {
+            if (term->matches(columns, row) != m_all)
+                return !m_all;
+        }
+        return m_all;
     }
 
 private:
     bool m_all;
-    std::unique_ptr<RowFilter> m_left;
-    std::unique_ptr<RowFilter> m_right;
+    std::vector<std::unique_ptr<RowFilter>> m_terms;
 };
 
 // filter  := term { ("or") term }
@@ -100,26 +105,31 @@ public:
 private:
     std::unique_ptr<RowFilter> parse_or()
     {
-        auto left = parse_and();
-        while (left && take_word(QStringLiteral("or"))) {
-            auto right = parse_and();
-            if (!right)
-                return nullptr;
-            left = std::make_unique<Junction>(false, std::move(left), std::move(right));
-        }
-        return left;
+        return parse_junction(false, QStringLiteral("or"), &Parser::parse_and);
     }
 
     std::unique_ptr<RowFilter> parse_and()
     {
-        auto left = parse_factor();
-        while (left && take_word(QStringLiteral("and"))) {
-            auto right = parse_factor();
-            if (!right)
+        return parse_junction(true, QStringLiteral("and"), &Parser::parse_factor);
+    }
+
+    std::unique_ptr<RowFilter> parse_junction(bool all, const QString &word,
+                                              std::unique_ptr<RowFilter> (Parser::*parse_term)())
+    {
+        std::vector<std::unique_ptr<RowFilter>> terms;
+        auto term = (this->*parse_term)();
+        if (!term)
+            return nullptr;
+        terms.push_back(std::move(term));
+        while (take_word(word)) {
+            term = (this->*parse_term)();
+            if (!term)
                 return nullptr;
-            left = std::make_unique<Junction>(true, std::move(left), std::move(right));
+            terms.push_back(std::move(term));
         }
-        return left;
+        if (terms.size() == 1)
+            return std::move(terms.front());
+        return std::make_unique<Junction>(all, std::move(terms));
     }
 
     std::unique_ptr<RowFilter> parse_factor()
@@ -175,7 +185,8 @@ private:
             QString plain = value->trimmed();
             plain.replace(u',', u'.');
             number = plain.toDouble(&ok);
-            if (!ok)
+            // "nan" and "inf" read as numbers, but no row could be compared with them.
+            if (!ok || !std::isfinite(number))
                 return nullptr;
             break;
         }

@@ -320,6 +320,10 @@ TEST_F(DbApi, FilterYearKeepsOneCalendarYear)
     EXPECT_TRUE(set->filtered());
     EXPECT_EQ(set->filter_text(), "DATE_D >= '1.1.2026' and DATE_D <= '31.12.2026'");
     EXPECT_EQ(set->record_count(), 2);
+
+    m_api->filter_year(set, "NO_SUCH_COLUMN", 2027);
+    EXPECT_FALSE(set->filtered()) << "an unknown column leaves filtering off";
+    EXPECT_EQ(set->record_count(), 4);
     m_api->free_set(set);
 }
 

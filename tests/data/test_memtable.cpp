@@ -196,10 +196,26 @@ TEST_F(MemTableTest, FilterTextThatDoesNotParseIsRefused)
     for (const QString &bad : {QString("NAME = b"), QString("NOPE = 'x'"),
                                QString("(NAME = 'a'"), QString("DATE_D >= '31.31.2026'"),
                                QString("NAME 'a'"), QString("NAME = 'a' and"),
-                               QString(200, u'(')}) {
+                               QString(200, u'('), QString("AMOUNT = 'nan'"),
+                               QString("AMOUNT >= 'inf'"), QString("AMOUNT <= '-Infinity'"),
+                               QString("AMOUNT = 'abc'")}) {
         EXPECT_FALSE(set->set_filter_text(bad)) << qPrintable(bad);
         EXPECT_EQ(recids(*set), std::vector<int>{2});
     }
+}
+
+TEST_F(MemTableTest, LongChainsOfTermsNeedNoDeepStack)
+{
+    auto set = make_set({{1, "a", 1, QDate(2026, 1, 1)}, {2, "b", 2, QDate(2026, 2, 1)}});
+    QStringList terms;
+    for (int i = 0; i < 300000; ++i)
+        terms << QStringLiteral("AMOUNT >= '1'");
+    ASSERT_TRUE(set->set_filter_text(terms.join(" and ") + " and NAME = 'b'"));
+    set->set_filtered(true);
+    EXPECT_EQ(recids(*set), std::vector<int>{2});
+    ASSERT_TRUE(set->set_filter_text("NAME = 'x' or " + terms.join(" or ")));
+    EXPECT_EQ(recids(*set), (std::vector<int>{1, 2}));
+    set->set_filtered(false);
 }
 
 TEST_F(MemTableTest, SortsByFieldListCaseInsensitiveInCzechOrder)
