@@ -48,6 +48,8 @@ void THaruPdf::add_page()
 {
     m_page = HPDF_AddPage(m_pdf);
     check();
+    m_page_font = nullptr;
+    m_page_line_width = -1.0;
     HPDF_Page_SetSize(m_page, HPDF_PAGE_SIZE_A4, HPDF_PAGE_PORTRAIT);
     check();
 }
@@ -70,8 +72,7 @@ void THaruPdf::draw_text(const char *font, const QString &text, double x, double
         if (!c.isPrint() && c != u' ')
             c = u'?';
     const QByteArray bytes = to_cp1250(printable);
-    HPDF_Page_SetFontAndSize(m_page, font_handle(font), HPDF_REAL(size));
-    check();
+    set_font(font_handle(font), size);
     if (x <= -1.0) {
         const double width = HPDF_Page_TextWidth(m_page, bytes.constData());
         check();
@@ -90,8 +91,7 @@ void THaruPdf::draw_text(const char *font, const QString &text, double x, double
 
 void THaruPdf::stroke_rectangle(double x, double y, double width, double height, double line_width)
 {
-    HPDF_Page_SetLineWidth(m_page, HPDF_REAL(line_width));
-    check();
+    set_line_width(line_width);
     HPDF_Page_Rectangle(m_page, HPDF_REAL(x), HPDF_REAL(page_height() - y - height),
                         HPDF_REAL(width), HPDF_REAL(height));
     check();
@@ -102,8 +102,7 @@ void THaruPdf::stroke_rectangle(double x, double y, double width, double height,
 void THaruPdf::horizontal_line(double x, double y, double length, double line_width)
 {
     const double top = page_height() - y;
-    HPDF_Page_SetLineWidth(m_page, HPDF_REAL(line_width));
-    check();
+    set_line_width(line_width);
     HPDF_Page_MoveTo(m_page, HPDF_REAL(x), HPDF_REAL(top));
     check();
     HPDF_Page_LineTo(m_page, HPDF_REAL(x + length - line_width), HPDF_REAL(top));
@@ -115,14 +114,32 @@ void THaruPdf::horizontal_line(double x, double y, double length, double line_wi
 void THaruPdf::vertical_line(double x, double y, double length, double line_width)
 {
     const double top = page_height() - y;
-    HPDF_Page_SetLineWidth(m_page, HPDF_REAL(line_width));
-    check();
+    set_line_width(line_width);
     HPDF_Page_MoveTo(m_page, HPDF_REAL(x), HPDF_REAL(top));
     check();
     HPDF_Page_LineTo(m_page, HPDF_REAL(x), HPDF_REAL(top - length + line_width));
     check();
     HPDF_Page_Stroke(m_page);
     check();
+}
+
+void THaruPdf::set_font(HPDF_Font font, double size)
+{
+    if (font == m_page_font && size == m_page_font_size)
+        return;
+    HPDF_Page_SetFontAndSize(m_page, font, HPDF_REAL(size));
+    check();
+    m_page_font = font;
+    m_page_font_size = size;
+}
+
+void THaruPdf::set_line_width(double width)
+{
+    if (width == m_page_line_width)
+        return;
+    HPDF_Page_SetLineWidth(m_page, HPDF_REAL(width));
+    check();
+    m_page_line_width = width;
 }
 
 void THaruPdf::fill_rectangles(const std::vector<QRectF> &rectangles)

@@ -53,6 +53,8 @@ public:
 private:
     static void HPDF_STDCALL record_error(HPDF_STATUS error, HPDF_STATUS detail, void *data);
     void check();
+    void set_font(HPDF_Font font, double size);
+    void set_line_width(double width);
 
     HPDF_Doc m_pdf = nullptr;
     HPDF_Page m_page = nullptr;
@@ -60,4 +62,9 @@ private:
     QHash<QByteArray, HPDF_Font> m_fonts;
     HPDF_STATUS m_error = 0;
     HPDF_STATUS m_detail = 0;
+    // What the current page has set, so that a list's thousands of lines in one font and one
+    // frame width do not repeat the setting before each of them.
+    HPDF_Font m_page_font = nullptr;
+    double m_page_font_size = 0.0;
+    double m_page_line_width = -1.0;
 };

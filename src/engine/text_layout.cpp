@@ -20,6 +20,8 @@ void break_word(const FontBook &fonts, int font, QString word, double width,
     current = word;
 }
 
+// Words are measured one by one and their widths summed with the spaces between them, so a
+// long paragraph costs one measurement per word, not one per word and line length.
 void break_paragraph(const FontBook &fonts, int font, const QString &paragraph, double width,
                      std::vector<BrokenLine> &lines)
 {
@@ -28,18 +30,23 @@ void break_paragraph(const FontBook &fonts, int font, const QString &paragraph, 
         lines.push_back({paragraph, whole});
         return;
     }
+    const double space = fonts.width(font, QStringLiteral(" "));
     QString current;
+    double current_width = 0.0;
     bool started = false;
     for (const QString &word : paragraph.split(u' ')) {
-        const QString candidate = started ? current + u' ' + word : word;
-        if (fonts.width(font, candidate) <= width + tolerance) {
-            current = candidate;
+        const double word_width = fonts.width(font, word);
+        const double candidate = started ? current_width + space + word_width : word_width;
+        if (candidate <= width + tolerance) {
+            current = started ? current + u' ' + word : word;
+            current_width = candidate;
             started = true;
             continue;
         }
         if (started && !current.isEmpty())
             lines.push_back({current, fonts.width(font, current)});
         break_word(fonts, font, word, width, lines, current);
+        current_width = fonts.width(font, current);
         started = true;
     }
     if (!current.isEmpty() || lines.empty())
