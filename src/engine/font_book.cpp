@@ -22,11 +22,36 @@ int FontBook::font(const FontSpec &spec)
     prepared.ascent = metrics.ascent() / device_pixels_per_unit;
     prepared.height = metrics.height() / device_pixels_per_unit;
     m_fonts.push_back(prepared);
-    m_metrics.push_back(metrics);
+    m_advances.push_back({metrics, std::vector<double>(common_limit, -1.0), {}});
     return int(m_fonts.size() - 1);
+}
+
+double FontBook::advance(Advances &advances, char32_t code) const
+{
+    if (code < common_limit) {
+        double &known = advances.common[code];
+        if (known < 0)
+            known = advances.metrics.horizontalAdvance(QChar(char16_t(code)));
+        return known;
+    }
+    const auto found = advances.others.constFind(code);
+    if (found != advances.others.cend())
+        return *found;
+    const double measured = advances.metrics.horizontalAdvance(QString::fromUcs4(&code, 1));
+    advances.others.insert(code, measured);
+    return measured;
 }
 
 double FontBook::width(int font, const QString &text) const
 {
-    return m_metrics[font].horizontalAdvance(text) / device_pixels_per_unit;
+    Advances &advances = m_advances[size_t(font)];
+    double width = 0.0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
+            width += advance(advances, QChar::surrogateToUcs4(c, text.at(++i)));
+        else
+            width += advance(advances, c.unicode());
+    }
+    return width / device_pixels_per_unit;
 }

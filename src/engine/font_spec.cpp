@@ -18,5 +18,8 @@ QFont to_qfont(const FontSpec &spec)
     // Unhinted outlines give the same advances at every resolution, so a line measured on the
     // preparer's device fits its object on paper and on screen alike.
     font.setHintingPreference(QFont::PreferNoHinting);
+    // Without kerning and ligatures a line is as wide as its characters' advances added up,
+    // which is how the preparer measures it.
+    font.setStyleStrategy(QFont::PreferNoShaping);
     return font;
 }
