@@ -5,6 +5,7 @@
 #include <QPageLayout>
 #include <QPagedPaintDevice>
 #include <QPainter>
+#include <QPainterPath>
 
 namespace {
 
@@ -95,8 +96,12 @@ private:
     {
         if (!barcode.modules)
             return;
+        // One path, so that antialiasing leaves no light seams between adjacent modules.
+        QPainterPath path;
+        path.setFillRule(Qt::WindingFill);
         for (const QRectF &module : *barcode.modules)
-            m_painter.fillRect(module.translated(item.rect.topLeft()), Qt::black);
+            path.addRect(module.translated(item.rect.topLeft()));
+        m_painter.fillPath(path, Qt::black);
     }
 
     void paint_frame(const DisplayItem &item)
@@ -150,8 +155,9 @@ void paint_report(const PreparedReport &report, QPagedPaintDevice &device, int f
     QPainter painter;
     for (int page = first; page <= last && page < int(report.pages.size()); ++page) {
         const PreparedPage &prepared = report.pages[size_t(page)];
-        const QPageSize size(prepared.size * report_units::pdf_points_per_unit, QPageSize::Point,
-                             {}, QPageSize::ExactMatch);
+        // Millimetres, because sizes in points are whole points.
+        const QPageSize size(prepared.size * report_units::millimetres_per_unit,
+                             QPageSize::Millimeter, {}, QPageSize::ExactMatch);
         device.setPageLayout(QPageLayout(size, QPageLayout::Portrait, QMarginsF()));
         if (page == first)
             painter.begin(&device);
