@@ -11,6 +11,7 @@
 #include "text/number_format.h"
 
 #include <QDateTime>
+#include <QSet>
 #include <algorithm>
 #include <optional>
 
@@ -186,6 +187,10 @@ private:
             ordered.push_back(&band);
         std::stable_sort(ordered.begin(), ordered.end(),
                          [](const ReportBand *a, const ReportBand *b) { return a->top < b->top; });
+        m_row_sources.clear();
+        for (const ReportBand *band : ordered)
+            if (band->is_data() && m_sources.contains(band->source))
+                m_row_sources.insert(m_sources.value(band->source));
         std::vector<CompiledBand> bands;
         bands.reserve(ordered.size());
         for (const ReportBand *band : ordered)
@@ -287,7 +292,9 @@ private:
                                      object ? object->name : QString(), band_label(band)));
                 }
             }
-            if (segment.kind == SegmentKind::Field && bound.source && from_last_row) {
+            // A source that prints no rows stays on its current row, which footers show too.
+            if (segment.kind == SegmentKind::Field && from_last_row &&
+                m_row_sources.contains(bound.source)) {
                 bound.snapshot = int(m_snapshot.size());
                 m_snapshot.emplace_back();
                 m_snapshot_feeds[bound.source].push_back({bound.snapshot, bound.column});
@@ -891,6 +898,7 @@ private:
     std::vector<QVariant> m_snapshot;
     QHash<ReportDataSource *, std::vector<std::pair<int, int>>> m_snapshot_feeds;
 
+    QSet<ReportDataSource *> m_row_sources; // those that data bands of the page print
     const TemplatePage *m_page = nullptr;
     std::vector<CompiledBand *> m_titles;
     std::vector<CompiledBand *> m_page_headers;

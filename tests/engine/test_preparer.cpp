@@ -463,6 +463,25 @@ TEST(Preparer, MissingSourcePrintsNothingOfItsBand)
     EXPECT_EQ(all_texts(prepared), (std::vector<QString>{"Firma: |", "jednou"}));
 }
 
+TEST(Preparer, SummaryShowsTheLastRowAndSourcesWithoutBandsAsTheyStand)
+{
+    Report report;
+    report.set_template(template_from_json(R"json({"version": 1, "pages": [{"bands": [
+        {"kind": "master_data", "source": "frrepo_ITEMS", "height": 10},
+        {"kind": "report_summary", "height": 10, "objects": [
+          {"type": "text", "width": 300, "height": 10,
+           "text": ["[frrepo_ITEMS.\"NAME\"] / [dbAPI.repo_HEADER.\"VS\"]"]}]}]}]})json"));
+    MemoryDataSource items({"NAME"});
+    items.add_row({"první"});
+    items.add_row({"poslední"});
+    MemoryDataSource header({"VS"});
+    header.add_row({"2026000123"});
+    report.register_source(QStringLiteral("frrepo_ITEMS"), &items);
+    report.register_source(QStringLiteral("frrepo_HEADER"), &header);
+    EXPECT_EQ(all_texts(report.prepare(fixed_day())),
+              std::vector<QString>{QStringLiteral("poslední / 2026000123")});
+}
+
 TEST(Preparer, ValuesFollowTheProcessFormats)
 {
     Report report;
