@@ -4,6 +4,7 @@
 
 #include "report_fixture.h"
 
+#include <QFile>
 #include <gtest/gtest.h>
 
 namespace {
@@ -127,6 +128,20 @@ TEST(TemplateLoader, ShippedExamplesLoad)
             report.load(QStringLiteral(TALLYRA_ENGINE_TEMPLATES "/") + QLatin1String(name)))
             << name;
     }
+}
+
+// The example of the users' description of the format is a template that loads.
+TEST(TemplateLoader, ExampleOfTheFormatDescriptionLoads)
+{
+    QFile readme(QStringLiteral(TALLYRA_TEMPLATE_README));
+    ASSERT_TRUE(readme.open(QIODevice::ReadOnly));
+    const QByteArray text = readme.readAll();
+    const qsizetype start = text.lastIndexOf("```json\n");
+    const qsizetype end = text.indexOf("```", start + 8);
+    ASSERT_GT(start, 0);
+    ASSERT_GT(end, start);
+    const ReportTemplate report = template_from_json(text.mid(start + 8, end - start - 8));
+    EXPECT_EQ(report.pages.at(0).bands.size(), 6u);
 }
 
 TEST(TemplateLoader, ErrorOfAFileNamesTheFile)
