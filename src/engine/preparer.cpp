@@ -24,7 +24,6 @@ constexpr double epsilon = 0.01;
 
 struct Accumulator {
     AggregateFunction function = AggregateFunction::Sum;
-    ReportDataSource *source = nullptr;
     int column = -1;
     double sum = 0.0;
     double min = 0.0;
@@ -303,7 +302,6 @@ private:
                 bound.accumulator = int(m_accumulators.size());
                 Accumulator accumulator;
                 accumulator.function = segment.function;
-                accumulator.source = bound.source;
                 accumulator.column = bound.column;
                 m_accumulators.push_back(accumulator);
                 if (bound.source)

@@ -27,7 +27,8 @@ public:
 
     // A text object at a position on a template page (report units, page coordinates),
     // given to the band that lies there.  nullptr when no band of the page lies at `rect`'s
-    // top or there is no such page.
+    // top or there is no such page.  The object is the band's: the pointer serves until the
+    // next object is added to that band.
     ReportObject *add_text_object(int page, const QRectF &rect, const FontSpec &font,
                                   const QStringList &text);
 

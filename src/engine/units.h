@@ -19,10 +19,4 @@ constexpr double from_millimetres(double mm)
     return mm / millimetres_per_unit;
 }
 
-// A font size in points as a length in report units.
-constexpr double from_points(double points)
-{
-    return points / pdf_points_per_unit;
-}
-
 } // namespace report_units
