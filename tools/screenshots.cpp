@@ -429,11 +429,18 @@ int main(int argc, char *argv[])
         set_program_ending(false);
     }
 
-    TfmNewDatabase question(
-        QDir::home().filePath(QStringLiteral(".local/share/tallyra/tallyra.db")));
+    const QString proposal = QDir::home().filePath(QStringLiteral(".local/share/tallyra/tallyra.db"));
+    TfmNewDatabase question(proposal, {});
     question.show();
     settle();
     saved &= save(with_caption(question), out, QStringLiteral("new_database"));
+    TfmNewDatabase after_failure(
+        proposal, QStringLiteral("Databázi %1 se nepodařilo otevřít. Soubor není databáze SQLite "
+                                 "nebo je poškozený: %1")
+                      .arg(proposal));
+    after_failure.show();
+    settle();
+    saved &= save(with_caption(after_failure), out, QStringLiteral("new_database_after_failure"));
 
     saved &= save_rich_and_picture_windows(out);
     return saved ? 0 : 1;

@@ -2,9 +2,11 @@
 
 #include "app/help.h"
 #include "app/localize.h"
+#include "data/messages.h"
 #include "widgets/appearance.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -27,19 +29,48 @@ QLabel *wrapped_label(const QString &text, QWidget *parent)
     return label;
 }
 
-QString choose_new_database(QWidget *parent, const QString &proposal)
+// Renames the file (and its journals) to the first free "<name>.odlozeny[-n]", so nothing
+// the user may still need is deleted.
+bool set_aside(const QString &path, QString *moved_to)
+{
+    QString target = path + QStringLiteral(".odlozeny");
+    for (int n = 2; QFileInfo::exists(target); ++n)
+        target = path + QStringLiteral(".odlozeny-") + QString::number(n);
+    if (!QFile::rename(path, target))
+        return false;
+    for (const char *suffix : {"-wal", "-shm", "-journal"})
+        QFile::rename(path + QLatin1String(suffix), target + QLatin1String(suffix));
+    *moved_to = target;
+    return true;
+}
+
+QString choose_new_database(QWidget *parent, const QString &proposal, const QString &detail)
 {
     for (;;) {
-        TfmNewDatabase question(proposal, parent);
+        TfmNewDatabase question(proposal, detail, parent);
         switch (question.exec()) {
         case TfmNewDatabase::CreateProposed:
             return proposal;
+        case TfmNewDatabase::SetAsideAndCreate: {
+            QString moved_to;
+            if (set_aside(proposal, &moved_to))
+                return proposal;
+            show_message(QStringLiteral("Chyba"),
+                         QStringLiteral("Soubor %1 nelze odložit stranou.")
+                             .arg(QDir::toNativeSeparators(proposal)),
+                         mbIconError, false, start_topic);
+            break;
+        }
         case TfmNewDatabase::ChooseExisting: {
             const QString chosen =
                 QFileDialog::getOpenFileName(parent, QStringLiteral("Vyberte databázi Tallyra"),
                                              QFileInfo(proposal).absolutePath(), database_filter);
-            if (!chosen.isEmpty())
+            if (chosen.isEmpty())
+                break;
+            if (dm_database_file_state(chosen.toUtf8().constData()) == 1)
                 return chosen;
+            show_message(QStringLiteral("Chyba"), QString::fromUtf8(dm_last_error()),
+                         mbIconError, false, start_topic);
             break;
         }
         default:
@@ -62,24 +93,50 @@ QString choose_restore_source(QWidget *parent, const QString &proposal)
 
 } // namespace
 
-TfmNewDatabase::TfmNewDatabase(const QString &proposal, QWidget *parent) : QDialog(parent)
+TfmNewDatabase::TfmNewDatabase(const QString &proposal, const QString &detail, QWidget *parent)
+    : QDialog(parent)
 {
     setObjectName(QStringLiteral("fmNewDatabase"));
     setWindowTitle(QStringLiteral("Databáze programu Tallyra"));
-    const bool exists = QFileInfo::exists(proposal);
+    const int state = dm_database_file_state(proposal.toUtf8().constData());
+    const QString unusable_reason = state == 2 ? QString::fromUtf8(dm_last_error()) : QString();
+    const bool empty_file = state == 2 && QFileInfo(proposal).size() == 0;
 
     auto *icon = new QLabel(this);
     const int side = style()->pixelMetric(QStyle::PM_MessageBoxIconSize, nullptr, this);
-    icon->setPixmap(
-        style()->standardIcon(QStyle::SP_MessageBoxQuestion, nullptr, this).pixmap(side, side));
+    icon->setPixmap(style()
+                        ->standardIcon(detail.isEmpty() ? QStyle::SP_MessageBoxQuestion
+                                                        : QStyle::SP_MessageBoxWarning,
+                                       nullptr, this)
+                        .pixmap(side, side));
 
     auto *texts = new QVBoxLayout;
-    texts->addWidget(wrapped_label(
-        exists ? QStringLiteral("Program Tallyra zatím není připojen k databázi. V obvyklém "
-                                "umístění už databáze Tallyra je:")
-               : QStringLiteral("Program Tallyra zatím není připojen k žádné databázi. Můžete "
-                                "vytvořit novou, prázdnou databázi v tomto umístění:"),
-        this));
+    if (!detail.isEmpty()) {
+        auto *failure = wrapped_label(detail, this);
+        failure->setObjectName(QStringLiteral("lblFailure"));
+        texts->addWidget(failure);
+    }
+    QString lead;
+    switch (state) {
+    case 0:
+        lead = detail.isEmpty() ? QStringLiteral("Program Tallyra zatím není připojen k žádné "
+                                                 "databázi. Můžete vytvořit novou, prázdnou "
+                                                 "databázi v tomto umístění:")
+                                : QStringLiteral("Můžete vytvořit novou, prázdnou databázi v "
+                                                 "obvyklém umístění:");
+        break;
+    case 1:
+        lead = detail.isEmpty() ? QStringLiteral("Program Tallyra zatím není připojen k "
+                                                 "databázi. V obvyklém umístění už databáze "
+                                                 "Tallyra je:")
+                                : QStringLiteral("V obvyklém umístění je databáze Tallyra:");
+        break;
+    default:
+        lead = QStringLiteral("V obvyklém umístění leží soubor, který není použitelnou databází "
+                              "Tallyra:");
+        break;
+    }
+    texts->addWidget(wrapped_label(lead, this));
     auto *path = wrapped_label(QDir::toNativeSeparators(proposal), this);
     path->setObjectName(QStringLiteral("lblPath"));
     path->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -87,6 +144,16 @@ TfmNewDatabase::TfmNewDatabase(const QString &proposal, QWidget *parent) : QDial
     bold.setBold(true);
     path->setFont(bold);
     texts->addWidget(path);
+    if (state == 2) {
+        auto *reason = wrapped_label(
+            unusable_reason + QStringLiteral("\nSoubor lze odložit stranou (přejmenovat na %1) "
+                                             "a na jeho místě vytvořit novou databázi.")
+                                  .arg(QFileInfo(proposal).fileName() +
+                                       QStringLiteral(".odlozeny")),
+            this);
+        reason->setObjectName(QStringLiteral("lblReason"));
+        texts->addWidget(reason);
+    }
     texts->addWidget(wrapped_label(
         QStringLiteral("Nebo vyberte existující databázi Tallyra, například zálohu přenesenou "
                        "z jiného počítače."),
@@ -97,16 +164,25 @@ TfmNewDatabase::TfmNewDatabase(const QString &proposal, QWidget *parent) : QDial
     top->addWidget(icon, 0, Qt::AlignTop);
     top->addLayout(texts, 1);
 
-    m_create = new QPushButton(exists ? QStringLiteral("Použít tuto databázi")
-                                      : QStringLiteral("Vytvořit novou databázi"),
+    const Answer create_answer = state == 2 ? SetAsideAndCreate : CreateProposed;
+    m_create = new QPushButton(state == 1   ? QStringLiteral("Použít tuto databázi")
+                               : state == 2 ? QStringLiteral("Odložit soubor a vytvořit novou "
+                                                             "databázi")
+                                            : QStringLiteral("Vytvořit novou databázi"),
                                this);
     m_create->setObjectName(QStringLiteral("btnCreate"));
     m_choose = new QPushButton(QStringLiteral("Vybrat existující…"), this);
     m_choose->setObjectName(QStringLiteral("btnChoose"));
     m_cancel = new QPushButton(QStringLiteral("Zrušit"), this);
     m_cancel->setObjectName(QStringLiteral("btnCancel"));
-    m_create->setDefault(true);
-    connect(m_create, &QPushButton::clicked, this, [this] { done(CreateProposed); });
+    // After a failed opening, or beside a file that may hold data, Enter must not lead the
+    // user into an empty database as if the data were gone.
+    const bool create_by_default = detail.isEmpty() && (state != 2 || empty_file);
+    QPushButton *default_button = create_by_default ? m_create : m_choose;
+    default_button->setDefault(true);
+    // The first button would take the focus, and with it the Enter key.
+    default_button->setFocus();
+    connect(m_create, &QPushButton::clicked, this, [this, create_answer] { done(create_answer); });
     connect(m_choose, &QPushButton::clicked, this, [this] { done(ChooseExisting); });
     connect(m_cancel, &QPushButton::clicked, this, [this] { done(Cancelled); });
 
@@ -129,14 +205,15 @@ TfmNewDatabase::TfmNewDatabase(const QString &proposal, QWidget *parent) : QDial
     apply_dialog_color(*this);
 }
 
-int choose_database_file(DmChoice kind, void *parent, const char *proposal, char *out, int out_size)
+int choose_database_file(DmChoice kind, void *parent, const char *proposal, const char *detail,
+                         char *out, int out_size)
 {
     auto *window = static_cast<QWidget *>(parent);
     const QString proposed = QString::fromUtf8(proposal ? proposal : "");
     QString chosen;
     switch (kind) {
     case dmChooseNewDatabase:
-        chosen = choose_new_database(window, proposed);
+        chosen = choose_new_database(window, proposed, QString::fromUtf8(detail ? detail : ""));
         break;
     case dmChooseBackupTarget:
         chosen = choose_backup_target(window, proposed);

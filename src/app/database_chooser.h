@@ -9,14 +9,17 @@
 class QLabel;
 class QPushButton;
 
-// The first start: create the proposed database, pick an existing one, or give up.
+// The first start, or a start after the configured database did not open (`detail` says
+// which and why): create the proposed database, use the one already there, set aside a
+// file there that is no Tallyra database and create one in its place, pick an existing
+// database, or give up.
 class TfmNewDatabase : public QDialog {
     Q_OBJECT
 
 public:
-    enum Answer { Cancelled = 0, CreateProposed = 1, ChooseExisting = 2 };
+    enum Answer { Cancelled = 0, CreateProposed = 1, ChooseExisting = 2, SetAsideAndCreate = 3 };
 
-    explicit TfmNewDatabase(const QString &proposal, QWidget *parent = nullptr);
+    TfmNewDatabase(const QString &proposal, const QString &detail, QWidget *parent = nullptr);
 
 private:
     QPushButton *m_create = nullptr;
@@ -25,6 +28,6 @@ private:
 };
 
 // The chooser of the library (dm_set_chooser): fills `out` with the chosen path.
-int choose_database_file(DmChoice kind, void *parent, const char *proposal, char *out,
-                         int out_size);
+int choose_database_file(DmChoice kind, void *parent, const char *proposal, const char *detail,
+                         char *out, int out_size);
 void install_database_chooser();

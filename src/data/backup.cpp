@@ -32,7 +32,14 @@ bool TdbAPI::restore_data(int mode)
     const bool restored = dm_restore_database(exe.constData(), application_window, mode) != 0;
     const QString failure = QString::fromUtf8(dm_last_error());
     if (!restored && !failure.isEmpty()) {
-        report_db_error(true, failure);
+        // A copy refused before anything was replaced (foreign, empty, damaged, the database
+        // itself) leaves the data as they were: the user reads why and goes on working.
+        if (!dm_restore_began_replacing() && open_database()) {
+            report_db_error(false, failure);
+            return false;
+        }
+        if (!program_ending())
+            report_db_error(true, failure);
         return false;
     }
     // A cancelled choice left the database as it was; it is opened again either way.

@@ -121,7 +121,14 @@ bool TdbAPI::open_database()
             return false;
         }
     }
-    read_only = (dm_database_attributes() & 1) != 0;
+    const int attributes = dm_database_attributes();
+    read_only = (attributes & 1) != 0;
+    if ((attributes & 2) != 0)
+        show_message(QStringLiteral("Chyba!"),
+                     QStringLiteral("Datový soubor je poškozený. Program ho otevřel jen pro čtení, "
+                                    "aby se do poškozených míst nic nezapsalo. Obnovte data ze "
+                                    "zálohy příkazem \u201EObnova dat ze zálohy\u201C."),
+                     mbIconWarning, false, help_database_error);
     foreign_currency = lookup_text(1, QStringLiteral("CONF_ADDRESS"), QStringLiteral("FORE_CURR")) ==
                        QLatin1String("T");
     if (!read_only)

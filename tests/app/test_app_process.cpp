@@ -2,6 +2,7 @@
 
 #include "app/app_server.h"
 #include "data/inifile.h"
+#include "platform/dm/dm.h"
 
 #include <QDir>
 #include <QFile>
@@ -9,7 +10,9 @@
 #include <QProcessEnvironment>
 #include <QTemporaryDir>
 #include <QTest>
+#include <cstdio>
 #include <gtest/gtest.h>
+#include <random>
 
 namespace {
 
@@ -125,4 +128,38 @@ TEST_F(AppProcess, SecondStartHandsOverToTheFirstAndEnds)
                                 {QStringLiteral("text"), QStringLiteral("TABLE.DOC_HEAD")}});
     ASSERT_TRUE(exists.has_value());
     EXPECT_NE(exists->value(QStringLiteral("result")).toInt(), 0);
+}
+
+TEST_F(AppProcess, AnInterruptedCreationNeverLeavesAHalfMadeDatabase)
+{
+    const QString database = m_dir.filePath(QStringLiteral("data/tallyra.db"));
+    QDir().mkpath(m_dir.filePath(QStringLiteral("data")));
+    std::mt19937 random(20261210);
+    int complete = 0;
+    for (int trial = 0; trial < 30; ++trial) {
+        QFile::remove(database);
+        QProcess process;
+        process.setProcessEnvironment(m_env);
+        process.start(QStringLiteral(TALLYRA_EXECUTABLE),
+                      {QStringLiteral("--create-database"), database});
+        ASSERT_TRUE(process.waitForStarted());
+        // A creation takes some 40 ms here; the kills fall before, inside and after it.
+        QTest::qWait(std::uniform_int_distribution<int>(0, 60)(random));
+        process.kill();
+        process.waitForFinished(5000);
+        if (!QFile::exists(database))
+            continue;
+        EXPECT_EQ(dm_database_file_state(database.toUtf8().constData()), 1)
+            << "trial " << trial << ": " << dm_last_error();
+        ++complete;
+    }
+    std::printf("[          ] %d of 30 killed creations had finished\n", complete);
+
+    QFile::remove(database);
+    ASSERT_EQ(run({QStringLiteral("--create-database"), database}), 0);
+    EXPECT_EQ(QDir(m_dir.filePath(QStringLiteral("data")))
+                  .entryList(QDir::Files | QDir::Hidden)
+                  .filter(QStringLiteral(".nova-")),
+              QStringList{})
+        << "what interrupted creations left is cleared";
 }

@@ -16,6 +16,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QPushButton>
 #include <QScreen>
 #include <QTest>
 #include <optional>
@@ -110,6 +111,73 @@ TEST_F(MainWindowFixture, DatabaseThatStaysClosedEndsTheProgramWithAFatalMessage
     ASSERT_EQ(m_messages.size(), 1u);
     EXPECT_TRUE(m_messages[0].fatal);
     EXPECT_EQ(m_messages[0].title, "Chyba!");
+}
+
+TEST_F(MainWindowFixture, FirstStartSetsAsideAnEmptyFileAndCreatesADatabaseInItsPlace)
+{
+    QFile::remove(path(QStringLiteral("app/tallyra.cfg")));
+    const QString database = path(QStringLiteral("xdg/tallyra/tallyra.db"));
+    QDir().mkpath(path(QStringLiteral("xdg/tallyra")));
+    QFile(database).open(QIODevice::WriteOnly); // left by a creation that was interrupted
+    install_database_chooser();
+    QString button, reason;
+    bool create_is_default = false;
+    ModalDriver::on_next_modal([&](QWidget *question) {
+        auto *create = question->findChild<QPushButton *>(QStringLiteral("btnCreate"));
+        button = create->text();
+        create_is_default = create->isDefault();
+        reason = question->findChild<QLabel *>(QStringLiteral("lblReason"))->text();
+        ModalDriver::click(question, "btnCreate");
+    });
+    Tfm_main &window = open_window();
+    dm_set_chooser(nullptr);
+
+    EXPECT_EQ(button, "Odložit soubor a vytvořit novou databázi");
+    EXPECT_TRUE(create_is_default) << "an empty file holds nothing to lose";
+    EXPECT_TRUE(reason.contains("je prázdný")) << reason.toStdString();
+    EXPECT_TRUE(window.database_open());
+    EXPECT_EQ(dm_database_file_state(database.toUtf8().constData()), 1);
+    EXPECT_TRUE(QFileInfo::exists(database + ".odlozeny"));
+    EXPECT_TRUE(m_messages.empty());
+}
+
+TEST_F(MainWindowFixture, AfterAFailedOpeningTheQuestionFirstSaysWhichFileDidNotOpenAndWhy)
+{
+    const QString broken = path(QStringLiteral("data/firma.db"));
+    QFile file(broken);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("toto není databáze");
+    file.close();
+    QFile cfg(path(QStringLiteral("app/tallyra.cfg")));
+    ASSERT_TRUE(cfg.open(QIODevice::WriteOnly));
+    cfg.write("sqlite:" + broken.toUtf8());
+    cfg.close();
+    install_database_chooser();
+    QString failure;
+    int failure_y = -1, proposal_y = -1;
+    bool create_is_default = true, choose_is_default = false;
+    ModalDriver::on_next_modal([&](QWidget *question) {
+        auto *failure_label = question->findChild<QLabel *>(QStringLiteral("lblFailure"));
+        ASSERT_NE(failure_label, nullptr);
+        failure = failure_label->text();
+        failure_y = failure_label->y();
+        proposal_y = question->findChild<QLabel *>(QStringLiteral("lblPath"))->y();
+        create_is_default =
+            question->findChild<QPushButton *>(QStringLiteral("btnCreate"))->isDefault();
+        choose_is_default =
+            question->findChild<QPushButton *>(QStringLiteral("btnChoose"))->isDefault();
+        ModalDriver::click(question, "btnCreate");
+    });
+    Tfm_main &window = open_window();
+    dm_set_chooser(nullptr);
+
+    EXPECT_TRUE(failure.startsWith("Databázi " + broken + " se nepodařilo otevřít.")) << failure.toStdString();
+    EXPECT_TRUE(failure.contains("není databáze SQLite nebo je poškozený"));
+    EXPECT_LT(failure_y, proposal_y) << "the reason comes before the offer";
+    EXPECT_FALSE(create_is_default);
+    EXPECT_TRUE(choose_is_default);
+    EXPECT_TRUE(window.database_open());
+    EXPECT_TRUE(QFileInfo::exists(broken)) << "the file that did not open is left alone";
 }
 
 TEST_F(MainWindowFixture, FirstActivationRunsTheStartCommandAndTheGuide)

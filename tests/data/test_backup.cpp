@@ -1,5 +1,6 @@
 #include "support/db_fixture.h"
 
+#include <QDir>
 #include <QFile>
 #include <cstring>
 
@@ -8,7 +9,7 @@ namespace {
 // The path the library's question is answered with; empty: the user cancels.
 QByteArray chosen_path;
 
-int answer_with_chosen_path(DmChoice, void *, const char *, char *out, int out_size)
+int answer_with_chosen_path(DmChoice, void *, const char *, const char *, char *out, int out_size)
 {
     if (chosen_path.isEmpty() || chosen_path.size() >= out_size)
         return 0;
@@ -56,18 +57,51 @@ TEST_F(Backup, CancelledChoicesChangeNothingAndKeepTheDatabaseOpen)
     EXPECT_FALSE(program_ending());
 }
 
-TEST_F(Backup, AForeignFileIsRefusedAndEndsTheProgramWithoutReplacingAnything)
+TEST_F(Backup, ACopyRefusedBeforeAnythingIsReplacedIsReportedAndWorkGoesOn)
 {
     insert_partner(1, "zůstává");
-    QFile foreign(path("foreign.db"));
-    ASSERT_TRUE(foreign.open(QIODevice::WriteOnly));
-    foreign.write("toto není záloha");
-    foreign.close();
-    chosen_path = foreign.fileName().toUtf8();
+    const auto write_file = [this](const QString &name, const QByteArray &bytes) {
+        QFile file(path(name));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        return file.fileName();
+    };
+    QByteArray damaged_bytes(8192, '\x5a');
+    damaged_bytes.replace(0, 16, QByteArray("SQLite format 3", 16));
+    const struct {
+        QString file;
+        const char *reason;
+    } cases[] = {
+        {write_file("foreign.db", "toto není záloha"), "není databáze SQLite nebo je poškozený"},
+        {write_file("empty.db", {}), "je prázdný"},
+        {write_file("damaged.db", damaged_bytes), "je poškozený"},
+        {database_path(), "ze sebe samé"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.file.toStdString());
+        m_messages.clear();
+        chosen_path = c.file.toUtf8();
+        EXPECT_FALSE(m_api->restore_data(0));
+        ASSERT_EQ(m_messages.size(), 1u);
+        EXPECT_FALSE(m_messages[0].fatal);
+        EXPECT_FALSE(program_ending());
+        EXPECT_TRUE(m_messages[0].text.contains(QString::fromUtf8(c.reason)))
+            << m_messages[0].text.toStdString();
+        EXPECT_EQ(m_api->count_rows("PAR"), 1) << "the database is open and whole";
+    }
+}
+
+TEST_F(Backup, ARestoreThatFailsWhileReplacingEndsTheProgram)
+{
+    chosen_path = path("copy.db").toUtf8();
+    ASSERT_TRUE(m_api->backup_data(0));
+    // A folder where the replaced file's journal would be cannot go into the safety copy.
+    ASSERT_TRUE(QDir().mkpath(database_path() + "-journal/x"));
     EXPECT_FALSE(m_api->restore_data(0));
-    ASSERT_EQ(m_messages.size(), 1u);
-    EXPECT_TRUE(m_messages[0].fatal);
-    EXPECT_EQ(sqlite_shell("SELECT COUNT(*) FROM PAR"), "1");
+    QDir(database_path() + "-journal").removeRecursively();
+    ASSERT_FALSE(m_messages.empty());
+    EXPECT_TRUE(m_messages.back().fatal);
+    EXPECT_TRUE(program_ending());
 }
 
 TEST_F(Backup, RestoringACopyMadeBeforeVouchersUpgradesIt)

@@ -383,7 +383,7 @@ TEST_F(DbApi, AForeignOrCorruptFileEndsWithTheFatalMessage)
         cfg.write("sqlite:" + path(c.name).toUtf8());
         cfg.close();
         // The user cancels the second question for a connection.
-        dm_set_chooser([](DmChoice, void *, const char *, char *, int) { return 0; });
+        dm_set_chooser([](DmChoice, void *, const char *, const char *, char *, int) { return 0; });
         EXPECT_FALSE(m_api->open_database()) << c.name;
         dm_set_chooser(nullptr);
         ASSERT_EQ(m_messages.size(), 1u) << c.name;
@@ -478,4 +478,37 @@ TEST_F(DbApi, ALongerStoredTextSurvivesSavingItsRowForAnotherReason)
                   QString::fromUtf8("dlouhý text z importu|7"));
         m_api->free_set(set);
     }
+}
+
+TEST_F(DbApi, ADamagedFileAfterAnUncleanEndOpensReadOnlyWithTheAdviceToRestore)
+{
+    const QString marker = database_path() + "-open";
+    EXPECT_TRUE(QFile::exists(marker)) << "the open database is marked";
+    for (int i = 0; i < 400; ++i)
+        insert_partner(1000 + i, QString(60, u'x') + QString::number(i));
+    ASSERT_TRUE(m_api->close_database());
+    EXPECT_FALSE(QFile::exists(marker)) << "a clean close takes the mark away";
+
+    QFile file(database_path());
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    const qint64 page = 4096;
+    ASSERT_GT(file.size(), 20 * page);
+    file.seek(file.size() - 2 * page);
+    file.write(QByteArray(page, '\x5a'));
+    file.close();
+
+    ASSERT_TRUE(m_api->open_database()) << "without the mark the file is taken as closed cleanly";
+    EXPECT_FALSE(m_api->read_only);
+    EXPECT_TRUE(m_messages.empty());
+    ASSERT_TRUE(m_api->close_database());
+
+    QFile(marker).open(QIODevice::WriteOnly);
+    ASSERT_TRUE(m_api->open_database());
+    EXPECT_TRUE(m_api->read_only);
+    ASSERT_EQ(m_messages.size(), 1u);
+    EXPECT_FALSE(m_messages[0].fatal);
+    EXPECT_TRUE(m_messages[0].text.contains("Obnova dat ze zálohy")) << m_messages[0].text.toStdString();
+    EXPECT_TRUE(m_messages[0].text.contains("jen pro čtení"));
+    ASSERT_TRUE(m_api->close_database());
+    EXPECT_TRUE(QFile::exists(marker)) << "the damaged file is checked again at the next start";
 }

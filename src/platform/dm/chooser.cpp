@@ -16,7 +16,8 @@ DmChooser &installed_chooser()
 
 } // namespace
 
-std::optional<std::string> choose_path(DmChoice kind, void *parent, const std::string &proposal)
+std::optional<std::string> choose_path(DmChoice kind, void *parent, const std::string &proposal,
+                                       const std::string &detail)
 {
     const DmChooser chooser = installed_chooser();
     if (!chooser) {
@@ -25,7 +26,7 @@ std::optional<std::string> choose_path(DmChoice kind, void *parent, const std::s
         return proposal;
     }
     std::vector<char> chosen(kPathCapacity, '\0');
-    if (!chooser(kind, parent, proposal.c_str(), chosen.data(), kPathCapacity))
+    if (!chooser(kind, parent, proposal.c_str(), detail.c_str(), chosen.data(), kPathCapacity))
         return std::nullopt;
     chosen.back() = '\0';
     std::string path(chosen.data());

@@ -9,6 +9,7 @@ namespace dm {
 
 // Asks through the installed chooser; without one every non-empty proposal is accepted.
 // Empty when the user cancels or chooses nothing.
-std::optional<std::string> choose_path(DmChoice kind, void *parent, const std::string &proposal);
+std::optional<std::string> choose_path(DmChoice kind, void *parent, const std::string &proposal,
+                                       const std::string &detail = {});
 
 } // namespace dm

@@ -52,10 +52,12 @@ typedef enum DmChoice {
 } DmChoice;
 
 /* Asks the user for a file path.  `proposal` is the library's suggestion (may be empty).
-   Writes the chosen path into `out` and returns nonzero, or returns 0 when the user
-   cancels.  `parent` is the window handle the caller passed to the library, or null. */
-typedef int (*DmChooser)(DmChoice kind, void *parent, const char *proposal, char *out,
-                         int out_size);
+   `detail` is what the user must know first (may be empty): for a new connection after a
+   failed opening, which database did not open and why.  Writes the chosen path into `out`
+   and returns nonzero, or returns 0 when the user cancels.  `parent` is the window handle
+   the caller passed to the library, or null. */
+typedef int (*DmChooser)(DmChoice kind, void *parent, const char *proposal, const char *detail,
+                         char *out, int out_size);
 
 /* Installs the chooser; null restores the default, which accepts every non-empty
    proposal without asking (headless use). */
@@ -66,7 +68,9 @@ DM_API void dm_set_chooser(DmChooser chooser);
 DM_API int dm_create_connection_config(const char *app_exe, void *parent, int reserved);
 DM_API int dm_open_database(const char *connection);
 DM_API int dm_close_database(void);
-DM_API int dm_database_attributes(void); /* bit 0: read-only */
+/* bit 0: read-only; bit 1: the file failed its integrity check after the program had not
+   closed it cleanly, and was opened read-only so that nothing is written into the damage */
+DM_API int dm_database_attributes(void);
 DM_API int dm_version(void);
 DM_API const char *dm_last_error(void);  /* empty when the last call raised no failure */
 
@@ -100,8 +104,17 @@ DM_API int dm_blob_file_ok(const char *file);
    0 with an empty dm_last_error: the user cancelled; 0 with a text: a failure. */
 DM_API int dm_backup_database(const char *app_exe, void *parent, int mode);
 DM_API int dm_restore_database(const char *app_exe, void *parent, int mode);
+/* Whether the last dm_restore_database got as far as replacing the database (after every
+   check of the chosen copy passed); a restore refused before leaves the database as it was. */
+DM_API int dm_restore_began_replacing(void);
 
-/* Creates a new database file with the base schema (refuses an existing file). */
+/* What lies at a path: 0 nothing, 1 a Tallyra database, 2 a file that is no usable Tallyra
+   database (empty, foreign, damaged, unreadable), with the reason in dm_last_error. */
+DM_API int dm_database_file_state(const char *path);
+
+/* Creates a new database file with the base schema (refuses an existing file).  The file
+   is built under a temporary name beside it and appears under its own name only complete,
+   so an interrupted creation never leaves a half-made database behind. */
 DM_API int dm_create_database(const char *path);
 
 #ifdef __cplusplus

@@ -148,6 +148,7 @@ int dm_backup_database(const char *, void *parent, int)
 int dm_restore_database(const char *, void *parent, int)
 {
     dm::clear_error();
+    dm::session().restore_replacing = false;
     const std::optional<QString> database = remembered_database();
     if (!database)
         return 0;
@@ -169,9 +170,17 @@ int dm_restore_database(const char *, void *parent, int)
     if (!source || !dm::passes_quick_check(source->db.get(), backup.toStdString()))
         return 0;
     const QString replaced = *database;
-    return dm::write_database_copy(
-               source->db.get(), replaced,
-               [&replaced] { return keep_safety_copy(replaced) && remove_old_journals(replaced); })
+    return dm::write_database_copy(source->db.get(), replaced,
+                                   [&replaced] {
+                                       dm::session().restore_replacing = true;
+                                       return keep_safety_copy(replaced) &&
+                                              remove_old_journals(replaced);
+                                   })
                ? 1
                : 0;
+}
+
+int dm_restore_began_replacing(void)
+{
+    return dm::session().restore_replacing ? 1 : 0;
 }

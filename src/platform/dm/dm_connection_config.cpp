@@ -1,6 +1,7 @@
 #include "platform/dm/chooser.h"
 #include "platform/dm/dm.h"
 #include "platform/dm/dm_error.h"
+#include "platform/dm/dm_session.h"
 #include "platform/dm/tallyra_file.h"
 
 #include <QDir>
@@ -59,8 +60,12 @@ int dm_create_connection_config(const char *app_exe, void *parent, int)
         dm::set_error("Chybí cesta k programu, soubor připojení nelze určit.");
         return 0;
     }
+    // The user must read which database did not open, and why, before any offer of a new
+    // one; otherwise it looks as if the data were gone.
+    const std::string failure = dm::session().failed_open;
+    dm::session().failed_open.clear();
     const std::optional<std::string> chosen =
-        dm::choose_path(dmChooseNewDatabase, parent, proposed_database().toStdString());
+        dm::choose_path(dmChooseNewDatabase, parent, proposed_database().toStdString(), failure);
     if (!chosen)
         return 0;
     const QString database = QFileInfo(QString::fromStdString(*chosen)).absoluteFilePath();

@@ -1,3 +1,4 @@
+#include "platform/dm/database_copy.h"
 #include "platform/dm/dm.h"
 #include "platform/dm/dm_error.h"
 #include "platform/dm/sqlite_handle.h"
@@ -7,7 +8,10 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <cerrno>
+#include <cstdio>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -18,17 +22,6 @@ QByteArray base_schema()
 {
     QFile schema(kBaseSchema);
     return schema.open(QIODevice::ReadOnly) ? schema.readAll() : QByteArray();
-}
-
-// O_EXCL makes the refusal of an existing file race-free: the schema never runs on a file
-// that somebody else created in the meantime.
-bool create_empty_file(const QString &path)
-{
-    const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_EXCL, 0644);
-    if (fd < 0)
-        return false;
-    ::close(fd);
-    return true;
 }
 
 bool run(sqlite3 *db, const char *sql)
@@ -79,6 +72,56 @@ void remove_database_files(const QString &path)
         QFile::remove(path + suffix);
 }
 
+// Beside the target, hidden, so that the finished file only has to be renamed.
+QString partial_pattern(const QString &target)
+{
+    const QFileInfo info(target);
+    return info.absolutePath() + "/." + info.fileName() + ".nova-";
+}
+
+// What an interrupted creation of the same file left behind.
+void remove_partial_leftovers(const QString &target)
+{
+    const QFileInfo pattern(partial_pattern(target));
+    const QStringList leftovers =
+        QDir(pattern.absolutePath()).entryList({pattern.fileName() + "??????*"},
+                                               QDir::Files | QDir::Hidden);
+    for (const QString &name : leftovers)
+        QFile::remove(pattern.absolutePath() + u'/' + name);
+}
+
+// An empty partial file of our own: mkstemp creates it exclusively, with the permissions a
+// plainly created file would get.
+QString create_partial_file(const QString &target)
+{
+    QByteArray name = QFile::encodeName(partial_pattern(target)) + "XXXXXX";
+    const int fd = ::mkstemp(name.data());
+    if (fd < 0)
+        return {};
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    ::fchmod(fd, 0644 & ~mask);
+    ::close(fd);
+    return QFile::decodeName(name);
+}
+
+// Never replaces a file that appeared at the target in the meantime.
+bool rename_without_replacing(const QString &from, const QString &to)
+{
+    const QByteArray source = QFile::encodeName(from);
+    const QByteArray target = QFile::encodeName(to);
+    if (::renameat2(AT_FDCWD, source.constData(), AT_FDCWD, target.constData(),
+                    RENAME_NOREPLACE) == 0)
+        return true;
+    if (errno != EINVAL && errno != ENOSYS)
+        return false;
+    // A file system without the flag: a hard link fails on an existing target too.
+    if (::link(source.constData(), target.constData()) != 0)
+        return false;
+    ::unlink(source.constData());
+    return true;
+}
+
 } // namespace
 
 int dm_create_database(const char *path)
@@ -99,15 +142,28 @@ int dm_create_database(const char *path)
                       QFileInfo(file).absolutePath().toStdString());
         return 0;
     }
-    if (!create_empty_file(file)) {
-        dm::set_error(QFileInfo(file).exists() || QFileInfo(file).isSymLink()
-                          ? "Soubor již existuje: " + file.toStdString()
-                          : "Soubor databáze nelze vytvořit: " + file.toStdString());
+    if (QFileInfo(file).exists() || QFileInfo(file).isSymLink()) {
+        dm::set_error("Soubor již existuje: " + file.toStdString());
         return 0;
     }
-    if (!fill_with_schema(file, schema)) {
-        remove_database_files(file);
+    remove_partial_leftovers(file);
+    const QString partial = create_partial_file(file);
+    if (partial.isEmpty()) {
+        dm::set_error("Soubor databáze nelze vytvořit: " + file.toStdString());
         return 0;
     }
+    if (!fill_with_schema(partial, schema)) {
+        remove_database_files(partial);
+        return 0;
+    }
+    dm::sync_to_disk(partial);
+    if (!rename_without_replacing(partial, file)) {
+        dm::set_error(QFileInfo(file).exists() ? "Soubor již existuje: " + file.toStdString()
+                                               : "Soubor databáze nelze vytvořit: " +
+                                                     file.toStdString());
+        remove_database_files(partial);
+        return 0;
+    }
+    dm::sync_to_disk(QFileInfo(file).absolutePath());
     return 1;
 }

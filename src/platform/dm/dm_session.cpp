@@ -1,6 +1,8 @@
 #include "platform/dm/dm_session.h"
 #include "platform/dm/dm_error.h"
 
+#include <cstdio>
+
 namespace dm {
 
 Session &session()
@@ -33,7 +35,11 @@ void close_session()
     current.selects.clear();
     current.statements.clear();
     current.db.reset();
+    if (!current.open_marker.empty())
+        std::remove(current.open_marker.c_str());
+    current.open_marker.clear();
     current.read_only = false;
+    current.damaged = false;
     current.highest_id = 0;
 }
 

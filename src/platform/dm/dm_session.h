@@ -16,7 +16,15 @@ namespace dm {
 struct Session {
     DatabasePtr db;
     bool read_only = false;
+    // Failed its integrity check after an unclean end, and therefore opened read-only.
+    bool damaged = false;
     std::string last_path;
+    // Present while the program has the database open for writing; one left behind says
+    // the program ended without closing it.
+    std::string open_marker;
+    // Which database the last opening failed on and why, for the new-connection question.
+    std::string failed_open;
+    bool restore_replacing = false;
     // Ids handed out on this connection; a rolled-back transaction takes its counter
     // increments with it, and this keeps such an id from being handed out again.
     int64_t highest_id = 0;

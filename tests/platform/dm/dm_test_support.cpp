@@ -142,9 +142,10 @@ std::vector<std::optional<std::string>> &answers()
     return list;
 }
 
-int answer(DmChoice kind, void *, const char *proposal, char *out, int out_size)
+int answer(DmChoice kind, void *, const char *proposal, const char *detail, char *out,
+           int out_size)
 {
-    ScriptedChooser::questions().push_back({kind, proposal ? proposal : ""});
+    ScriptedChooser::questions().push_back({kind, proposal ? proposal : "", detail ? detail : ""});
     if (answers().empty())
         return 0;
     const std::optional<std::string> next = answers().front();

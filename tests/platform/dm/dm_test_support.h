@@ -69,6 +69,7 @@ struct ScriptedChooser {
     struct Question {
         DmChoice kind;
         std::string proposal;
+        std::string detail;
     };
     static void install(std::vector<std::optional<std::string>> answers);
     static std::vector<Question> &questions();
