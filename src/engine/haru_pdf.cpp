@@ -46,6 +46,8 @@ void THaruPdf::check()
 
 void THaruPdf::add_page()
 {
+    if (m_page)
+        flush_strokes();
     m_page = HPDF_AddPage(m_pdf);
     check();
     m_page_font = nullptr;
@@ -102,25 +104,57 @@ void THaruPdf::stroke_rectangle(double x, double y, double width, double height,
 void THaruPdf::horizontal_line(double x, double y, double length, double line_width)
 {
     const double top = page_height() - y;
-    set_line_width(line_width);
-    HPDF_Page_MoveTo(m_page, HPDF_REAL(x), HPDF_REAL(top));
-    check();
-    HPDF_Page_LineTo(m_page, HPDF_REAL(x + length - line_width), HPDF_REAL(top));
-    check();
-    HPDF_Page_Stroke(m_page);
-    check();
+    add_stroke({QPointF(x, top), QPointF(x + length - line_width, top), line_width});
 }
 
 void THaruPdf::vertical_line(double x, double y, double length, double line_width)
 {
     const double top = page_height() - y;
-    set_line_width(line_width);
-    HPDF_Page_MoveTo(m_page, HPDF_REAL(x), HPDF_REAL(top));
-    check();
-    HPDF_Page_LineTo(m_page, HPDF_REAL(x), HPDF_REAL(top - length + line_width));
-    check();
-    HPDF_Page_Stroke(m_page);
-    check();
+    add_stroke({QPointF(x, top), QPointF(x, top - length + line_width), line_width});
+}
+
+// A line that continues the one before it on the same axis with the same width becomes part
+// of it: the cells of a list row draw their bottom sides one after another, and one stroke
+// per row looks the same as five.
+void THaruPdf::add_stroke(const Stroke &stroke)
+{
+    constexpr double slack = 0.001;
+    if (!m_strokes.empty()) {
+        Stroke &last = m_strokes.back();
+        const bool horizontal = stroke.from.y() == stroke.to.y() && last.from.y() == last.to.y();
+        const bool vertical = stroke.from.x() == stroke.to.x() && last.from.x() == last.to.x();
+        if (stroke.width == last.width && horizontal && stroke.from.y() == last.from.y() &&
+            stroke.from.x() >= last.from.x() - slack && stroke.from.x() <= last.to.x() + slack) {
+            last.to.rx() = std::max(last.to.x(), stroke.to.x());
+            return;
+        }
+        if (stroke.width == last.width && vertical && stroke.from.x() == last.from.x() &&
+            stroke.from.y() <= last.from.y() + slack && stroke.from.y() >= last.to.y() - slack) {
+            last.to.ry() = std::min(last.to.y(), stroke.to.y());
+            return;
+        }
+    }
+    m_strokes.push_back(stroke);
+}
+
+// The page's lines in the order they came, one path for each run of the same width.
+void THaruPdf::flush_strokes()
+{
+    for (size_t i = 0; i < m_strokes.size();) {
+        const double width = m_strokes[i].width;
+        set_line_width(width);
+        for (; i < m_strokes.size() && m_strokes[i].width == width; ++i) {
+            HPDF_Page_MoveTo(m_page, HPDF_REAL(m_strokes[i].from.x()),
+                             HPDF_REAL(m_strokes[i].from.y()));
+            check();
+            HPDF_Page_LineTo(m_page, HPDF_REAL(m_strokes[i].to.x()),
+                             HPDF_REAL(m_strokes[i].to.y()));
+            check();
+        }
+        HPDF_Page_Stroke(m_page);
+        check();
+    }
+    m_strokes.clear();
 }
 
 void THaruPdf::set_font(HPDF_Font font, double size)
@@ -214,6 +248,7 @@ void THaruPdf::set_permission(unsigned permission)
 
 QByteArray THaruPdf::save()
 {
+    flush_strokes();
     HPDF_SaveToStream(m_pdf);
     check();
     HPDF_ResetStream(m_pdf);

@@ -9,6 +9,7 @@
 
 #include <QByteArray>
 #include <QHash>
+#include <QPointF>
 #include <QRectF>
 #include <QString>
 #include <hpdf.h>
@@ -30,6 +31,7 @@ public:
     // Characters the encoding lacks are written as "?".
     void draw_text(const char *font, const QString &text, double x, double y, double size);
     void stroke_rectangle(double x, double y, double width, double height, double line_width);
+    // Lines are stroked when the page is done, in the order they came.
     void horizontal_line(double x, double y, double length, double line_width);
     void vertical_line(double x, double y, double length, double line_width);
     // Black rectangles in one path: the modules of a barcode.
@@ -51,10 +53,19 @@ public:
     QByteArray save();
 
 private:
+    // A line in PDF coordinates.
+    struct Stroke {
+        QPointF from;
+        QPointF to;
+        double width = 0.0;
+    };
+
     static void HPDF_STDCALL record_error(HPDF_STATUS error, HPDF_STATUS detail, void *data);
     void check();
     void set_font(HPDF_Font font, double size);
     void set_line_width(double width);
+    void add_stroke(const Stroke &stroke);
+    void flush_strokes();
 
     HPDF_Doc m_pdf = nullptr;
     HPDF_Page m_page = nullptr;
@@ -67,4 +78,5 @@ private:
     HPDF_Font m_page_font = nullptr;
     double m_page_font_size = 0.0;
     double m_page_line_width = -1.0;
+    std::vector<Stroke> m_strokes;
 };

@@ -15,6 +15,7 @@
 #include <QTemporaryDir>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <array>
 #include <gtest/gtest.h>
 
 namespace {
@@ -197,30 +198,46 @@ TEST_F(PdfExport, FramesAreRectanglesOrSidesRightLeftBottomTop)
 {
     REQUIRE_TOOL(qpdf_program(), "qpdf");
     const QString pdf = export_pdf(prepare(R"json({"version": 1, "pages": [{"bands": [
-        {"kind": "report_title", "height": 200, "objects": [
+        {"kind": "report_title", "height": 400, "objects": [
           {"type": "text", "x": 100, "y": 100, "width": 50, "height": 20,
            "frame": {"sides": 12}},
           {"type": "text", "x": 100, "y": 150, "width": 50, "height": 20,
-           "frame": {"sides": 15, "width": 2}}]}]}]})json"),
+           "frame": {"sides": 15, "width": 2}},
+          {"type": "text", "x": 100, "y": 300, "width": 50, "height": 20,
+           "frame": {"sides": 2}},
+          {"type": "text", "x": 150, "y": 300, "width": 50, "height": 20,
+           "frame": {"sides": 2}}]}]}]})json"),
                                    QStringLiteral("frames.pdf"));
     const QString content = content_stream(pdf);
-    static const QRegularExpression stroke(
-        QStringLiteral(R"re((?:([\d.]+) w\s+)?([\d.]+) ([\d.]+) m\s+([\d.]+) ([\d.]+) l\s+S)re"));
-    std::vector<QStringList> lines;
-    for (auto it = stroke.globalMatch(content); it.hasNext();)
-        lines.push_back(it.next().capturedTexts().mid(1));
-    ASSERT_EQ(lines.size(), 2u) << content.toStdString();
-    const double top = report_units::a4_height * 0.8 - 80;
-    // Left side first: a vertical line of the frame's height, less the line width, which the
-    // top side shares without setting it again.
-    EXPECT_EQ(lines[0][0].toDouble(), 0.5);
-    EXPECT_EQ(lines[1][0], QString());
-    EXPECT_EQ(lines[0][1].toDouble(), lines[0][3].toDouble());
-    EXPECT_NEAR(lines[0][2].toDouble(), top, 0.01);
-    EXPECT_NEAR(lines[0][4].toDouble(), top - 17 + 0.5, 0.01);
+    // The lines of the page: one path of the same width, its segments in the order drawn.
+    static const QRegularExpression path(
+        QStringLiteral(R"re(0.5 w\s+((?:[\d.]+ [\d.]+ m\s+[\d.]+ [\d.]+ l\s+)+)S)re"));
+    const auto found = path.match(content);
+    ASSERT_TRUE(found.hasMatch()) << content.toStdString();
+    static const QRegularExpression segment(
+        QStringLiteral(R"re(([\d.]+) ([\d.]+) m\s+([\d.]+) ([\d.]+) l)re"));
+    std::vector<std::array<double, 4>> lines;
+    for (auto it = segment.globalMatch(found.captured(1)); it.hasNext();) {
+        const auto match = it.next();
+        lines.push_back({match.captured(1).toDouble(), match.captured(2).toDouble(),
+                         match.captured(3).toDouble(), match.captured(4).toDouble()});
+    }
+    ASSERT_EQ(lines.size(), 3u) << content.toStdString();
+    const double page_height = report_units::a4_height * 0.8;
+    const double top = page_height - 80;
+    // Left side first: a vertical line of the frame's height, less the line width.
+    EXPECT_EQ(lines[0][0], 80);
+    EXPECT_EQ(lines[0][2], 80);
+    EXPECT_NEAR(lines[0][1], top, 0.01);
+    EXPECT_NEAR(lines[0][3], top - 17 + 0.5, 0.01);
     // Then the top: a horizontal line.
-    EXPECT_EQ(lines[1][2].toDouble(), lines[1][4].toDouble());
-    EXPECT_NEAR(lines[1][3].toDouble(), 80 + 41 - 0.5, 0.01);
+    EXPECT_NEAR(lines[1][1], top, 0.01);
+    EXPECT_NEAR(lines[1][3], top, 0.01);
+    EXPECT_NEAR(lines[1][2], 80 + 41 - 0.5, 0.01);
+    // The bottom sides of two cells side by side are one line.
+    EXPECT_NEAR(lines[2][0], 80, 0.01);
+    EXPECT_NEAR(lines[2][2], 120 + 41 - 0.5, 0.01);
+    EXPECT_NEAR(lines[2][1], page_height - (240 + 17 - 1), 0.01);
     // All four solid sides are one rectangle, its line half a point thinner than the frame.
     static const QRegularExpression rectangle(
         QStringLiteral(R"re(1.5 w\s+80 ([\d.]+) 41 17 re\s+S)re"));
