@@ -20,12 +20,12 @@
 #include "data/messages.h"
 #include "data/settings.h"
 #include "data/setup_keys.h"
-#include "masterdata/fimage.h"
-#include "masterdata/flist.h"
-#include "masterdata/flistedit.h"
-#include "masterdata/fselector.h"
-#include "masterdata/frrich.h"
-#include "masterdata/system_dialogs.h"
+#include "masterdata/ui/fimage.h"
+#include "masterdata/ui/flist.h"
+#include "masterdata/ui/flistedit.h"
+#include "masterdata/ui/fselector.h"
+#include "masterdata/ui/frrich.h"
+#include "widgets/system_dialogs.h"
 #include "widgets/dbgrid.h"
 
 #include <QApplication>

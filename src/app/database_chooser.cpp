@@ -1,7 +1,7 @@
 #include "app/database_chooser.h"
 
-#include "app/help.h"
-#include "app/localize.h"
+#include "widgets/help.h"
+#include "widgets/localize.h"
 #include "data/messages.h"
 #include "widgets/appearance.h"
 

@@ -1,10 +1,10 @@
 #include "app/fabout.h"
 
-#include "app/command_registry.h"
-#include "app/help.h"
-#include "app/localize.h"
+#include "widgets/command_registry.h"
+#include "widgets/help.h"
+#include "widgets/localize.h"
 #include "app/program_banner.h"
-#include "masterdata/owner_window.h"
+#include "widgets/owner_window.h"
 #include "widgets/appearance.h"
 #include "widgets/dialog_parts.h"
 

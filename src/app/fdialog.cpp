@@ -1,8 +1,8 @@
 #include "app/fdialog.h"
 
 #include "app/fmain.h"
-#include "app/help.h"
-#include "app/localize.h"
+#include "widgets/help.h"
+#include "widgets/localize.h"
 #include "data/messages.h"
 #include "platform/shell/shell.h"
 #include "widgets/appearance.h"

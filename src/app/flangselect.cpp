@@ -1,10 +1,10 @@
 #include "app/flangselect.h"
 
-#include "app/help.h"
-#include "app/localize.h"
+#include "widgets/help.h"
+#include "widgets/localize.h"
 #include "data/db_api.h"
 #include "data/settings.h"
-#include "masterdata/owner_window.h"
+#include "widgets/owner_window.h"
 #include "widgets/appearance.h"
 #include "widgets/dialog_parts.h"
 

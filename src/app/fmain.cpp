@@ -1,10 +1,10 @@
 #include "app/fmain.h"
 
-#include "app/help.h"
-#include "app/localize.h"
+#include "widgets/help.h"
+#include "widgets/localize.h"
 #include "app/menu_drawing.h"
 #include "app/menu_tree.h"
-#include "app/shell_window.h"
+#include "widgets/shell_window.h"
 #include "data/db_api.h"
 #include "data/messages.h"
 #include "data/settings.h"

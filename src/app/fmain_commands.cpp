@@ -3,10 +3,10 @@
 
 #include "app/fmain.h"
 
-#include "app/command_registry.h"
+#include "widgets/command_registry.h"
 #include "app/commands.h"
 #include "app/menu_tree.h"
-#include "app/shell_window.h"
+#include "widgets/shell_window.h"
 #include "data/app_paths.h"
 #include "data/db_api.h"
 #include "data/messages.h"

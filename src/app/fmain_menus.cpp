@@ -3,10 +3,10 @@
 
 #include "app/fmain.h"
 
-#include "app/command_registry.h"
+#include "widgets/command_registry.h"
 #include "app/commands.h"
-#include "app/help.h"
-#include "app/image_list16.h"
+#include "widgets/help.h"
+#include "widgets/image_list16.h"
 #include "app/menu_tree.h"
 #include "data/app_paths.h"
 #include "data/db_api.h"

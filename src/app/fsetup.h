@@ -3,7 +3,7 @@
 // cash desks, the number series, the program's appearance and the kind of context help,
 // one page each.  It is modal and lives while it is shown.
 
-#include "app/shell_window.h"
+#include "widgets/shell_window.h"
 
 #include <QDialog>
 #include <QString>

@@ -1,6 +1,6 @@
 #include "app/menu_tree.h"
 
-#include "app/image_list16.h"
+#include "widgets/image_list16.h"
 
 #include <QAction>
 #include <QHeaderView>

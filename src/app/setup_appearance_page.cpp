@@ -3,7 +3,7 @@
 #include "app/setup_messages.h"
 #include "data/settings.h"
 #include "data/setup_keys.h"
-#include "masterdata/system_dialogs.h"
+#include "widgets/system_dialogs.h"
 #include "widgets/appearance.h"
 #include "widgets/dialog_parts.h"
 

@@ -2,7 +2,7 @@
 
 #include "data/db_api.h"
 #include "data/memtable.h"
-#include "masterdata/flistedit.h"
+#include "masterdata/ui/flistedit.h"
 #include "widgets/dbgrid.h"
 #include "widgets/dialog_parts.h"
 

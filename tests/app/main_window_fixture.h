@@ -4,7 +4,7 @@
 // the shell records what it would have started, and book windows are stand-ins that note
 // the record they were asked to show.
 
-#include "app/command_registry.h"
+#include "widgets/command_registry.h"
 #include "app/fmain.h"
 #include "platform/shell/shell.h"
 #include "support/db_fixture.h"

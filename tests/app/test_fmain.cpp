@@ -2,7 +2,7 @@
 
 #include "app/database_chooser.h"
 #include "app/fdialog.h"
-#include "app/help.h"
+#include "widgets/help.h"
 #include "app/menu_tree.h"
 #include "data/app_paths.h"
 #include "data/inifile.h"

@@ -1,7 +1,7 @@
 #include "app/fsetupscr.h"
 #include "data/picture_box.h"
-#include "masterdata/picture_view.h"
-#include "masterdata/system_dialogs.h"
+#include "widgets/picture_view.h"
+#include "widgets/system_dialogs.h"
 #include "support/db_fixture.h"
 
 #include <QFile>

@@ -4,7 +4,7 @@
 #include "app/flangselect.h"
 #include "app/fsetup.h"
 #include "app/fwizard.h"
-#include "app/help.h"
+#include "widgets/help.h"
 #include "app/program_banner.h"
 #include "data/app_paths.h"
 #include "data/inifile.h"

@@ -1,4 +1,4 @@
-#include "app/image_list16.h"
+#include "widgets/image_list16.h"
 #include "app/menu_drawing.h"
 
 #include <QApplication>

@@ -1,4 +1,4 @@
-#include "app/localize.h"
+#include "widgets/localize.h"
 #include "app/status_hint.h"
 
 #include <QAction>

@@ -4,7 +4,7 @@
 // own.  Flag fields get a check box, long texts a memo, everything else a one-line edit
 // that must not stay blank.  The row is written to its table through the data module.
 
-#include "app/shell_window.h"
+#include "widgets/shell_window.h"
 
 #include <QDialog>
 #include <QString>

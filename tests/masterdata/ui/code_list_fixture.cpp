@@ -1,6 +1,6 @@
-#include "masterdata/code_list_fixture.h"
+#include "masterdata/ui/code_list_fixture.h"
 
-#include "masterdata/fselector.h"
+#include "masterdata/ui/fselector.h"
 #include "support/modal_driver.h"
 #include "widgets/appearance.h"
 

@@ -1,5 +1,5 @@
-#include "masterdata/code_list_fixture.h"
-#include "masterdata/flistedit.h"
+#include "masterdata/ui/code_list_fixture.h"
+#include "masterdata/ui/flistedit.h"
 #include "widgets/dbcheckbox.h"
 #include "widgets/dbedit.h"
 #include "widgets/dbmemo.h"

@@ -1,9 +1,9 @@
-#include "masterdata/fimage.h"
+#include "masterdata/ui/fimage.h"
 
 #include "app/fmain.h"
-#include "app/localize.h"
+#include "widgets/localize.h"
 #include "data/picture_box.h"
-#include "masterdata/picture_view.h"
+#include "widgets/picture_view.h"
 #include "widgets/appearance.h"
 
 #include <QGuiApplication>

@@ -5,7 +5,7 @@
 // It is modal above the main window, whose menu tree stays locked while it is open.  The
 // last row of a code list cannot be deleted: documents and editors always expect one.
 
-#include "app/shell_window.h"
+#include "widgets/shell_window.h"
 
 #include <QDialog>
 #include <QString>

@@ -1,9 +1,9 @@
-#include "masterdata/picture_print.h"
+#include "widgets/picture_print.h"
 
 #include "data/messages.h"
 #include "data/picture_box.h"
-#include "masterdata/picture_view.h"
-#include "masterdata/system_dialogs.h"
+#include "widgets/picture_view.h"
+#include "widgets/system_dialogs.h"
 
 #include <QImage>
 #include <QPainter>

@@ -1,4 +1,4 @@
-#include "masterdata/system_dialogs.h"
+#include "widgets/system_dialogs.h"
 
 #include <QColorDialog>
 #include <QFileDialog>

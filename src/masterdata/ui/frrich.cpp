@@ -1,13 +1,13 @@
-#include "masterdata/frrich.h"
+#include "masterdata/ui/frrich.h"
 
-#include "app/image_list16.h"
-#include "app/localize.h"
+#include "widgets/image_list16.h"
+#include "widgets/localize.h"
 #include "text/cp1250.h"
 #include "data/db_api.h"
 #include "data/messages.h"
 #include "data/rtf_reader.h"
 #include "data/rtf_writer.h"
-#include "masterdata/system_dialogs.h"
+#include "widgets/system_dialogs.h"
 
 #include <QAction>
 #include <QFile>

@@ -1,7 +1,7 @@
 #include "text/cp1250.h"
 #include "data/rtf_reader.h"
-#include "masterdata/frrich.h"
-#include "masterdata/system_dialogs.h"
+#include "masterdata/ui/frrich.h"
+#include "widgets/system_dialogs.h"
 #include "support/db_fixture.h"
 
 #include <QAction>

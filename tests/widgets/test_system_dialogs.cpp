@@ -1,4 +1,4 @@
-#include "masterdata/system_dialogs.h"
+#include "widgets/system_dialogs.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "masterdata/code_list_fixture.h"
-#include "masterdata/frsearch.h"
+#include "masterdata/ui/code_list_fixture.h"
+#include "masterdata/ui/frsearch.h"
 #include "widgets/appearance.h"
 #include "widgets/dbgrid.h"
 

@@ -1,4 +1,4 @@
-#include "masterdata/picture_view.h"
+#include "widgets/picture_view.h"
 
 #include "app/fmain.h"
 #include "data/picture_box.h"

@@ -1,4 +1,4 @@
-#include "app/localize.h"
+#include "widgets/localize.h"
 
 #include <QAbstractButton>
 #include <QAction>

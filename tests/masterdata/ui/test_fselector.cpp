@@ -1,8 +1,8 @@
 #include "app/main_window_fixture.h"
 #include "app/menu_tree.h"
-#include "masterdata/code_list_fixture.h"
-#include "masterdata/frsearch.h"
-#include "masterdata/fselector.h"
+#include "masterdata/ui/code_list_fixture.h"
+#include "masterdata/ui/frsearch.h"
+#include "masterdata/ui/fselector.h"
 #include "widgets/dbgrid.h"
 
 #include <QApplication>

@@ -3,7 +3,7 @@
 // typing into the controls the list editor builds, answering the editor when it shows and
 // picking in a selector while its caller waits.
 
-#include "masterdata/flistedit.h"
+#include "masterdata/ui/flistedit.h"
 #include "support/db_fixture.h"
 
 #include <QString>

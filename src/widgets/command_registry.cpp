@@ -1,4 +1,4 @@
-#include "app/command_registry.h"
+#include "widgets/command_registry.h"
 
 #include <QHash>
 

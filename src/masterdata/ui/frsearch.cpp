@@ -1,6 +1,6 @@
-#include "masterdata/frsearch.h"
+#include "masterdata/ui/frsearch.h"
 
-#include "app/image_list16.h"
+#include "widgets/image_list16.h"
 #include "data/db_api.h"
 #include "data/memtable.h"
 #include "widgets/appearance.h"

@@ -1,4 +1,4 @@
-#include "masterdata/owner_window.h"
+#include "widgets/owner_window.h"
 
 #include "app/fmain.h"
 

@@ -1,9 +1,9 @@
 #include "app/main_window_fixture.h"
 #include "data/picture_box.h"
-#include "masterdata/fimage.h"
-#include "masterdata/picture_print.h"
-#include "masterdata/picture_view.h"
-#include "masterdata/system_dialogs.h"
+#include "masterdata/ui/fimage.h"
+#include "widgets/picture_print.h"
+#include "widgets/picture_view.h"
+#include "widgets/system_dialogs.h"
 #include "support/modal_driver.h"
 
 #include <QApplication>

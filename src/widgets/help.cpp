@@ -1,4 +1,4 @@
-#include "app/help.h"
+#include "widgets/help.h"
 
 #include <QKeyEvent>
 #include <QShortcut>
