@@ -18,11 +18,6 @@ namespace {
 
 const int about_topic = 101;
 
-const bool registered = [] {
-    shell_services().show_about = show_about;
-    return true;
-}();
-
 } // namespace
 
 TAboutBox::TAboutBox(QWidget *parent) : QDialog(parent, fixed_dialog_flags)

@@ -59,11 +59,6 @@ const PageTexts page_texts[Tfm_setup::page_count] = {
      "Typ nápovědy.|Uložit - uloží nastavení, Zavřít - konec.", window_topic, false},
 };
 
-const bool registered = [] {
-    shell_services().open_settings = open_settings;
-    return true;
-}();
-
 TMemTable *select_set(const QString &name, const QString &select)
 {
     return dbAPI ? dbAPI->select_sql(name, select) : nullptr;

@@ -24,11 +24,6 @@ const int firm_recid = 1;
 const int window_topic = 1046;
 const int help_read_failure = 9002;
 
-const bool registered = [] {
-    shell_services().open_logo_stamp = open_logo_stamp;
-    return true;
-}();
-
 QString link_statement(const QString &column, int id)
 {
     return QStringLiteral("UPDATE CONF_ADDRESS SET ") + column + u'=' + QString::number(id) +

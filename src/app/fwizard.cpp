@@ -61,11 +61,6 @@ const GuideEntry guide_entries[] = {
     {7, 22, "Pro položkové faktury,zadejte seznam produktů.", nullptr, nullptr, 202},
 };
 
-const bool registered = [] {
-    shell_services().show_guide = show_guide;
-    return true;
-}();
-
 QToolButton *help_button(const QString &name, QWidget *parent)
 {
     auto *button = new QToolButton(parent);

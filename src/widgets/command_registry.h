@@ -1,15 +1,16 @@
 #pragma once
-// What the main window's commands open, filled in by the modules that build those windows.
-// A module registers itself from its own source file, for example
+// What the main window's commands open, filled in by the subsystems that build those
+// windows.  Each subsystem registers its windows from one function, for example
 //
-//     namespace {
-//     const bool registered = register_book_window(
-//         QStringLiteral("PAR"), [](int record_id) { return new TfPar(record_id); });
+//     void register_masterdata_windows()
+//     {
+//         register_book_window(QStringLiteral("PAR"),
+//                              [](int record_id) { return new TfPar(record_id); });
+//         shell_services().open_code_list = open_code_list;
 //     }
 //
-// and sets the entries of shell_services() the same way.  A command whose window is not
-// registered does nothing.  The executable links the user-interface library whole, so such
-// a file is never left out for want of a direct reference.
+// which the program calls in order at start-up; a test registers what it uses.  A command
+// whose window is not registered does nothing.
 
 #include <QString>
 #include <functional>

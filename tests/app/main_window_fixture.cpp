@@ -1,5 +1,8 @@
 #include "main_window_fixture.h"
 
+#include "app/app_windows.h"
+#include "masterdata/ui/masterdata_windows.h"
+
 #include "data/app_paths.h"
 #include "data/inifile.h"
 #include "data/setup_keys.h"
@@ -12,6 +15,9 @@ void MainWindowFixture::SetUp()
     // The main window creates its own data module.
     m_api.reset();
     m_saved_services = shell_services();
+    // The main window's commands open the shell's and the code lists' windows.
+    register_app_windows();
+    register_masterdata_windows();
     m_saved_launcher = set_shell_launcher([this](const ShellLaunch &launch) {
         m_launched.push_back(launch);
         return true;

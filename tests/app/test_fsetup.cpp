@@ -77,6 +77,7 @@ QString setting(const char *key)
 void retype(TSetupFirmPage &page, const QString &field, const QString &text)
 {
     QTest::keyClick(page.control_of(field), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(page.control_of(field), Qt::Key_Delete);
     type_into(&page, field, text);
 }
 

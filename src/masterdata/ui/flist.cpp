@@ -45,11 +45,6 @@ const int image_cross = 4;
 const int image_printer = 5;
 const int image_help = 27;
 
-const bool registered = [] {
-    shell_services().open_code_list = open_code_list;
-    return true;
-}();
-
 void run_if_enabled(QAction *command)
 {
     if (command->isEnabled())

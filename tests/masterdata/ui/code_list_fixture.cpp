@@ -6,7 +6,10 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QTest>
+#include <QTextEdit>
 #include <QTimer>
 
 namespace {
@@ -45,6 +48,14 @@ void type_into(QWidget *window, const QString &field, const QString &text)
 {
     auto *control = window->findChild<QWidget *>(field);
     ASSERT_NE(control, nullptr) << "no control " << qPrintable(field);
+    // The text goes after what the field holds, whether or not the field took the focus
+    // (and with it a selection of its text) when the editor was shown.
+    if (auto *line = qobject_cast<QLineEdit *>(control))
+        line->end(false);
+    else if (auto *memo = qobject_cast<QPlainTextEdit *>(control))
+        memo->moveCursor(QTextCursor::End);
+    else if (auto *rich = qobject_cast<QTextEdit *>(control))
+        rich->moveCursor(QTextCursor::End);
     // The test library types Latin-1 only; other letters come as the key's text alone.
     for (const QChar character : text) {
         if (character.unicode() < 128)
