@@ -64,7 +64,31 @@ long double to_long_double(const std::string &ascii)
     return strtold_l(ascii.c_str(), nullptr, c_locale);
 }
 
+const FunctionName *find_function(QStringView lowered_name)
+{
+    for (const FunctionName &function : kFunctions) {
+        if (lowered_name == function.name)
+            return &function;
+    }
+    return nullptr;
+}
+
 } // namespace
+
+bool is_variable_name(QStringView name)
+{
+    if (name.isEmpty() || is_digit(name.front()))
+        return false;
+    QString lowered;
+    lowered.reserve(name.size());
+    for (const QChar c : name) {
+        const QChar lower = c >= u'A' && c <= u'Z' ? QChar(c.unicode() + (u'a' - u'A')) : c;
+        if (!starts_name(lower) && !is_digit(lower))
+            return false;
+        lowered += lower;
+    }
+    return !find_function(lowered);
+}
 
 CalcLexer::CalcLexer(const QString &text, QChar decimal_separator, const QStringList &variables)
     : m_text(text), m_separator(decimal_separator), m_variables(variables)
@@ -165,12 +189,10 @@ void CalcLexer::read_identifier()
         ++m_pos;
     const QStringView name = QStringView(m_text).sliced(from, m_pos - from);
 
-    for (const FunctionName &function : kFunctions) {
-        if (name == function.name) {
-            m_function = function.kind;
-            m_token = CalcToken::Function;
-            return;
-        }
+    if (const FunctionName *function = find_function(name)) {
+        m_function = function->kind;
+        m_token = CalcToken::Function;
+        return;
     }
     for (qsizetype i = 0; i < m_variables.size(); ++i) {
         if (name.compare(m_variables[i], Qt::CaseInsensitive) == 0) {

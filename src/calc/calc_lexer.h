@@ -22,6 +22,10 @@ enum class CalcToken {
     Function,
 };
 
+// Whether a formula can refer to `name` as a variable: a letter a to z (either case) or "_",
+// then letters, digits and "_", and no function's name.
+bool is_variable_name(QStringView name);
+
 class CalcLexer {
 public:
     // Identifiers that are not functions are resolved against `variables` at once, letter
