@@ -56,6 +56,53 @@ const char *const create_gen_doc_no =
     "  WHERE RECID = OLD.RECID;\r\n"
     "END;";
 
+// The longest text that a field with a history holds: a document item's.
+constexpr int history_text_width = 255;
+
+bool history_text_is_narrow(TdbAPI &api)
+{
+    const ScopedSet probe =
+        api.select_scoped(QStringLiteral("X"), QStringLiteral("SELECT TXT FROM USER_HIST WHERE 0"));
+    return probe && probe->field(0).size() < history_text_width;
+}
+
+// SQLite cannot widen a column in place, so the table is made anew beside the old one.
+bool rebuild_user_hist()
+{
+    const QStringList steps = {
+        QStringLiteral("CREATE TABLE USER_HIST_WIDE (RECID INTEGER NOT NULL PRIMARY KEY "
+                       "ON CONFLICT IGNORE, DATA_FIELD INTEGER, TXT VARCHAR(%1));")
+            .arg(history_text_width),
+        QStringLiteral("INSERT OR IGNORE INTO USER_HIST_WIDE (RECID, DATA_FIELD, TXT) "
+                       "SELECT RECID, DATA_FIELD, TXT FROM USER_HIST;"),
+        QStringLiteral("DROP TABLE USER_HIST;"),
+        QStringLiteral("ALTER TABLE USER_HIST_WIDE RENAME TO USER_HIST;"),
+        QStringLiteral("CREATE INDEX USER_HIST_FIELD ON USER_HIST (DATA_FIELD);"),
+    };
+    for (const QString &step : steps) {
+        if (!dm_exec_sql(step.toUtf8().constData()))
+            return false;
+    }
+    return true;
+}
+
+// All steps or none: a failure half-way must not leave the histories without their table.
+void widen_history_text(TdbAPI &api)
+{
+    if (!history_text_is_narrow(api))
+        return;
+    if (dm_start_transaction() && rebuild_user_hist() && dm_commit_transaction())
+        return;
+    const QString reason = QString::fromUtf8(dm_last_error());
+    if (dm_in_transaction())
+        dm_rollback_transaction();
+    show_message(QStringLiteral("Chyba"),
+                 QStringLiteral("Historii textů se nepodařilo upravit pro delší texty, zůstává "
+                                "beze změny. ") +
+                     reason,
+                 mbIconError);
+}
+
 } // namespace
 
 bool TdbAPI::ensure_object(const QString &object, const QString &statement)
@@ -82,6 +129,8 @@ void TdbAPI::upgrade_schema()
         dm_exec_sql("UPDATE GENER_NO SET GEN_ID = max(GEN_ID - 1, 0) "
                     "WHERE (RECID <= 128) AND (LAST_WRITE <> '2008-01-01')");
     ensure_object(QStringLiteral("TRIGGER.GEN_DOC_NO"), QString::fromUtf8(create_gen_doc_no));
+
+    widen_history_text(*this);
 
     const QStringList names = {QStringLiteral("faktury vydané"), QStringLiteral("faktury došlé"),
                                QStringLiteral("dobropisy vydané"),

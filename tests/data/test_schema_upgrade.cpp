@@ -46,3 +46,61 @@ TEST_F(SchemaUpgrade, DeletingAJournalEntryRemovesItsVouchers)
     EXPECT_EQ(sqlite_shell("SELECT group_concat(RECID) FROM TE_CASH"), "12");
     EXPECT_EQ(m_api->count_rows("VIEW_TE_CASH"), 1);
 }
+
+TEST_F(SchemaUpgrade, HistoryTextsOfAnOlderDatabaseAreWidenedAndKept)
+{
+    exec("DROP TABLE USER_HIST");
+    exec("CREATE TABLE USER_HIST (RECID INTEGER NOT NULL PRIMARY KEY ON CONFLICT IGNORE, "
+         "DATA_FIELD INTEGER, TXT VARCHAR(128))");
+    exec("INSERT INTO USER_HIST VALUES (1, 10, 'Praha'), (2, 10, 'Brno'), (3, 20, 'Nájem')");
+
+    ASSERT_TRUE(reopen());
+    EXPECT_TRUE(m_messages.empty()) << qPrintable(m_messages.front().text);
+    EXPECT_EQ(sqlite_shell("SELECT group_concat(RECID || ':' || DATA_FIELD || ':' || TXT, '|') "
+                           "FROM (SELECT * FROM USER_HIST ORDER BY RECID)"),
+              "1:10:Praha|2:10:Brno|3:20:Nájem");
+    EXPECT_EQ(sqlite_shell("SELECT name FROM sqlite_master WHERE tbl_name='USER_HIST' "
+                           "AND type='index'"),
+              "USER_HIST_FIELD");
+
+    const QString item = QString(255, QChar(u'ř'));
+    exec("INSERT INTO USER_HIST VALUES (4, 10, '" + item + "')");
+    exec("INSERT INTO USER_HIST VALUES (4, 10, 'again')");
+    ScopedSet set = m_api->select_scoped("X", "SELECT TXT FROM USER_HIST WHERE RECID=4");
+    ASSERT_TRUE(set);
+    EXPECT_EQ(set->field(0).size(), 255);
+    set->edit();
+    set->field(0).set_as_string(item);
+    EXPECT_EQ(set->field(0).as_string(), item) << "a text of the widest field fits whole";
+
+    ASSERT_TRUE(reopen());
+    EXPECT_EQ(m_api->count_rows("USER_HIST"), 4) << "the widened table is kept as it is";
+}
+
+TEST_F(SchemaUpgrade, AHistoryThatCannotBeWidenedStaysAsItWas)
+{
+    exec("DROP TABLE USER_HIST");
+    exec("CREATE TABLE USER_HIST (RECID INTEGER NOT NULL PRIMARY KEY ON CONFLICT IGNORE, "
+         "DATA_FIELD INTEGER, TXT VARCHAR(128))");
+    exec("INSERT INTO USER_HIST VALUES (1, 10, 'Praha')");
+    // A view of the user's own over the table stops its replacement half-way.
+    exec("CREATE VIEW MY_HISTORY AS SELECT TXT FROM USER_HIST");
+
+    ASSERT_TRUE(reopen());
+    ASSERT_EQ(m_messages.size(), 1u);
+    EXPECT_TRUE(m_messages[0].text.startsWith("Historii textů se nepodařilo upravit"));
+    EXPECT_FALSE(m_messages[0].fatal);
+    EXPECT_EQ(sqlite_shell("SELECT TXT FROM MY_HISTORY"), "Praha");
+    EXPECT_EQ(sqlite_shell("SELECT group_concat(name) FROM sqlite_master "
+                           "WHERE name LIKE 'USER_HIST%'"),
+              "USER_HIST")
+        << "nothing left over beside it";
+    EXPECT_TRUE(sqlite_shell("SELECT sql FROM sqlite_master WHERE name='USER_HIST'")
+                    .contains("VARCHAR(128)"));
+}
+
+TEST_F(SchemaUpgrade, ANewDatabaseHasWideHistoryTextsFromTheStart)
+{
+    EXPECT_TRUE(sqlite_shell("SELECT sql FROM sqlite_master WHERE name='USER_HIST'")
+                    .contains("TXT VARCHAR(255)"));
+}
