@@ -1,12 +1,12 @@
 #include "app/fdialog.h"
 
-#include "app/fmain.h"
-#include "widgets/help.h"
-#include "widgets/localize.h"
 #include "data/messages.h"
 #include "platform/shell/shell.h"
 #include "widgets/appearance.h"
 #include "widgets/dialog_parts.h"
+#include "widgets/help.h"
+#include "widgets/localize.h"
+#include "widgets/window_host.h"
 
 #include <QApplication>
 #include <QFrame>
@@ -15,6 +15,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QStyle>
+#include <QTimer>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -172,7 +173,7 @@ void TfmDialog::set_message(const QString &title, const QString &text, int style
         button->setDefault(button == preferred);
     preferred->setFocus();
 
-    m_help->setVisible(fm_main != nullptr && help_topic != 0);
+    m_help->setVisible(window_host().host_window() != nullptr && help_topic != 0);
     adjustSize();
 }
 
@@ -185,7 +186,7 @@ int TfmDialog::run()
 
 void TfmDialog::place()
 {
-    const QWidget *anchor = fm_main;
+    const QWidget *anchor = window_host().host_window();
     const QRect area = anchor ? anchor->frameGeometry() : screen()->availableGeometry();
     move(area.center() - QPoint(width() / 2, height() / 2));
 }
@@ -218,14 +219,16 @@ int show_message_dialog(const QString &title, const QString &text, int style, bo
 {
     QWidget *parent = QApplication::activeModalWidget();
     if (!parent)
-        parent = fm_main;
+        parent = window_host().host_window();
     TfmDialog dialog(parent);
     dialog.set_message(title, text, style, fatal, help_topic);
     const int result = dialog.run();
     // show_message marks the program as ending once this returns; the main window then
     // closes.
-    if (fatal && fm_main)
-        QMetaObject::invokeMethod(fm_main, &Tfm_main::check_program_ending, Qt::QueuedConnection);
+    if (fatal) {
+        if (QWidget *host = window_host().host_window())
+            QTimer::singleShot(0, host, [] { window_host().check_program_ending(); });
+    }
     return result;
 }
 

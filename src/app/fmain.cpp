@@ -1,15 +1,15 @@
 #include "app/fmain.h"
 
-#include "widgets/help.h"
-#include "widgets/localize.h"
 #include "app/menu_drawing.h"
 #include "app/menu_tree.h"
-#include "widgets/shell_window.h"
 #include "data/db_api.h"
 #include "data/messages.h"
 #include "data/settings.h"
 #include "data/setup_keys.h"
 #include "widgets/appearance.h"
+#include "widgets/help.h"
+#include "widgets/localize.h"
+#include "widgets/shell_window.h"
 
 #include <QAbstractEventDispatcher>
 #include <QApplication>
@@ -24,8 +24,6 @@
 #include <QStatusBar>
 #include <QThread>
 #include <QTimer>
-
-Tfm_main *fm_main = nullptr;
 
 namespace {
 
@@ -45,10 +43,9 @@ QRect screen_geometry()
 
 Tfm_main::Tfm_main(QWidget *parent) : QMainWindow(parent)
 {
-    fm_main = this;
+    m_previous_host = set_window_host(this);
     setObjectName(QStringLiteral("fm_main"));
     setWindowTitle(QStringLiteral("Tallyra"));
-    set_help_handler([this](int topic) { help_request(topic); });
 
     create_commands();
     create_main_menu();
@@ -100,9 +97,7 @@ Tfm_main::~Tfm_main()
         settings.write_int(section, QStringLiteral("WIDTH"), width());
         settings.write_int(section, QStringLiteral("HEIGHT"), height());
     }
-    set_help_handler({});
-    if (fm_main == this)
-        fm_main = nullptr;
+    set_window_host(m_previous_host);
 }
 
 void Tfm_main::open_database()

@@ -7,6 +7,7 @@
 #include "app/context_help.h"
 #include "app/plugins.h"
 #include "app/status_hint.h"
+#include "widgets/window_host.h"
 
 #include <QHash>
 #include <QMainWindow>
@@ -27,7 +28,7 @@ class TMenuTree;
 class TdbAPI;
 struct CommandSpec;
 
-class Tfm_main : public QMainWindow {
+class Tfm_main : public QMainWindow, public WindowHost {
     Q_OBJECT
 
 public:
@@ -48,17 +49,22 @@ public:
     // The data message of the add-on programs, codes -4 and above.
     int data_command(int code, const QString &text);
 
+    // The window host of every child window and editor.
+    QWidget *host_window() override { return this; }
     // "Caption|keys" into the two status panels; an empty text resets them (posted), after
     // which the window in front puts its own texts back.
-    void set_status_hint(const QString &text);
+    void set_status_hint(const QString &text) override;
     StatusHint status_texts() const;
-
-    QObject *find_child_component(const QString &window_key, const QString &name) const;
-    int notify_child(const QString &window_key, int code);
-
-    // The settings window, the document editor or a code-list window while it is open.
-    void set_foreground_editor(QWidget *editor);
-    QWidget *foreground_editor() const { return m_foreground_editor; }
+    void editor_opened(const QString &caption) override;
+    void editor_closed(const QString &caption) override;
+    void set_foreground_editor(QWidget *editor) override;
+    QWidget *foreground_editor() const override { return m_foreground_editor; }
+    int tree_width() override;
+    int status_bar_height() override;
+    QObject *find_child_component(const QString &window_key, const QString &name) const override;
+    int notify_child(const QString &window_key, int code) override;
+    void post_command(MainCommand code, const QVariant &param = {}) override;
+    QWidget *open_history(const QString &key) override;
 
     // Puts a window into the work area; a window with a key is the one window of its kind.
     QMdiSubWindow *add_child_window(QWidget *window, const QString &window_key = {});
@@ -68,7 +74,7 @@ public:
     static QString window_key(const QMdiSubWindow *window);
 
     // A help request: the topic in the help chosen in the settings; 0 is this window's own.
-    void help_request(int topic);
+    void help_request(int topic) override;
 
     QAction *command(const QString &name) const { return m_commands.value(name); }
     QMenuBar *main_menu() const { return m_main_menu; }
@@ -84,7 +90,7 @@ public:
 public slots:
     // Closes the window and leaves the event loop once a fatal message has set the program
     // to end.
-    void check_program_ending();
+    void check_program_ending() override;
 
 protected:
     bool event(QEvent *event) override;
@@ -128,6 +134,7 @@ private:
     void refresh_open_windows();
     void child_activated(QMdiSubWindow *window);
 
+    WindowHost *m_previous_host = nullptr;
     std::unique_ptr<TdbAPI> m_api;
     bool m_database_open = false;
     bool m_first_activation = true;
@@ -153,10 +160,3 @@ private:
     std::vector<Tplugin_item> m_plugins;
     TContextHelp m_help;
 };
-
-// The program's main window; set while it exists.
-extern Tfm_main *fm_main;
-
-// Sends the command message after the events already waiting (a window closing itself
-// asks for its successor this way).
-void post_main_command(int code, const QVariant &param = {});

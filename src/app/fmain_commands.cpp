@@ -3,16 +3,16 @@
 
 #include "app/fmain.h"
 
-#include "widgets/command_registry.h"
 #include "app/commands.h"
 #include "app/menu_tree.h"
-#include "widgets/shell_window.h"
 #include "data/app_paths.h"
 #include "data/db_api.h"
 #include "data/messages.h"
 #include "data/settings.h"
 #include "data/setup_keys.h"
 #include "widgets/appearance.h"
+#include "widgets/command_registry.h"
+#include "widgets/shell_window.h"
 
 #include <QAction>
 #include <QApplication>
@@ -196,35 +196,26 @@ void Tfm_main::run_plugin_command(int index)
 
 QVariant Tfm_main::main_command(int code, const QVariant &param)
 {
-    switch (code) {
-    case 1:
+    switch (static_cast<MainCommand>(code)) {
+    case MainCommand::RefreshOpenWindows:
         refresh_open_windows();
         return 0;
-    case 2:
-        m_modal_editors << param.toString();
-        refresh_open_windows();
-        m_tree->setEnabled(false);
+    case MainCommand::EditorOpened:
+        editor_opened(param.toString());
         return 0;
-    case 3: {
-        m_tree->setEnabled(true);
-        const qsizetype last = m_modal_editors.lastIndexOf(param.toString());
-        if (last >= 0)
-            m_modal_editors.removeAt(last);
-        refresh_open_windows();
+    case MainCommand::EditorClosed:
+        editor_closed(param.toString());
         return 0;
-    }
-    case 4:
-        return statusBar()->height() + 8;
-    case 5:
-        return (m_tree->isHidden() ? 0 : m_tree->width()) + 8;
-    case 6:
-        if (!shell_services().open_history)
-            return {};
-        return QVariant::fromValue(shell_services().open_history(param.toString()));
-    case 7:
+    case MainCommand::StatusBarHeight:
+        return status_bar_height();
+    case MainCommand::TreeWidth:
+        return tree_width();
+    case MainCommand::OpenHistory:
+        return QVariant::fromValue(open_history(param.toString()));
+    case MainCommand::StatusHint:
         set_status_hint(param.toString());
         return 1;
-    case 8: {
+    case MainCommand::OpenSettingsOrList: {
         const int number = param.toInt();
         static const QHash<int, int> settings_pages = {{1, 0}, {2, 1}, {3, 2}, {8, 3}, {9, 5}};
         static const QHash<int, QString> lists = {{4, QStringLiteral("actTeGrp")},
@@ -237,13 +228,13 @@ QVariant Tfm_main::main_command(int code, const QVariant &param)
             list->trigger();
         return 0;
     }
-    case 11:
-    case 12:
-    case 13:
-    case 14:
-    case 15:
-    case 16:
-    case 17: {
+    case MainCommand::ReopenIssuedInvoices:
+    case MainCommand::ReopenReceivedInvoices:
+    case MainCommand::ReopenIssuedCreditNotes:
+    case MainCommand::ReopenReceivedCreditNotes:
+    case MainCommand::ReopenTaxRecords:
+    case MainCommand::ReopenPartners:
+    case MainCommand::ReopenProducts: {
         static const QHash<int, QString> books = {
             {11, QStringLiteral("actDoc1")}, {12, QStringLiteral("actDoc2")},
             {13, QStringLiteral("actDoc3")}, {14, QStringLiteral("actDoc4")},
@@ -254,9 +245,45 @@ QVariant Tfm_main::main_command(int code, const QVariant &param)
         book->trigger();
         return 0;
     }
-    default:
-        return 0;
     }
+    return 0;
+}
+
+void Tfm_main::editor_opened(const QString &caption)
+{
+    m_modal_editors << caption;
+    refresh_open_windows();
+    m_tree->setEnabled(false);
+}
+
+void Tfm_main::editor_closed(const QString &caption)
+{
+    m_tree->setEnabled(true);
+    const qsizetype last = m_modal_editors.lastIndexOf(caption);
+    if (last >= 0)
+        m_modal_editors.removeAt(last);
+    refresh_open_windows();
+}
+
+int Tfm_main::status_bar_height()
+{
+    return statusBar()->height() + 8;
+}
+
+int Tfm_main::tree_width()
+{
+    return (m_tree->isHidden() ? 0 : m_tree->width()) + 8;
+}
+
+QWidget *Tfm_main::open_history(const QString &key)
+{
+    return shell_services().open_history ? shell_services().open_history(key) : nullptr;
+}
+
+void Tfm_main::post_command(MainCommand code, const QVariant &param)
+{
+    QTimer::singleShot(0, this,
+                       [this, code, param] { main_command(static_cast<int>(code), param); });
 }
 
 int Tfm_main::data_command(int code, const QString &text)
@@ -356,12 +383,4 @@ void Tfm_main::child_activated(QMdiSubWindow *window)
     if (auto *handler = dynamic_cast<ShellWindow *>(window->widget()))
         handler->window_activated();
     refresh_open_windows();
-}
-
-void post_main_command(int code, const QVariant &param)
-{
-    if (!fm_main)
-        return;
-    Tfm_main *window = fm_main;
-    QTimer::singleShot(0, window, [window, code, param] { window->main_command(code, param); });
 }

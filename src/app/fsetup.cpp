@@ -1,9 +1,5 @@
 #include "app/fsetup.h"
 
-#include "widgets/command_registry.h"
-#include "app/fmain.h"
-#include "widgets/help.h"
-#include "widgets/localize.h"
 #include "app/setup_appearance_page.h"
 #include "app/setup_bankcash_page.h"
 #include "app/setup_firm_page.h"
@@ -13,11 +9,15 @@
 #include "app/setup_series_page.h"
 #include "data/db_api.h"
 #include "data/memtable.h"
-#include "widgets/owner_window.h"
 #include "widgets/appearance.h"
+#include "widgets/command_registry.h"
 #include "widgets/dbgrid.h"
 #include "widgets/dialog_parts.h"
 #include "widgets/enter_as_tab.h"
+#include "widgets/help.h"
+#include "widgets/localize.h"
+#include "widgets/owner_window.h"
+#include "widgets/window_host.h"
 
 #include <QEvent>
 #include <QHBoxLayout>
@@ -84,8 +84,7 @@ Tfm_setup::Tfm_setup(int page, QWidget *parent) : QDialog(parent, fixed_dialog_f
     apply_dialog_color(*this);
     install_help_key(this);
     enter_as_tab(*this);
-    if (fm_main)
-        fm_main->set_foreground_editor(this);
+    window_host().set_foreground_editor(this);
 
     const int first = qBound(0, page, page_count - 1);
     if (m_pages->currentIndex() == first)
@@ -97,8 +96,8 @@ Tfm_setup::Tfm_setup(int page, QWidget *parent) : QDialog(parent, fixed_dialog_f
 Tfm_setup::~Tfm_setup()
 {
     free_sets();
-    if (fm_main && fm_main->foreground_editor() == this)
-        fm_main->set_foreground_editor(nullptr);
+    if (window_host().foreground_editor() == this)
+        window_host().set_foreground_editor(nullptr);
 }
 
 void Tfm_setup::select_sets()
@@ -171,22 +170,19 @@ void Tfm_setup::page_shown(int index)
 
 int Tfm_setup::run()
 {
-    if (fm_main)
-        fm_main->main_command(2, editor_caption);
+    WindowHost &host = window_host();
+    host.editor_opened(editor_caption);
     const int result = exec();
     free_sets();
-    if (fm_main) {
-        fm_main->set_foreground_editor(nullptr);
-        fm_main->main_command(3, editor_caption);
-        fm_main->set_status_hint({});
-    }
+    host.set_foreground_editor(nullptr);
+    host.editor_closed(editor_caption);
+    host.set_status_hint({});
     return result;
 }
 
 void Tfm_setup::window_activated()
 {
-    if (fm_main)
-        fm_main->set_status_hint(m_hint);
+    window_host().set_status_hint(m_hint);
 }
 
 bool Tfm_setup::event(QEvent *event)
@@ -202,8 +198,8 @@ bool Tfm_setup::event(QEvent *event)
 void Tfm_setup::end_program()
 {
     accept();
-    if (fm_main)
-        QTimer::singleShot(0, fm_main, &QWidget::close);
+    if (QWidget *host = window_host().host_window())
+        QTimer::singleShot(0, host, &QWidget::close);
 }
 
 void Tfm_setup::free_sets()

@@ -1,16 +1,18 @@
 #include "app/fsetupscr.h"
 
-#include "widgets/command_registry.h"
-#include "widgets/help.h"
-#include "widgets/localize.h"
+#include "data/company_records.h"
+
 #include "data/db_api.h"
 #include "data/messages.h"
 #include "data/picture_box.h"
+#include "widgets/appearance.h"
+#include "widgets/command_registry.h"
+#include "widgets/dialog_parts.h"
+#include "widgets/help.h"
+#include "widgets/localize.h"
 #include "widgets/owner_window.h"
 #include "widgets/picture_view.h"
 #include "widgets/system_dialogs.h"
-#include "widgets/appearance.h"
-#include "widgets/dialog_parts.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -23,12 +25,6 @@ const QString firm_table = QStringLiteral("CONF_ADDRESS");
 const int firm_recid = 1;
 const int window_topic = 1046;
 const int help_read_failure = 9002;
-
-QString link_statement(const QString &column, int id)
-{
-    return QStringLiteral("UPDATE CONF_ADDRESS SET ") + column + u'=' + QString::number(id) +
-           QStringLiteral(" WHERE RECID=1");
-}
 
 } // namespace
 
@@ -133,21 +129,7 @@ void TfmSetupScr::insert_picture(PictureSlot &slot)
     PictureBox *box = slot.view->box();
     const QImage previous = box->picture();
     show_in_area(slot, picture);
-
-    int id = dbAPI->lookup_int(firm_recid, firm_table, slot.column);
-    // A read-only database refuses the picture itself, with its own message.
-    if (id == 0 && !dbAPI->read_only) {
-        id = dbAPI->new_recid();
-        if (id == 0 || !dbAPI->exec_sql(link_statement(slot.column, id))) {
-            show_in_area(slot, previous);
-            return;
-        }
-    }
-    if (!dbAPI->write_picture(id, box)) {
-        show_in_area(slot, previous);
-        return;
-    }
-    show_in_area(slot, box->picture());
+    show_in_area(slot, store_firm_picture(*dbAPI, slot.column, box) ? box->picture() : previous);
 }
 
 // The blob stays stored; only the firm's link to it goes.
@@ -158,7 +140,7 @@ void TfmSetupScr::delete_picture(PictureSlot &slot)
     if (show_message(QStringLiteral("Výmaz"), slot.delete_question, mbIconQuestion | mbYesNo, false,
                      window_topic) != mrYes)
         return;
-    if (dbAPI->exec_sql(link_statement(slot.column, 0)))
+    if (unlink_firm_picture(*dbAPI, slot.column))
         slot.view->box()->clear();
 }
 

@@ -1,13 +1,13 @@
 #include "app/fwizard.h"
 
-#include "widgets/command_registry.h"
-#include "app/fmain.h"
-#include "widgets/help.h"
-#include "widgets/image_list16.h"
-#include "widgets/localize.h"
 #include "app/program_banner.h"
 #include "data/settings.h"
 #include "data/setup_keys.h"
+#include "widgets/command_registry.h"
+#include "widgets/help.h"
+#include "widgets/image_list16.h"
+#include "widgets/localize.h"
+#include "widgets/window_host.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -192,9 +192,10 @@ QWidget *TfmWizard::create_entry(int index)
 // counts, and it is known only once the window exists on the screen.
 void TfmWizard::place()
 {
-    const QScreen *screen = fm_main ? fm_main->screen() : QGuiApplication::primaryScreen();
+    const QWidget *host = window_host().host_window();
+    const QScreen *screen = host ? host->screen() : QGuiApplication::primaryScreen();
     const QRect area = screen ? screen->geometry() : QRect(0, 0, 1024, 768);
-    const int bottom = fm_main ? fm_main->frameGeometry().bottom() : area.bottom();
+    const int bottom = host ? host->frameGeometry().bottom() : area.bottom();
     const QSize frame = frameGeometry().size();
     move(area.right() - edge_gap - frame.width() + 1, bottom - edge_gap - frame.height() + 1);
 }
@@ -208,7 +209,7 @@ void TfmWizard::showEvent(QShowEvent *event)
 
 void TfmWizard::open_entry(int tag)
 {
-    post_main_command(8, tag);
+    window_host().post_command(MainCommand::OpenSettingsOrList, tag);
 }
 
 void TfmWizard::show_topic(int topic)
@@ -242,6 +243,6 @@ void TfmWizard::store_choice()
 
 void show_guide()
 {
-    auto *guide = new TfmWizard(fm_main);
+    auto *guide = new TfmWizard(window_host().host_window());
     guide->show();
 }

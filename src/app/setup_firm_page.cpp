@@ -1,5 +1,7 @@
 #include "app/setup_firm_page.h"
 
+#include "data/company_records.h"
+
 #include "app/fsetupscr.h"
 #include "data/db_api.h"
 #include "data/memtable.h"
@@ -107,18 +109,10 @@ bool TSetupFirmPage::save()
 {
     if (!dbAPI || !m_firm || !m_firm->active())
         return false;
-    TdbAPI &api = *dbAPI;
-    DmRecord record;
-    api.prepare_record(record, nullptr);
-    const QByteArray table = table_name.toUtf8();
-    record.table = table.constData();
-    record.id = firm_recid;
-    api.add_int_value(record, 0, QStringLiteral("RECID"), firm_recid);
-    int slot = 1;
+    QStringList columns;
     for (const char *name : stored_fields)
-        api.add_field_value(record, slot++, &m_firm->field_by_name(QLatin1String(name)));
-    record.used = slot;
-    if (!api.put_record(m_row_stored ? pmUpdate : pmInsert, record))
+        columns << QLatin1String(name);
+    if (!save_firm_row(*dbAPI, *m_firm, columns, m_row_stored))
         return false;
     m_row_stored = true;
     m_firm->post();

@@ -1,10 +1,10 @@
 #include "app/setup_series_page.h"
 
 #include "app/setup_messages.h"
+#include "data/company_records.h"
 #include "data/db_api.h"
 #include "data/memtable.h"
 #include "data/messages.h"
-#include "platform/dm/dm.h"
 #include "widgets/dialog_parts.h"
 
 #include <QGridLayout>
@@ -176,40 +176,20 @@ bool TSetupSeriesPage::save()
 
 bool TSetupSeriesPage::write_all_series()
 {
-    // The page is saved whole or not at all: counters half old and half new could propose
-    // numbers the user never set.
-    const std::map<int, bool> stored_before = m_stored;
-    const bool own_transaction = !dm_in_transaction() && dm_start_transaction();
+    std::vector<SeriesValues> rows;
     for (const SeriesRow &row : series_rows) {
-        if (!write_series(row.series)) {
-            if (own_transaction && dm_in_transaction())
-                dm_rollback_transaction();
-            m_stored = stored_before;
-            return false;
-        }
+        SeriesValues values;
+        values.series = row.series;
+        values.counter = typed_value(*m_counters.at(row.series));
+        values.step = has_step(row.series) ? typed_value(*m_steps.at(row.series)) : 1;
+        if (row.series == journal_series)
+            values.prefix = m_prefix->text();
+        values.stored = m_stored.count(row.series) != 0;
+        rows.push_back(values);
     }
-    return !own_transaction || dm_commit_transaction();
-}
-
-bool TSetupSeriesPage::write_series(int series)
-{
-    const int step = has_step(series) ? typed_value(*m_steps.at(series)) : 1;
-    TdbAPI &api = *dbAPI;
-    DmRecord record;
-    api.prepare_record(record, nullptr);
-    record.table = "GENER_NO";
-    record.id = series;
-    api.add_int_value(record, 0, QStringLiteral("RECID"), series);
-    api.add_float_value(record, 1, QStringLiteral("GEN_ID"), typed_value(*m_counters.at(series)));
-    api.add_float_value(record, 2, QStringLiteral("INCREMENT_ID"), step);
-    record.used = 3;
-    if (series == journal_series) {
-        api.add_string_value(record, 3, QStringLiteral("TXT"), m_prefix->text());
-        record.used = 4;
-    }
-    const bool stored = m_stored.count(series) != 0;
-    if (!api.put_record(stored ? pmUpdate : pmInsert, record))
+    if (!save_series(*dbAPI, rows))
         return false;
-    m_stored[series] = true;
+    for (const SeriesRow &row : series_rows)
+        m_stored[row.series] = true;
     return true;
 }

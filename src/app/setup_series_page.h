@@ -30,7 +30,6 @@ private:
     void create_controls();
     void load();
     bool write_all_series();
-    bool write_series(int series);
 
     std::map<int, QSpinBox *> m_counters;
     std::map<int, QSpinBox *> m_steps;

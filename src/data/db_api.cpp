@@ -3,11 +3,11 @@
 #include "data/app_paths.h"
 #include "data/cipher.h"
 #include "data/default_labels.h"
-#include "text/format_settings.h"
 #include "data/inifile.h"
 #include "data/memtable_stream.h"
 #include "data/messages.h"
 #include "data/tdatetime.h"
+#include "text/format_settings.h"
 
 #include <QFile>
 #include <QTextStream>
@@ -129,8 +129,8 @@ bool TdbAPI::open_database()
                                     "aby se do poškozených míst nic nezapsalo. Obnovte data ze "
                                     "zálohy příkazem \u201EObnova dat ze zálohy\u201C."),
                      mbIconWarning, false, help_database_error);
-    foreign_currency = lookup_text(1, QStringLiteral("CONF_ADDRESS"), QStringLiteral("FORE_CURR")) ==
-                       QLatin1String("T");
+    foreign_currency = lookup_text(1, QStringLiteral("CONF_ADDRESS"),
+                                   QStringLiteral("FORE_CURR")) == QLatin1String("T");
     if (!read_only)
         upgrade_schema();
     return true;
@@ -151,8 +151,9 @@ void TdbAPI::report_db_error(bool fatal, const QString &text)
     if (text.isEmpty()) {
         message = library_error().trimmed();
         if (message.contains(QLatin1String("UNIQUE"), Qt::CaseInsensitive))
-            message = QStringLiteral("Číslo partnera, produktu, nebo kód měny, musí být originální. "
-                                     "To, které jste zadali, je již použito.");
+            message =
+                QStringLiteral("Číslo partnera, produktu, nebo kód měny, musí být originální. "
+                               "To, které jste zadali, je již použito.");
     }
     // A fatal error ends the program; whatever the open transaction wrote so far must not
     // stay behind as half a document.
@@ -318,9 +319,8 @@ void TdbAPI::free_set(TMemTable *set)
 {
     if (!set)
         return;
-    std::erase_if(m_sets, [set](const std::unique_ptr<TMemTable> &owned) {
-        return owned.get() == set;
-    });
+    std::erase_if(m_sets,
+                  [set](const std::unique_ptr<TMemTable> &owned) { return owned.get() == set; });
 }
 
 void TdbAPI::sort_set(TMemTable *set, const QString &fields, bool descending)
@@ -330,7 +330,8 @@ void TdbAPI::sort_set(TMemTable *set, const QString &fields, bool descending)
     QString list = fields.trimmed();
     if (list.isEmpty())
         list = set->field(0).name();
-    if (set->find_field(QStringLiteral("RECID")) && !list.toUpper().contains(QLatin1String("RECID")))
+    if (set->find_field(QStringLiteral("RECID")) &&
+        !list.toUpper().contains(QLatin1String("RECID")))
         list += QLatin1String(";RECID");
     set->sort_on(list, descending);
 }
@@ -382,8 +383,8 @@ int TdbAPI::record_count(const TMemTable *set) const
     return set && set->active() ? set->record_count() : 0;
 }
 
-void TdbAPI::link_master_detail(TMemTable *master, TMemTable *detail,
-                                const QString &detail_fields, const QString &master_fields)
+void TdbAPI::link_master_detail(TMemTable *master, TMemTable *detail, const QString &detail_fields,
+                                const QString &master_fields)
 {
     if (detail)
         detail->set_master(master, detail_fields, master_fields);
@@ -415,10 +416,12 @@ bool TdbAPI::refresh_record(int id, const QString &table, TMemTable *set)
     if (!set->locate(QStringLiteral("RECID"), id) && !set->locate(QStringLiteral("RECID"), 0))
         return false;
     DmRecord record{};
-    const QString select = QStringLiteral("SELECT * FROM ") + table + QStringLiteral(" WHERE RECID=") +
-                           QString::number(id);
+    const QString select = QStringLiteral("SELECT * FROM ") + table +
+                           QStringLiteral(" WHERE RECID=") + QString::number(id);
     if (library_failed(dm_fetch_record(select.toUtf8().constData(), &record))) {
-        report_db_error(false);
+        // A row that is no longer in its view is no error, only nothing to show.
+        if (!library_error().isEmpty())
+            report_db_error(false);
         dm_free_record(&record);
         return false;
     }
@@ -457,8 +460,7 @@ bool identifiers_ok(std::initializer_list<QString> names, const char *function)
 {
     for (const QString &name : names) {
         if (!is_sql_identifier(name)) {
-            qWarning("programming error: %s refuses the name '%s'", function,
-                     qUtf8Printable(name));
+            qWarning("programming error: %s refuses the name '%s'", function, qUtf8Printable(name));
             return false;
         }
     }
@@ -510,14 +512,13 @@ int TdbAPI::count_rows(const QString &table, const QString &condition)
     return count ? count->toInt() : -1;
 }
 
-bool TdbAPI::value_in_use(int id, const QString &value, const QString &table,
-                          const QString &column)
+bool TdbAPI::value_in_use(int id, const QString &value, const QString &table, const QString &column)
 {
     if (!identifiers_ok({table, column}, "value_in_use"))
         return true;
-    const ScopedSet set = select_scoped(
-        QStringLiteral("X"), QStringLiteral("SELECT RECID, %1 FROM %2 WHERE %1=%3")
-                                 .arg(column, table, sql_quote(value)));
+    const ScopedSet set =
+        select_scoped(QStringLiteral("X"), QStringLiteral("SELECT RECID, %1 FROM %2 WHERE %1=%3")
+                                               .arg(column, table, sql_quote(value)));
     if (!set)
         return true;
     if (set->is_empty())
@@ -530,8 +531,8 @@ bool TdbAPI::value_in_use(int id, const QString &value, const QString &table,
 void TdbAPI::prepare_record(DmRecord &record, TMemTable *set)
 {
     std::memset(&record, 0, sizeof record);
-    if (!set || (set->state() != TMemTable::State::Edit &&
-                 set->state() != TMemTable::State::Insert))
+    if (!set ||
+        (set->state() != TMemTable::State::Edit && set->state() != TMemTable::State::Insert))
         return;
     if (read_only) {
         set->cancel();
@@ -601,8 +602,7 @@ void TdbAPI::add_float_value(DmRecord &record, int slot, const QString &name, do
     target.value = copy_value<double>(value);
 }
 
-void TdbAPI::add_string_value(DmRecord &record, int slot, const QString &name,
-                              const QString &value)
+void TdbAPI::add_string_value(DmRecord &record, int slot, const QString &name, const QString &value)
 {
     DmField &target = record.fields[slot];
     const QByteArray text = value.toUtf8();
@@ -610,6 +610,16 @@ void TdbAPI::add_string_value(DmRecord &record, int slot, const QString &name,
     target.type = dmText;
     target.size = int32_t(text.size() + 1);
     target.value = copy_utf8(text);
+}
+
+void TdbAPI::add_date_value(DmRecord &record, int slot, const QString &name,
+                            std::optional<double> days)
+{
+    DmField &target = record.fields[slot];
+    target.name = copy_name(name);
+    target.type = dmDateTime;
+    target.size = sizeof(double);
+    target.value = days ? copy_value<double>(*days) : nullptr;
 }
 
 bool TdbAPI::put_record(PutMode mode, DmRecord &record)

@@ -78,6 +78,9 @@ public:
     void add_int_value(DmRecord &record, int slot, const QString &name, int value);
     void add_float_value(DmRecord &record, int slot, const QString &name, double value);
     void add_string_value(DmRecord &record, int slot, const QString &name, const QString &value);
+    // Days since 30 Dec 1899; no value stores no date.
+    void add_date_value(DmRecord &record, int slot, const QString &name,
+                        std::optional<double> days);
     bool put_record(PutMode mode, DmRecord &record);
     void release_record(DmRecord &record);
 

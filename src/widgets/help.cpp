@@ -1,5 +1,7 @@
 #include "widgets/help.h"
 
+#include "widgets/window_host.h"
+
 #include <QKeyEvent>
 #include <QShortcut>
 #include <QVariant>
@@ -8,12 +10,6 @@
 namespace {
 
 const char topic_property[] = "help_topic";
-
-HelpHandler &installed_handler()
-{
-    static HelpHandler handler;
-    return handler;
-}
 
 } // namespace
 
@@ -32,17 +28,9 @@ int help_topic(const QWidget *widget)
     return 0;
 }
 
-HelpHandler set_help_handler(HelpHandler handler)
-{
-    HelpHandler previous = std::move(installed_handler());
-    installed_handler() = std::move(handler);
-    return previous;
-}
-
 void show_help(QWidget *window)
 {
-    if (installed_handler())
-        installed_handler()(help_topic(window));
+    window_host().help_request(help_topic(window));
 }
 
 bool help_key(QWidget *window, const QKeyEvent *event)

@@ -1,9 +1,7 @@
 #pragma once
 // Context help of the windows: each window carries a help topic, F1 and its "Nápověda"
-// button send a help request with it, and the main window shows the topic in the help
+// button send a help request with it, and the window host shows the topic in the help
 // the user has chosen.
-
-#include <functional>
 
 class QKeyEvent;
 class QWidget;
@@ -11,11 +9,6 @@ class QWidget;
 void set_help_topic(QWidget *window, int topic);
 // The topic of the widget or, when it has none, of the nearest parent that has one.
 int help_topic(const QWidget *widget);
-
-// The receiver of help requests: the main window while it exists.  Without one a request
-// is dropped.
-using HelpHandler = std::function<void(int topic)>;
-HelpHandler set_help_handler(HelpHandler handler);
 
 // Sends a help request with the window's topic.
 void show_help(QWidget *window);

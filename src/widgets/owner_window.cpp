@@ -1,6 +1,6 @@
 #include "widgets/owner_window.h"
 
-#include "app/fmain.h"
+#include "widgets/window_host.h"
 
 #include <QApplication>
 
@@ -8,5 +8,5 @@ QWidget *owner_window()
 {
     if (QWidget *modal = QApplication::activeModalWidget())
         return modal;
-    return fm_main;
+    return window_host().host_window();
 }

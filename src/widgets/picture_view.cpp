@@ -1,7 +1,7 @@
 #include "widgets/picture_view.h"
 
-#include "app/fmain.h"
 #include "data/picture_box.h"
+#include "widgets/window_host.h"
 
 #include <QMouseEvent>
 
@@ -48,5 +48,5 @@ QWidget *window_of(const PictureBox &control)
         if (auto *widget = qobject_cast<QWidget *>(owner))
             return widget->window();
     }
-    return fm_main;
+    return window_host().host_window();
 }

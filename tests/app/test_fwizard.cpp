@@ -4,13 +4,13 @@
 #include "app/flangselect.h"
 #include "app/fsetup.h"
 #include "app/fwizard.h"
-#include "widgets/help.h"
 #include "app/program_banner.h"
 #include "data/app_paths.h"
 #include "data/inifile.h"
 #include "data/setup_keys.h"
 #include "platform/dm/dm.h"
 #include "support/modal_driver.h"
+#include "widgets/help.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -140,17 +140,21 @@ TEST_F(Guide, ShowsOnceBesideTheMainWindowAndOpensItsEntries)
     }
     EXPECT_TRUE(guide.isVisible()) << "the guide stays for the next step";
 
-    int topic = -1;
-    const HelpHandler main_window_help =
-        set_help_handler([&topic](int requested) { topic = requested; });
-    guide.findChild<QToolButton *>("btnHelp8")->click();
-    EXPECT_EQ(topic, 1043);
-    guide.activateWindow();
-    QApplication::setActiveWindow(&guide);
-    guide.hide_box()->setFocus();
-    QTest::keyClick(guide.hide_box(), Qt::Key_F1);
-    EXPECT_EQ(topic, 101) << "F1 gives the guide's own topic again";
-    set_help_handler(main_window_help);
+    struct HelpRecorder : WindowHost {
+        int topic = -1;
+        void help_request(int requested) override { topic = requested; }
+    } help;
+    {
+        const ScopedWindowHost installed(help);
+        int &topic = help.topic;
+        guide.findChild<QToolButton *>("btnHelp8")->click();
+        EXPECT_EQ(topic, 1043);
+        guide.activateWindow();
+        QApplication::setActiveWindow(&guide);
+        guide.hide_box()->setFocus();
+        QTest::keyClick(guide.hide_box(), Qt::Key_F1);
+        EXPECT_EQ(topic, 101) << "F1 gives the guide's own topic again";
+    }
     close_guide(&guide);
 }
 

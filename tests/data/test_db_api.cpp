@@ -1,10 +1,10 @@
 #include "support/db_fixture.h"
 
 #include "data/app_paths.h"
-#include "text/format_settings.h"
 #include "data/inifile.h"
 #include "data/memtable_stream.h"
 #include "data/tdatetime.h"
+#include "text/format_settings.h"
 
 #include <QFile>
 
@@ -30,17 +30,62 @@ IniFile labels()
 
 TEST_F(DbApi, ANewDatabaseHoldsEveryCatalogueObject)
 {
-    const QStringList catalogue = {
-        "BLOBDATA", "CONF_ADDRESS", "CONF_INVOICE", "CONF_BANKCASH", "GENER_NO", "DOC_TYPES",
-        "DOC_HEAD", "DOC_ITEMS", "DOC_DRS1", "DOC_DRS2", "DOC_DRS3", "DOC_DRS4", "VIEW_DOC1",
-        "VIEW_DOC2", "VIEW_DOC3", "VIEW_DOC4", "VIEW_ITEMS", "VIEW_SEL_INVOICE", "VIEW_DOC_REKAP",
-        "VIEW_DOC_PAR", "VIEW_PAYMENTS", "VIEW_OUT_ADDRESS", "VIEW_IN_ADDRESS",
-        "VIEW_CREDIT_ADDRESS", "VIEW_DISCOUNT", "TE", "TE_GRP", "VIEW_TE", "VIEW_YEARS",
-        "TE_CASH", "VIEW_TE_CASH", "PAR", "PAR_ADDR", "PAR_BANK", "PAR_CONTACT", "PAR_TYPE",
-        "PAR_GRP", "PAR_CTYPE", "VIEW_PAR", "VIEW_PAR_CONTACTS", "PRO", "PRO_GRP", "PRO_UNITS",
-        "PRO_CURR", "CURR_LIST", "VIEW_PRO", "VIEW_SALES", "USER_CALC", "USER_HIST",
-        "PRINT_DOC1", "PRINT_DOC2", "PRINT_DOC3", "PRINT_DOC4", "PRINT_DOC_PAR", "TE_DEL",
-        "GEN_DOC_NO"};
+    const QStringList catalogue = {"BLOBDATA",
+                                   "CONF_ADDRESS",
+                                   "CONF_INVOICE",
+                                   "CONF_BANKCASH",
+                                   "GENER_NO",
+                                   "DOC_TYPES",
+                                   "DOC_HEAD",
+                                   "DOC_ITEMS",
+                                   "DOC_DRS1",
+                                   "DOC_DRS2",
+                                   "DOC_DRS3",
+                                   "DOC_DRS4",
+                                   "VIEW_DOC1",
+                                   "VIEW_DOC2",
+                                   "VIEW_DOC3",
+                                   "VIEW_DOC4",
+                                   "VIEW_ITEMS",
+                                   "VIEW_SEL_INVOICE",
+                                   "VIEW_DOC_REKAP",
+                                   "VIEW_DOC_PAR",
+                                   "VIEW_PAYMENTS",
+                                   "VIEW_OUT_ADDRESS",
+                                   "VIEW_IN_ADDRESS",
+                                   "VIEW_CREDIT_ADDRESS",
+                                   "VIEW_DISCOUNT",
+                                   "TE",
+                                   "TE_GRP",
+                                   "VIEW_TE",
+                                   "VIEW_YEARS",
+                                   "TE_CASH",
+                                   "VIEW_TE_CASH",
+                                   "PAR",
+                                   "PAR_ADDR",
+                                   "PAR_BANK",
+                                   "PAR_CONTACT",
+                                   "PAR_TYPE",
+                                   "PAR_GRP",
+                                   "PAR_CTYPE",
+                                   "VIEW_PAR",
+                                   "VIEW_PAR_CONTACTS",
+                                   "PRO",
+                                   "PRO_GRP",
+                                   "PRO_UNITS",
+                                   "PRO_CURR",
+                                   "CURR_LIST",
+                                   "VIEW_PRO",
+                                   "VIEW_SALES",
+                                   "USER_CALC",
+                                   "USER_HIST",
+                                   "PRINT_DOC1",
+                                   "PRINT_DOC2",
+                                   "PRINT_DOC3",
+                                   "PRINT_DOC4",
+                                   "PRINT_DOC_PAR",
+                                   "TE_DEL",
+                                   "GEN_DOC_NO"};
     const QStringList present =
         sqlite_shell("SELECT name FROM sqlite_master WHERE type IN ('table','view','trigger')")
             .split(u'\n');
@@ -67,11 +112,14 @@ TEST_F(DbApi, SelectWithoutRowsIsAnOpenEmptySetWithItsColumns)
 
 TEST_F(DbApi, HidesReferenceColumnsAndShowsFlagsAsAnoNe)
 {
-    exec("INSERT INTO PAR_ADDR (RECID, ID_PARTNER, IS_INVOICE, ADDRESS_TITLE) VALUES (5, 1, 'T', 'a')");
-    exec("INSERT INTO PAR_ADDR (RECID, ID_PARTNER, IS_INVOICE, ADDRESS_TITLE) VALUES (6, 1, 'F', 'b')");
+    exec("INSERT INTO PAR_ADDR (RECID, ID_PARTNER, IS_INVOICE, ADDRESS_TITLE) VALUES (5, 1, 'T', "
+         "'a')");
+    exec("INSERT INTO PAR_ADDR (RECID, ID_PARTNER, IS_INVOICE, ADDRESS_TITLE) VALUES (6, 1, 'F', "
+         "'b')");
     TMemTable *set = m_api->select_sql(
-        "X", "SELECT RECID, ID_PARTNER, RECID AS HEADER_ID, RECID AS TE_RECID, RECID AS PARTNER_NO, "
-             "IS_INVOICE FROM PAR_ADDR ORDER BY RECID");
+        "X",
+        "SELECT RECID, ID_PARTNER, RECID AS HEADER_ID, RECID AS TE_RECID, RECID AS PARTNER_NO, "
+        "IS_INVOICE FROM PAR_ADDR ORDER BY RECID");
     ASSERT_TRUE(set);
     EXPECT_EQ(visible_columns(*set), (QStringList{"PARTNER_NO", "IS_INVOICE"}));
     EXPECT_EQ(set->cell_display_text(0, 5), "ano");
@@ -81,8 +129,8 @@ TEST_F(DbApi, HidesReferenceColumnsAndShowsFlagsAsAnoNe)
 
 TEST_F(DbApi, LabelsComeFromTheLabelFileUnderTheSetsName)
 {
-    for (const QString &name : {QString("X"), QString("x"), QString(), QString("xlist"),
-                                QString("repo_HEADER")}) {
+    for (const QString &name :
+         {QString("X"), QString("x"), QString(), QString("xlist"), QString("repo_HEADER")}) {
         TMemTable *set = m_api->select_sql(name, "SELECT RECID, GEN_ID FROM GENER_NO");
         ASSERT_TRUE(set);
         EXPECT_EQ(set->name, name.startsWith("repo_") ? name : QString());
@@ -134,7 +182,8 @@ TEST_F(DbApi, RecordWrittenFromASetIsReadBackWithItsViewColumns)
 {
     const int partner = insert_partner(100, "Novák");
     exec(QString("INSERT INTO PAR_ADDR (RECID, ID_PARTNER, ADDRESS_TITLE, ADDRESS, CITY) "
-                 "VALUES (50, %1, 'sídlo', 'Dlouhá 1', 'Praha')").arg(partner));
+                 "VALUES (50, %1, 'sídlo', 'Dlouhá 1', 'Praha')")
+             .arg(partner));
     TMemTable *set = m_api->select_sql("VIEW_ADDRESS", "SELECT * FROM VIEW_CREDIT_ADDRESS");
     ASSERT_TRUE(set);
     ASSERT_EQ(set->record_count(), 1);
@@ -507,8 +556,26 @@ TEST_F(DbApi, ADamagedFileAfterAnUncleanEndOpensReadOnlyWithTheAdviceToRestore)
     EXPECT_TRUE(m_api->read_only);
     ASSERT_EQ(m_messages.size(), 1u);
     EXPECT_FALSE(m_messages[0].fatal);
-    EXPECT_TRUE(m_messages[0].text.contains("Obnova dat ze zálohy")) << m_messages[0].text.toStdString();
+    EXPECT_TRUE(m_messages[0].text.contains("Obnova dat ze zálohy"))
+        << m_messages[0].text.toStdString();
     EXPECT_TRUE(m_messages[0].text.contains("jen pro čtení"));
     ASSERT_TRUE(m_api->close_database());
     EXPECT_TRUE(QFile::exists(marker)) << "the damaged file is checked again at the next start";
+}
+
+TEST_F(DbApi, RefreshingARowThatLeftItsViewChangesNothingAndSaysNothing)
+{
+    const int partner = insert_partner(1, "Novák");
+    exec(QString(
+             "INSERT INTO PAR_ADDR (RECID, ID_PARTNER, ADDRESS_TITLE) VALUES (9001, %1, 'Sídlo')")
+             .arg(partner));
+    TMemTable *set = m_api->select_sql("X", "SELECT * FROM VIEW_CREDIT_ADDRESS");
+    ASSERT_TRUE(set && m_api->locate_recid(9001, set));
+    exec("DELETE FROM PAR_ADDR WHERE RECID=9001");
+    EXPECT_FALSE(m_api->refresh_record(9001, "VIEW_CREDIT_ADDRESS", set));
+    EXPECT_TRUE(m_messages.empty());
+    EXPECT_EQ(m_api->current_recid(set), 9001);
+    EXPECT_EQ(set->field_by_name("ADDRESS_TITLE").as_string(), QString::fromUtf8("Sídlo"));
+    EXPECT_EQ(set->state(), TMemTable::State::Browse);
+    m_api->free_set(set);
 }

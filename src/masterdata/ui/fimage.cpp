@@ -1,10 +1,10 @@
 #include "masterdata/ui/fimage.h"
 
-#include "app/fmain.h"
-#include "widgets/localize.h"
 #include "data/picture_box.h"
-#include "widgets/picture_view.h"
 #include "widgets/appearance.h"
+#include "widgets/localize.h"
+#include "widgets/picture_view.h"
+#include "widgets/window_host.h"
 
 #include <QGuiApplication>
 #include <QLabel>
@@ -25,8 +25,8 @@ const int pixels_per_notch = 32;
 
 QSize size_limit()
 {
-    if (fm_main)
-        return fm_main->size();
+    if (const QWidget *host = window_host().host_window())
+        return host->size();
     const QScreen *screen = QGuiApplication::primaryScreen();
     return screen ? screen->availableSize() : QSize(1024, 768);
 }
@@ -60,8 +60,8 @@ Tfm_image::Tfm_image(const QImage &picture, const QString &caption, QWidget *par
     localize_component(this);
     apply_dialog_color(*this);
     resize(window_size(picture.size(), size_limit()));
-    if (fm_main)
-        move(fm_main->frameGeometry().center() - QPoint(width() / 2, height() / 2));
+    if (const QWidget *host = window_host().host_window())
+        move(host->frameGeometry().center() - QPoint(width() / 2, height() / 2));
 }
 
 QSize Tfm_image::window_size(QSize picture, QSize limit)

@@ -1,17 +1,17 @@
 #include "masterdata/ui/flist.h"
 
-#include "widgets/command_registry.h"
-#include "app/fmain.h"
-#include "widgets/help.h"
-#include "widgets/image_list16.h"
-#include "widgets/localize.h"
 #include "data/db_api.h"
 #include "data/memtable.h"
 #include "masterdata/ui/flistedit.h"
 #include "masterdata/ui/frsearch.h"
-#include "widgets/owner_window.h"
+#include "widgets/command_registry.h"
 #include "widgets/dbgrid.h"
+#include "widgets/help.h"
+#include "widgets/image_list16.h"
+#include "widgets/localize.h"
+#include "widgets/owner_window.h"
 #include "widgets/popup_menu.h"
+#include "widgets/window_host.h"
 
 #include <QAction>
 #include <QHeaderView>
@@ -160,12 +160,13 @@ void Tfm_list::place()
         if (!m_grid->isColumnHidden(column))
             wanted += m_grid->columnWidth(column);
     const int width = std::clamp(wanted, min_width, max_width);
-    if (!fm_main) {
+    const QWidget *host = window_host().host_window();
+    if (!host) {
         resize(width, default_height);
         return;
     }
-    const QRect main = fm_main->frameGeometry();
-    const int tree = fm_main->main_command(5).toInt();
+    const QRect main = host->frameGeometry();
+    const int tree = window_host().tree_width();
     resize(width, std::max(min_height, main.height() - main.height() / 8));
     move(main.left() + tree + offset_left, main.top() + offset_top);
 }
@@ -173,17 +174,14 @@ void Tfm_list::place()
 void Tfm_list::run()
 {
     const QString caption = windowTitle();
-    if (fm_main) {
-        fm_main->main_command(2, caption);
-        fm_main->set_foreground_editor(this);
-    }
+    WindowHost &host = window_host();
+    host.editor_opened(caption);
+    host.set_foreground_editor(this);
     exec();
     free_set();
-    if (fm_main) {
-        fm_main->main_command(3, caption);
-        fm_main->set_foreground_editor(nullptr);
-        fm_main->set_status_hint({});
-    }
+    host.editor_closed(caption);
+    host.set_foreground_editor(nullptr);
+    host.set_status_hint({});
 }
 
 void Tfm_list::free_set()
@@ -240,8 +238,7 @@ void Tfm_list::update_commands()
 
 void Tfm_list::window_activated()
 {
-    if (fm_main)
-        fm_main->set_status_hint(windowTitle() + status_keys);
+    window_host().set_status_hint(windowTitle() + status_keys);
 }
 
 bool Tfm_list::event(QEvent *event)

@@ -1,12 +1,9 @@
 #include "masterdata/ui/flistedit.h"
 
-#include "app/fmain.h"
-#include "widgets/help.h"
-#include "widgets/localize.h"
 #include "data/db_api.h"
 #include "data/memtable.h"
 #include "data/messages.h"
-#include "widgets/owner_window.h"
+#include "masterdata/code_list_rows.h"
 #include "widgets/appearance.h"
 #include "widgets/dbcheckbox.h"
 #include "widgets/dbedit.h"
@@ -14,6 +11,10 @@
 #include "widgets/dbnumber_edit.h"
 #include "widgets/dialog_parts.h"
 #include "widgets/enter_as_tab.h"
+#include "widgets/help.h"
+#include "widgets/localize.h"
+#include "widgets/owner_window.h"
+#include "widgets/window_host.h"
 
 #include <QEvent>
 #include <QLabel>
@@ -178,8 +179,7 @@ void Tfm_listedit::update_ok()
 
 void Tfm_listedit::window_activated()
 {
-    if (fm_main)
-        fm_main->set_status_hint(windowTitle() + status_keys);
+    window_host().set_status_hint(windowTitle() + status_keys);
 }
 
 bool Tfm_listedit::event(QEvent *event)
@@ -219,29 +219,14 @@ bool Tfm_listedit::save()
 {
     if (m_hook && !m_hook(m_set))
         return false;
-    TdbAPI &api = *dbAPI;
-    const int id = m_mode == Add ? api.new_recid() : m_recid;
-    // Without an id on a writable database the program is ending already; on a read-only
-    // one put_record tells the user why nothing can be saved.
-    if (id == 0 && !api.read_only)
-        return false;
-    DmRecord record;
-    api.prepare_record(record, nullptr);
-    const QByteArray table = m_table.toUtf8();
-    record.table = table.constData();
-    record.id = m_mode == Add ? 0 : id;
-    api.add_int_value(record, 0, recid_name, id);
-    int slot = 1;
-    for (const TField *field : m_fields)
-        api.add_field_value(record, slot++, field);
-    record.used = slot;
-    if (TField *recid = m_set->find_field(recid_name))
-        recid->set_as_integer(id);
-    const bool saved = api.put_record(m_mode == Add ? pmInsert : pmUpdate, record);
+    const int id = save_code_list_row(*dbAPI, m_table, m_mode == Add ? 0 : m_recid,
+                                      {m_fields.begin(), m_fields.end()});
     raise();
     activateWindow();
-    if (!saved)
+    if (id == 0)
         return false;
+    if (TField *recid = m_set->find_field(recid_name))
+        recid->set_as_integer(id);
     m_recid = id;
     m_set->post();
     return true;
@@ -265,12 +250,7 @@ int delete_list_record(TMemTable *set, const QString &table, const QString &ques
     if (show_message(QStringLiteral("Pozor!"), question, mbYesNo | mbDefaultNo | mbIconWarning,
                      false, help_delete_question) != mrYes)
         return 0;
-    DmRecord record;
-    dbAPI->prepare_record(record, nullptr);
-    const QByteArray name = table.toUtf8();
-    record.table = name.constData();
-    record.id = id;
-    if (!dbAPI->put_record(pmDelete, record))
+    if (!delete_code_list_row(*dbAPI, table, id))
         return 0;
     set->remove();
     return id;

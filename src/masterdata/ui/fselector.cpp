@@ -1,15 +1,15 @@
 #include "masterdata/ui/fselector.h"
 
-#include "app/fmain.h"
-#include "widgets/help.h"
-#include "widgets/image_list16.h"
-#include "widgets/localize.h"
 #include "data/db_api.h"
 #include "data/memtable.h"
 #include "masterdata/ui/frsearch.h"
-#include "widgets/owner_window.h"
 #include "widgets/dbgrid.h"
 #include "widgets/grid_columns.h"
+#include "widgets/help.h"
+#include "widgets/image_list16.h"
+#include "widgets/localize.h"
+#include "widgets/owner_window.h"
+#include "widgets/window_host.h"
 
 #include <QEventLoop>
 #include <QHBoxLayout>
@@ -114,7 +114,8 @@ void Tfm_selector::place(int height, int min_width)
         width = min_width;
     resize(width, height > 0 ? height : default_height);
     if (!m_anchor) {
-        const QWidget *over = fm_main ? fm_main : parentWidget();
+        const QWidget *host = window_host().host_window();
+        const QWidget *over = host ? host : parentWidget();
         if (over)
             move(over->frameGeometry().center() - QPoint(width / 2, this->height() / 2));
         return;
@@ -148,9 +149,10 @@ void Tfm_selector::decide(int choice)
 int Tfm_selector::run()
 {
     const QString caption = windowTitle();
-    const bool announced = !m_anchor && fm_main;
+    // A drop-down under its field is part of the editor that opened it.
+    const bool announced = !m_anchor;
     if (announced)
-        fm_main->main_command(2, caption);
+        window_host().editor_opened(caption);
     QPointer<Tfm_selector> alive(this);
     show();
     raise();
@@ -168,8 +170,8 @@ int Tfm_selector::run()
             recid = dbAPI->current_recid(m_set);
         hide();
     }
-    if (announced && fm_main)
-        fm_main->main_command(3, caption);
+    if (announced)
+        window_host().editor_closed(caption);
     return recid;
 }
 

@@ -1,12 +1,9 @@
-#include "app/fmain.h"
-#include "widgets/help.h"
-#include "app/main_window_fixture.h"
-#include "app/menu_tree.h"
 #include "masterdata/ui/code_list_fixture.h"
 #include "masterdata/ui/flist.h"
 #include "masterdata/ui/frsearch.h"
 #include "support/modal_driver.h"
 #include "widgets/dbgrid.h"
+#include "widgets/help.h"
 
 #include <QAction>
 #include <QApplication>
@@ -226,80 +223,6 @@ TEST_F(CodeListTest, KeysPrintOpenTheMenuSearchAndClose)
 
     QTest::keyClick(list->grid(), Qt::Key_Escape);
     EXPECT_FALSE(list->isVisible());
-}
-
-namespace {
-
-struct CodeListCommand {
-    const char *command;
-    const char *caption;
-    const char *table;
-    int help_topic;
-};
-
-const CodeListCommand code_list_commands[] = {
-    {"actGrpPar", "Skupiny obchodních partnerů", "PAR_GRP", 404},
-    {"actParTypes", "Typy obchodních partnerů", "PAR_TYPE", 405},
-    {"actConTypes", "Typy kontaktů", "PAR_CTYPE", 406},
-    {"actGrpPro", "Skupiny produktů", "PRO_GRP", 407},
-    {"actUnits", "Měrné jednotky", "PRO_UNITS", 408},
-    {"actCurrList", "Kurzovní lístek", "CURR_LIST", 402},
-    {"actTeGrp", "Členění daňové evidence", "TE_GRP", 403},
-};
-
-} // namespace
-
-TEST_F(MainWindowFixture, EveryCodeListCommandOpensItsTableModally)
-{
-    Tfm_main &window = open_window();
-    window.show();
-    for (const CodeListCommand &expected : code_list_commands) {
-        SCOPED_TRACE(expected.command);
-        bool seen = false;
-        ModalDriver::on_next_modal([&](QWidget *modal) {
-            auto *list = qobject_cast<Tfm_list *>(modal);
-            ASSERT_NE(list, nullptr);
-            seen = true;
-            EXPECT_EQ(list->windowTitle(), QString::fromUtf8(expected.caption));
-            EXPECT_EQ(help_topic(list), expected.help_topic);
-            EXPECT_EQ(list->record_set()->record_count(),
-                      dbAPI->count_rows(QString::fromUtf8(expected.table)));
-            EXPECT_FALSE(window.menu_tree()->isEnabled());
-            EXPECT_EQ(window.foreground_editor(), list);
-            const QRect main = window.frameGeometry();
-            EXPECT_EQ(list->pos(),
-                      QPoint(main.left() + window.main_command(5).toInt() + 32, main.top() + 64));
-            EXPECT_GE(list->width(), 400);
-            EXPECT_LE(list->width(), 600);
-            EXPECT_GE(list->height(), 400);
-            list->window_activated();
-            EXPECT_EQ(window.status_texts().window, QString::fromUtf8(expected.caption));
-            EXPECT_TRUE(window.status_texts().keys.startsWith(QString::fromUtf8("INSERT-vlož")));
-
-            // Every one-line edit filled, the new row is stored.
-            const int rows = list->record_set()->record_count();
-            answer_editor([](Tfm_listedit &e) {
-                for (const TField *field : e.shown_fields()) {
-                    auto *edit = qobject_cast<QLineEdit *>(e.control_of(field->name()));
-                    if (edit && !edit->isHidden())
-                        type_into(&e, field->name(),
-                                  field->type() == FieldType::Text ? QStringLiteral("Nový'ů")
-                                                                   : QStringLiteral("3"));
-                }
-                EXPECT_TRUE(e.ok_button()->isEnabled());
-                e.ok_button()->click();
-            });
-            QTest::keyClick(list->grid(), Qt::Key_Insert);
-            EXPECT_EQ(list->record_set()->record_count(), rows + 1);
-            EXPECT_EQ(dbAPI->count_rows(QString::fromUtf8(expected.table)), rows + 1);
-            QTest::keyClick(list->grid(), Qt::Key_Escape);
-        });
-        window.command(QString::fromUtf8(expected.command))->trigger();
-        EXPECT_TRUE(seen);
-        EXPECT_TRUE(window.menu_tree()->isEnabled());
-        EXPECT_EQ(window.foreground_editor(), nullptr);
-        EXPECT_EQ(window.menu_tree()->open_windows_root()->childCount(), 0);
-    }
 }
 
 TEST_F(CodeListTest, CzechTextThatFitsItsColumnIsStoredWhole)

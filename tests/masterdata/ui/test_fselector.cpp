@@ -1,5 +1,3 @@
-#include "app/main_window_fixture.h"
-#include "app/menu_tree.h"
 #include "masterdata/ui/code_list_fixture.h"
 #include "masterdata/ui/frsearch.h"
 #include "masterdata/ui/fselector.h"
@@ -120,30 +118,4 @@ TEST_F(SelectorTest, EmptyListGivesNothingEvenAfterEnter)
     exec(QStringLiteral("DELETE FROM PRO_UNITS"));
     on_next_selector([](Tfm_selector &s) { QTest::keyClick(s.grid(), Qt::Key_Return); });
     EXPECT_EQ(select_unit(nullptr, 0), 0);
-}
-
-TEST_F(MainWindowFixture, SelectorWithoutAnchorStandsOverTheMainWindow)
-{
-    Tfm_main &window = open_window();
-    window.resize(900, 700);
-    window.show();
-    bool checked = false;
-    on_next_selector([&](Tfm_selector &s) {
-        checked = true;
-        EXPECT_TRUE(s.windowFlags().testFlag(Qt::Tool));
-        EXPECT_FALSE(window.menu_tree()->isEnabled());
-        EXPECT_LE((s.frameGeometry().center() - window.frameGeometry().center()).manhattanLength(),
-                  2);
-        // Going back to the main window means no choice.
-        window.activateWindow();
-        for (int i = 0; i < 100 && s.choice() == Tfm_selector::Undecided; ++i)
-            QTest::qWait(10);
-        EXPECT_EQ(s.choice(), Tfm_selector::Cancelled);
-    });
-    EXPECT_EQ(select_row(nullptr, 0, 1, {}, 0, 0, QStringLiteral("Měrné jednotky"), units_select,
-                         QStringLiteral("PRO_UNITS")),
-              0);
-    EXPECT_TRUE(checked);
-    EXPECT_TRUE(window.menu_tree()->isEnabled());
-    EXPECT_EQ(window.menu_tree()->open_windows_root()->childCount(), 0);
 }

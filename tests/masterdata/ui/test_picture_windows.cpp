@@ -1,10 +1,9 @@
-#include "app/main_window_fixture.h"
 #include "data/picture_box.h"
 #include "masterdata/ui/fimage.h"
+#include "support/modal_driver.h"
 #include "widgets/picture_print.h"
 #include "widgets/picture_view.h"
 #include "widgets/system_dialogs.h"
-#include "support/modal_driver.h"
 
 #include <QApplication>
 #include <QFile>
@@ -29,16 +28,6 @@ QImage picture(int width, int height)
     return image;
 }
 
-void turn_wheel(QWidget *widget, int angle)
-{
-    const QPointF centre = QRectF(widget->rect()).center();
-    QWheelEvent wheel(centre, widget->mapToGlobal(centre), QPoint(), QPoint(0, angle), Qt::NoButton,
-                      Qt::NoModifier, Qt::NoScrollPhase, false);
-    QApplication::sendEvent(widget, &wheel);
-}
-
-using PictureWindow = MainWindowFixture;
-
 } // namespace
 
 TEST(PictureWindowSize, PictureAndRoomAroundItWithinTheLimit)
@@ -53,76 +42,6 @@ TEST(PictureWindowSize, PictureAndRoomAroundItWithinTheLimit)
                           Case{{982, 622}, {1000, 700}}}) {
         EXPECT_EQ(Tfm_image::window_size(c.picture, limit), c.window) << c.picture.width();
     }
-}
-
-TEST_F(PictureWindow, ShowsTheWholePictureOrTheMainWindowsSizeWithScrollBars)
-{
-    Tfm_main &main_window = open_window();
-    main_window.resize(900, 650);
-    main_window.show();
-    PictureBox small;
-    small.show(picture(300, 200), {});
-    PictureBox large;
-    large.show(picture(3000, 2000), {});
-
-    bool seen = false;
-    ModalDriver::on_next_modal([&](QWidget *modal) {
-        seen = true;
-        auto *window = qobject_cast<Tfm_image *>(modal);
-        ASSERT_NE(window, nullptr);
-        EXPECT_EQ(window->windowTitle(), "Malý obrázek");
-        EXPECT_EQ(window->size(), QSize(318, 278));
-        EXPECT_FALSE(window->scroll_box()->verticalScrollBar()->isVisible());
-        EXPECT_EQ(window->scroll_box()->toolTip(), "Kliinutím zavřete toto okno.");
-        auto *shown = window->findChild<QLabel *>("Image1");
-        ASSERT_NE(shown, nullptr);
-        EXPECT_EQ(shown->size(), QSize(300, 200));
-        EXPECT_EQ(shown->toolTip(), "Kliinutím zavřete toto okno.");
-        QTest::mouseClick(shown, Qt::LeftButton);
-    });
-    show_picture(small, QStringLiteral("Malý obrázek"));
-    EXPECT_TRUE(seen);
-
-    seen = false;
-    ModalDriver::on_next_modal([&](QWidget *modal) {
-        seen = true;
-        auto *window = qobject_cast<Tfm_image *>(modal);
-        ASSERT_NE(window, nullptr);
-        EXPECT_EQ(window->size(), main_window.size());
-        const QPoint off_centre =
-            window->frameGeometry().center() - main_window.frameGeometry().center();
-        EXPECT_LE(off_centre.manhattanLength(), 2);
-        QScrollBar *vertical = window->scroll_box()->verticalScrollBar();
-        EXPECT_TRUE(vertical->isVisible());
-        EXPECT_TRUE(window->scroll_box()->horizontalScrollBar()->isVisible());
-
-        QWidget *viewport = window->scroll_box()->viewport();
-        turn_wheel(viewport, -120);
-        EXPECT_EQ(vertical->value(), 32);
-        turn_wheel(viewport, -240);
-        EXPECT_EQ(vertical->value(), 96);
-        turn_wheel(viewport, 120);
-        EXPECT_EQ(vertical->value(), 64);
-        // A fine wheel counts its steps until they make a notch.
-        turn_wheel(viewport, -60);
-        EXPECT_EQ(vertical->value(), 64);
-        turn_wheel(viewport, -60);
-        EXPECT_EQ(vertical->value(), 96);
-        turn_wheel(window->findChild<QLabel *>("Image1"), -120);
-        EXPECT_EQ(vertical->value(), 128);
-
-        QTest::keyClick(window, Qt::Key_Escape);
-    });
-    show_picture(large, QStringLiteral("Velký obrázek"));
-    EXPECT_TRUE(seen);
-}
-
-TEST_F(PictureWindow, EmptyPictureOpensNoWindow)
-{
-    open_window();
-    PictureBox empty;
-    show_picture(empty, QStringLiteral("Nic"));
-    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }
 
 TEST(PicturePrintPosition, CentredAcrossAnEighthDownRoundedTowardZero)
