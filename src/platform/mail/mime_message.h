@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+namespace mail {
+
+// A message of a text and one attachment, in the shape every mail program reads:
+// multipart/mixed, the text as UTF-8, the attachment in base64, CRLF line ends.
+struct MimeMessage {
+    QByteArray from; // the From value ready for the header, or empty for none
+    QByteArray to;   // a plain address
+    QString subject;
+    QString text;
+    QString attachment_name;
+    QByteArray attachment_type;
+    QByteArray attachment;
+    // A sent message carries its date and identity; a draft gets them from the program
+    // that sends it, and says instead that it has not been sent.
+    QByteArray date;
+    QByteArray message_id;
+    bool unsent = false;
+};
+
+QByteArray composed(const MimeMessage &message);
+
+} // namespace mail
