@@ -10,6 +10,7 @@ TALLYRA_PACKAGES=(
     fonts-liberation2 fonts-dejavu-core
     poppler-utils qpdf sqlite3 openssl python3-aiosmtpd xdg-utils
     libxml2-utils zbar-tools python3
+    clang libclang-rt-14-dev
 )
 
 install_missing_packages() {
