@@ -6,10 +6,10 @@ const int no_image = -1;
 
 } // namespace
 
-const std::vector<CommandSpec> &command_specs()
+const std::vector<CommandDefinition> &command_definitions()
 {
     using E = CommandEffect;
-    static const std::vector<CommandSpec> specs = {
+    static const std::vector<CommandDefinition> definitions = {
         {"actPar", "Adresář, obchodní partneři", "Obchodní partneři pro fakturaci.", 23,
          E::BookWindow, "PAR"},
         {"actPro", "Seznam produktů, ceník", "Seznam produktů, ceník, pro položkové faktury.", 22,
@@ -93,5 +93,5 @@ const std::vector<CommandSpec> &command_specs()
         {"actSummary", "Součty, mezisoučty, celkové stavy", "Sumarizační tisková sestava.", 29,
          E::Summary},
     };
-    return specs;
+    return definitions;
 }

@@ -16,7 +16,7 @@ enum class CommandEffect {
     Summary,
 };
 
-struct CommandSpec {
+struct CommandDefinition {
     QString name;
     QString caption;
     QString hint;
@@ -27,4 +27,4 @@ struct CommandSpec {
     int choice = 0;
 };
 
-const std::vector<CommandSpec> &command_specs();
+const std::vector<CommandDefinition> &command_definitions();

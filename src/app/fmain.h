@@ -26,7 +26,7 @@ class QMenu;
 class QSplitter;
 class TMenuTree;
 class TdbAPI;
-struct CommandSpec;
+struct CommandDefinition;
 
 class Tfm_main : public QMainWindow, public WindowHost {
     Q_OBJECT
@@ -118,7 +118,7 @@ private:
     QAction *add_settings_item(QMenu *menu, const QString &caption, const QString &hint, int image,
                                int tag, int page);
 
-    void execute(const CommandSpec &definition, QAction *command);
+    void execute(const CommandDefinition &definition, QAction *command);
     void open_book_window(const QString &key, int record_id);
     void open_settings(int page);
     void show_guide();

@@ -31,7 +31,7 @@ const QString guide_title = QStringLiteral("  Průvodce programem Tallyra");
 
 } // namespace
 
-void Tfm_main::execute(const CommandSpec &definition, QAction *command)
+void Tfm_main::execute(const CommandDefinition &definition, QAction *command)
 {
     ShellServices &services = shell_services();
     switch (definition.effect) {

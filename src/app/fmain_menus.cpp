@@ -37,7 +37,7 @@ void set_image(QAction *action, int image)
 
 void Tfm_main::create_commands()
 {
-    for (const CommandSpec &definition : command_specs()) {
+    for (const CommandDefinition &definition : command_definitions()) {
         auto *command = new QAction(definition.caption, this);
         command->setObjectName(definition.name);
         command->setStatusTip(definition.hint);

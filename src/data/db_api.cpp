@@ -87,8 +87,6 @@ TdbAPI::~TdbAPI()
         dbAPI = nullptr;
 }
 
-// ---- connection -----------------------------------------------------------------------
-
 bool TdbAPI::connect_through_file()
 {
     return dm_open_database(read_connection_file().toUtf8().constData()) != 0;
@@ -182,8 +180,6 @@ bool TdbAPI::exec_sql(const QString &statement)
     }
     return true;
 }
-
-// ---- record sets ----------------------------------------------------------------------
 
 TMemTable *TdbAPI::select_sql(const QString &name, const QString &select)
 {
@@ -407,8 +403,6 @@ int TdbAPI::export_set(TMemTable *set, int mode, const QString &file_name)
     return set->record_count();
 }
 
-// ---- reading --------------------------------------------------------------------------
-
 bool TdbAPI::refresh_record(int id, const QString &table, TMemTable *set)
 {
     if (id == 0 || !set || !set->active())
@@ -525,8 +519,6 @@ bool TdbAPI::value_in_use(int id, const QString &value, const QString &table, co
         return false;
     return id == 0 || set->record_count() != 1 || set->field(0).as_integer() != id;
 }
-
-// ---- writing --------------------------------------------------------------------------
 
 void TdbAPI::prepare_record(DmRecord &record, TMemTable *set)
 {
@@ -648,8 +640,6 @@ void TdbAPI::release_record(DmRecord &record)
     }
     std::memset(&record, 0, sizeof record);
 }
-
-// ---- hooks and secrets ----------------------------------------------------------------
 
 bool TdbAPI::is_flag_field(const QString &column)
 {

@@ -68,8 +68,6 @@ QStringList split_field_list(const QString &list)
 
 } // namespace
 
-// ---- TField ---------------------------------------------------------------------------
-
 TField::TField(TMemTable *table, int index, QString name, FieldType type, int size)
     : display_label(name), m_table(table), m_index(index), m_name(std::move(name)), m_type(type),
       m_size(size)
@@ -285,8 +283,6 @@ QString TField::display_text() const
     return as_string();
 }
 
-// ---- TMemTable ------------------------------------------------------------------------
-
 TMemTable::TMemTable(QObject *parent) : QObject(parent) {}
 
 TMemTable::~TMemTable() = default;
@@ -339,8 +335,6 @@ TField &TMemTable::field_by_name(const QString &name) const
     return *detached;
 }
 
-// ---- navigation -----------------------------------------------------------------------
-
 int TMemTable::row_number() const
 {
     return m_current < 0 ? 0 : m_current + 1;
@@ -388,8 +382,6 @@ void TMemTable::set_row_number(int number)
 {
     set_current(number - 1);
 }
-
-// ---- cells ----------------------------------------------------------------------------
 
 TMemTable::Cell TMemTable::stored_cell(int physical_row, int column) const
 {
@@ -511,8 +503,6 @@ QString TMemTable::cell_display_text(int row, int column) const
         return format_number(cell_value(row, column).toDouble(), field.display_format);
     return cell_text(row, column);
 }
-
-// ---- editing --------------------------------------------------------------------------
 
 void TMemTable::start_insert(int position)
 {
@@ -649,8 +639,6 @@ void TMemTable::remove()
     notify_layout();
     notify_current();
 }
-
-// ---- locate, filter, sort, master-detail ----------------------------------------------
 
 bool TMemTable::locate(const QString &field_name, const QVariant &value, int options)
 {
@@ -919,8 +907,6 @@ void TMemTable::rebuild_view(int keep_physical)
     m_eof = m_view.empty();
 }
 
-// ---- controls and signals -------------------------------------------------------------
-
 void TMemTable::disable_controls()
 {
     ++m_disabled;
@@ -951,8 +937,6 @@ void TMemTable::notify_current()
     if (!controls_disabled() && !m_loading)
         emit current_changed();
 }
-
-// ---- bulk loading ---------------------------------------------------------------------
 
 void TMemTable::begin_load()
 {

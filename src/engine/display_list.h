@@ -7,7 +7,7 @@
 // (rich-text lines, barcode modules) lie relative to their item's top left corner, so that
 // one layout serves every item made from it.
 
-#include "engine/font_spec.h"
+#include "engine/font_style.h"
 #include "engine/frame.h"
 #include "engine/report_band.h"
 
@@ -22,7 +22,7 @@
 
 // A font with its metrics measured once, on the preparer's fixed-resolution device.
 struct PreparedFont {
-    FontSpec spec;
+    FontStyle style;
     double ascent = 0.0; // report units
     double height = 0.0; // line spacing, report units
 };

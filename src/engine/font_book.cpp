@@ -11,14 +11,14 @@ FontBook::FontBook() : m_device(1, 1, QImage::Format_Mono)
     m_device.setDotsPerMeterY(qRound(dots_per_metre));
 }
 
-int FontBook::font(const FontSpec &spec)
+int FontBook::font(const FontStyle &style)
 {
     for (size_t i = 0; i < m_fonts.size(); ++i)
-        if (m_fonts[i].spec == spec)
+        if (m_fonts[i].style == style)
             return int(i);
-    const QFontMetricsF metrics(to_qfont(spec), &m_device);
+    const QFontMetricsF metrics(to_qfont(style), &m_device);
     PreparedFont prepared;
-    prepared.spec = spec;
+    prepared.style = style;
     prepared.ascent = metrics.ascent() / device_pixels_per_unit;
     prepared.height = metrics.height() / device_pixels_per_unit;
     m_fonts.push_back(prepared);

@@ -14,7 +14,7 @@ public:
     FontBook();
 
     // The index of the font in fonts(), added when new.
-    int font(const FontSpec &spec);
+    int font(const FontStyle &style);
     // The advance of the text in report units: its characters' advances added up.
     double width(int font, const QString &text) const;
     const PreparedFont &prepared(int font) const { return m_fonts[font]; }

@@ -126,17 +126,17 @@ void HtmlExportFilter::text_line(const DisplayItem &item, const TextLine &line)
 
 void HtmlExportFilter::text(const QPointF &position, const QString &text, int font, QRgb color)
 {
-    const FontSpec &spec = m_report->fonts[size_t(font)].spec;
-    QString family = font_family_without_ce(spec.family);
+    const FontStyle &face = m_report->fonts[size_t(font)].style;
+    QString family = font_family_without_ce(face.family);
     family.remove(u'"').remove(u'\'');
     QString style = QStringLiteral("left:%1;top:%2;font-family:'%3',sans-serif;font-size:%4pt")
                         .arg(pt(position.x()), pt(position.y()), family.toHtmlEscaped(),
-                             QString::number(spec.size));
-    if (spec.bold)
+                             QString::number(face.size));
+    if (face.bold)
         style += QStringLiteral(";font-weight:bold");
-    if (spec.italic)
+    if (face.italic)
         style += QStringLiteral(";font-style:italic");
-    if (spec.underline)
+    if (face.underline)
         style += QStringLiteral(";text-decoration:underline");
     if (color != 0xff000000)
         style += QStringLiteral(";color:") + css_color(color);

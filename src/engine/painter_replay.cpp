@@ -32,8 +32,8 @@ public:
         // p * 90 / dpi points on the device to come out p points tall.
         const double dpi = painter.device()->logicalDpiY();
         for (const PreparedFont &font : report.fonts) {
-            QFont qfont = to_qfont(font.spec);
-            qfont.setPointSizeF(font.spec.size * report_units::per_inch / dpi);
+            QFont qfont = to_qfont(font.style);
+            qfont.setPointSizeF(font.style.size * report_units::per_inch / dpi);
             m_fonts.push_back(qfont);
         }
     }

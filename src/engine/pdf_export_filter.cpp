@@ -14,7 +14,7 @@ namespace {
 
 constexpr double scale = report_units::pdf_points_per_unit;
 
-const char *font_name(const FontSpec &font)
+const char *font_name(const FontStyle &font)
 {
     if (font.italic)
         return "Helvetica-Oblique";
@@ -94,7 +94,7 @@ void TfrTNPDFExportFilter::object(const DisplayItem &item)
 void TfrTNPDFExportFilter::text_line(const DisplayItem &item, const TextLine &line)
 {
     const auto &text = std::get<DisplayText>(item.content);
-    const FontSpec &font = m_report->fonts[size_t(text.font)].spec;
+    const FontStyle &font = m_report->fonts[size_t(text.font)].style;
     m_pdf->draw_text(font_name(font), line.text, line.position.x() * scale + 1,
                      line.position.y() * scale + 1, font.size);
 }
@@ -158,7 +158,7 @@ void TfrTNPDFExportFilter::draw_rich_text(const DisplayItem &item, const RichTex
             top += 8;
             continue;
         }
-        const FontSpec &font = m_report->fonts[size_t(line.runs.front().font)].spec;
+        const FontStyle &font = m_report->fonts[size_t(line.runs.front().font)].style;
         const double left = line.align == HAlign::Center  ? -1.0
                             : line.align == HAlign::Right ? -2.0
                                                           : x;

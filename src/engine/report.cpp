@@ -35,7 +35,7 @@ bool Report::set_band_source(const QString &band, const QString &source)
     return true;
 }
 
-ReportObject *Report::add_text_object(int page, const QRectF &rect, const FontSpec &font,
+ReportObject *Report::add_text_object(int page, const QRectF &rect, const FontStyle &font,
                                       const QStringList &text)
 {
     if (page < 0 || page >= int(m_template.pages.size()))

@@ -29,7 +29,7 @@ public:
     // given to the band that lies there.  nullptr when no band of the page lies at `rect`'s
     // top or there is no such page.  The object is the band's: the pointer serves until the
     // next object is added to that band.
-    ReportObject *add_text_object(int page, const QRectF &rect, const FontSpec &font,
+    ReportObject *add_text_object(int page, const QRectF &rect, const FontStyle &font,
                                   const QStringList &text);
 
     // The source is the caller's and must outlive the preparations that use it.

@@ -3,7 +3,7 @@
 // inside the band and its frame.  The application reaches objects by name to give them
 // texts, pictures and rich texts before the report is prepared.
 
-#include "engine/font_spec.h"
+#include "engine/font_style.h"
 #include "engine/frame.h"
 
 #include <QImage>
@@ -22,7 +22,7 @@ enum class VAlign { Top, Center, Bottom };
 // numbers they give ("### ##0.00").  `padding` keeps the text off the object's edges.
 struct TextContent {
     QStringList text;
-    FontSpec font;
+    FontStyle font;
     QRgb color = 0xff000000;
     HAlign align = HAlign::Left;
     VAlign valign = VAlign::Top;

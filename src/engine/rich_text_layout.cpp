@@ -17,15 +17,15 @@ HAlign block_alignment(const QTextBlock &block)
     return HAlign::Left;
 }
 
-FontSpec run_font(const QFont &font, const QFont &fallback)
+FontStyle run_font(const QFont &font, const QFont &fallback)
 {
-    FontSpec spec;
-    spec.family = font.family().isEmpty() ? fallback.family() : font.family();
-    spec.size = font.pointSizeF() > 0 ? font.pointSizeF() : fallback.pointSizeF();
-    spec.bold = font.bold();
-    spec.italic = font.italic();
-    spec.underline = font.underline();
-    return spec;
+    FontStyle style;
+    style.family = font.family().isEmpty() ? fallback.family() : font.family();
+    style.size = font.pointSizeF() > 0 ? font.pointSizeF() : fallback.pointSizeF();
+    style.bold = font.bold();
+    style.italic = font.italic();
+    style.underline = font.underline();
+    return style;
 }
 
 } // namespace

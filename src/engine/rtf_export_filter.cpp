@@ -45,7 +45,7 @@ void RtfExportFilter::begin(const PreparedReport &report)
     m_families.clear();
     m_font_family.clear();
     for (const PreparedFont &font : report.fonts) {
-        const QString family = font_family_without_ce(font.spec.family);
+        const QString family = font_family_without_ce(font.style.family);
         qsizetype index = m_families.indexOf(family);
         if (index < 0) {
             index = m_families.size();
@@ -136,13 +136,13 @@ void RtfExportFilter::text(const QPointF &position, double width, const QString 
               QByteArray::number(twips(frame_width)) + "\\absh-" +
               QByteArray::number(twips(prepared.height)) + "\\nowrap\\sl0\\sa0\\sb0\\f" +
               QByteArray::number(m_font_family[size_t(font)]) + "\\fs" +
-              QByteArray::number(std::lround(prepared.spec.size * 2)) + "\\cf" +
+              QByteArray::number(std::lround(prepared.style.size * 2)) + "\\cf" +
               QByteArray::number(color_index(color));
-    if (prepared.spec.bold)
+    if (prepared.style.bold)
         m_body += "\\b";
-    if (prepared.spec.italic)
+    if (prepared.style.italic)
         m_body += "\\i";
-    if (prepared.spec.underline)
+    if (prepared.style.underline)
         m_body += "\\ul";
     m_body += ' ' + escaped(text) + "\\par}\n";
 }

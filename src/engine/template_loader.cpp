@@ -181,9 +181,9 @@ private:
     QSet<QString> m_used;
 };
 
-FontSpec read_font(ObjectReader &reader)
+FontStyle read_font(ObjectReader &reader)
 {
-    FontSpec font;
+    FontStyle font;
     font.family = reader.string("family", font.family);
     font.size = reader.positive("size", font.size);
     font.bold = reader.boolean("bold", false);

@@ -90,7 +90,7 @@ QByteArray display_list_json(const PreparedReport &report)
     };
     QByteArray json = "{\n\"fonts\": [\n";
     for (size_t i = 0; i < report.fonts.size(); ++i) {
-        const FontSpec &font = report.fonts[i].spec;
+        const FontStyle &font = report.fonts[i].style;
         json += "  " + compact({{"family", font.family},
                                 {"size", font.size},
                                 {"bold", font.bold},

@@ -321,7 +321,7 @@ TEST_F(PdfExport, LibHaruErrorKeepsTheExistingFile)
     report.set_template(template_from_json(R"json({"version": 1, "pages": [{"bands": [
         {"kind": "report_title", "height": 100}]}]})json"));
     // libHaru refuses a font of a thousand points.
-    ASSERT_TRUE(report.add_text_object(0, QRectF(0, 10, 100, 20), FontSpec{"Arial", 1000},
+    ASSERT_TRUE(report.add_text_object(0, QRectF(0, 10, 100, 20), FontStyle{"Arial", 1000},
                                        {QStringLiteral("obří")}));
     TfrTNPDFExportFilter filter({{}, 20, path(QStringLiteral("picture.jpg"))});
     try {

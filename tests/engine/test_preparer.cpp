@@ -175,7 +175,7 @@ TEST(Preparer, RightAlignedPageNumberEndsAtTheObjectsEdge)
                 const auto &text = std::get<DisplayText>(item.content);
                 const TextLine &line = text.lines.at(0);
                 const double width =
-                    fonts.width(fonts.font(prepared.fonts[text.font].spec), line.text);
+                    fonts.width(fonts.font(prepared.fonts[text.font].style), line.text);
                 EXPECT_NEAR(line.position.x() + width, item.rect.right(), 0.01);
             }
 }

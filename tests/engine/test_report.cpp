@@ -87,7 +87,7 @@ TEST(Report, TextObjectsAddedOnAPageJoinTheBandAtTheirPlace)
     report.set_template(template_from_json(view_template));
     ASSERT_TRUE(report.set_band_source(QStringLiteral("master_data"), QStringLiteral("frPAR")));
     EXPECT_FALSE(report.set_band_source(QStringLiteral("no_band"), QStringLiteral("frPAR")));
-    const FontSpec font{"Arial CE", 8};
+    const FontStyle font{"Arial CE", 8};
     ReportObject *heading =
         report.add_text_object(0, QRectF(32, 158, 128, 14), font, {QStringLiteral("Název")});
     ReportObject *cell = report.add_text_object(0, QRectF(32, 301, 128, 14), font,

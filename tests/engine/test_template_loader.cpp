@@ -112,7 +112,7 @@ TEST(TemplateLoader, ReadsEveryPropertyOfAnObject)
     EXPECT_EQ(object.fill, 0xffffffe0);
     const auto &text = std::get<TextContent>(object.content);
     EXPECT_EQ(text.text, QStringList({"first", "second"}));
-    EXPECT_EQ(text.font, (FontSpec{"Arial CE", 8.5, true, true, true}));
+    EXPECT_EQ(text.font, (FontStyle{"Arial CE", 8.5, true, true, true}));
     EXPECT_EQ(text.color, 0xff102030);
     EXPECT_EQ(text.align, HAlign::Right);
     EXPECT_EQ(text.valign, VAlign::Bottom);

@@ -19,7 +19,7 @@ protected:
     double width(const QString &text) { return m_fonts.width(m_font, text); }
 
     FontBook m_fonts;
-    int m_font = m_fonts.font(FontSpec{"Arial", 10});
+    int m_font = m_fonts.font(FontStyle{"Arial", 10});
 };
 
 TEST_F(TextLayout, BreaksAtSpacesAndInsideWordsTooLongForALine)
@@ -73,8 +73,8 @@ TEST_F(TextLayout, PlacesLinesByAlignmentAndDropsThoseBelowTheBottom)
 
 TEST_F(TextLayout, FontsOfTheSameSpecShareTheirMetrics)
 {
-    EXPECT_EQ(m_fonts.font(FontSpec{"Arial", 10}), m_font);
-    const int bold = m_fonts.font(FontSpec{"Arial", 10, true});
+    EXPECT_EQ(m_fonts.font(FontStyle{"Arial", 10}), m_font);
+    const int bold = m_fonts.font(FontStyle{"Arial", 10, true});
     EXPECT_NE(bold, m_font);
     EXPECT_GT(width(QStringLiteral("Příliš")), 0);
     EXPECT_GT(m_fonts.width(bold, QStringLiteral("rrr")), width(QStringLiteral("rrr")));
@@ -82,7 +82,7 @@ TEST_F(TextLayout, FontsOfTheSameSpecShareTheirMetrics)
     EXPECT_GT(m_fonts.prepared(m_font).height, 12.5);
     EXPECT_LT(m_fonts.prepared(m_font).height, 16);
     // "Arial CE" is Arial.
-    const int ce = m_fonts.font(FontSpec{"Arial CE", 10});
+    const int ce = m_fonts.font(FontStyle{"Arial CE", 10});
     EXPECT_DOUBLE_EQ(m_fonts.width(ce, QStringLiteral("Účet")), width(QStringLiteral("Účet")));
 }
 

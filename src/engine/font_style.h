@@ -4,14 +4,14 @@
 
 #include <QString>
 
-struct FontSpec {
+struct FontStyle {
     QString family = QStringLiteral("Arial");
     double size = 10.0; // points
     bool bold = false;
     bool italic = false;
     bool underline = false;
 
-    bool operator==(const FontSpec &) const = default;
+    bool operator==(const FontStyle &) const = default;
 };
 
 QString font_family_without_ce(const QString &family);
@@ -19,4 +19,4 @@ QString font_family_without_ce(const QString &family);
 class QFont;
 
 // The Qt font for a template font; its size is in points, for the device the caller uses.
-QFont to_qfont(const FontSpec &spec);
+QFont to_qfont(const FontStyle &style);

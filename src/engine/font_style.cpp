@@ -1,4 +1,4 @@
-#include "engine/font_spec.h"
+#include "engine/font_style.h"
 
 #include <QFont>
 
@@ -8,13 +8,13 @@ QString font_family_without_ce(const QString &family)
     return family.endsWith(suffix, Qt::CaseInsensitive) ? family.chopped(suffix.size()) : family;
 }
 
-QFont to_qfont(const FontSpec &spec)
+QFont to_qfont(const FontStyle &style)
 {
-    QFont font(font_family_without_ce(spec.family));
-    font.setPointSizeF(spec.size);
-    font.setBold(spec.bold);
-    font.setItalic(spec.italic);
-    font.setUnderline(spec.underline);
+    QFont font(font_family_without_ce(style.family));
+    font.setPointSizeF(style.size);
+    font.setBold(style.bold);
+    font.setItalic(style.italic);
+    font.setUnderline(style.underline);
     // Unhinted outlines give the same advances at every resolution, so a line measured on the
     // preparer's device fits its object on paper and on screen alike.
     font.setHintingPreference(QFont::PreferNoHinting);
