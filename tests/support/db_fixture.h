@@ -28,7 +28,7 @@ protected:
     QString database_path() const { return path(QStringLiteral("data/tallyra.db")); }
     // Runs SQL through the sqlite3 shell on the database file, as an outside peer.
     QString sqlite_shell(const QString &sql) const;
-    // One write that must work.
+    // A write of the test's own set-up (one statement or several) that must work.
     void exec(const QString &sql);
     int insert_partner(int number, const QString &name);
     // Makes the database file one that cannot be written, as on a write-protected disk (for

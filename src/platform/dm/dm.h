@@ -74,7 +74,11 @@ DM_API int dm_database_attributes(void);
 DM_API int dm_version(void);
 DM_API const char *dm_last_error(void);  /* empty when the last call raised no failure */
 
+/* Runs exactly one statement; a text with a second one is refused. */
 DM_API int dm_exec_sql(const char *statement);
+/* Runs a script of the program's own, statement after statement (the base schema of a new
+   database, the steps of a schema upgrade); never text built from the user's input. */
+DM_API int dm_exec_script(const char *script);
 /* kind_and_name: "TABLE.", "VIEW." or "TRIGGER." followed by the object's name */
 DM_API int dm_db_object_exists(const char *kind_and_name);
 

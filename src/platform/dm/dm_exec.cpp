@@ -11,11 +11,32 @@ int dm_exec_sql(const char *statement)
     sqlite3 *db = dm::open_connection();
     if (!db)
         return 0;
-    if (!statement) {
-        dm::set_error("Příkaz SQL chybí.");
+    // One statement a call: text put together from the user's input can never smuggle in a
+    // second one.
+    const dm::StatementPtr prepared = dm::prepare_single(db, statement);
+    if (!prepared)
+        return 0;
+    int rc = sqlite3_step(prepared.get());
+    while (rc == SQLITE_ROW)
+        rc = sqlite3_step(prepared.get());
+    if (rc != SQLITE_DONE) {
+        dm::set_sqlite_error(db);
         return 0;
     }
-    if (sqlite3_exec(db, statement, nullptr, nullptr, nullptr) != SQLITE_OK) {
+    return 1;
+}
+
+int dm_exec_script(const char *script)
+{
+    dm::clear_error();
+    sqlite3 *db = dm::open_connection();
+    if (!db)
+        return 0;
+    if (!script) {
+        dm::set_error("Skript SQL chybí.");
+        return 0;
+    }
+    if (sqlite3_exec(db, script, nullptr, nullptr, nullptr) != SQLITE_OK) {
         dm::set_sqlite_error(db);
         return 0;
     }

@@ -95,29 +95,9 @@ SelectCursor::SelectCursor(sqlite3 *db, StatementPtr statement)
 
 std::unique_ptr<SelectCursor> SelectCursor::open(sqlite3 *db, const char *sql)
 {
-    if (!sql) {
-        set_error("Dotaz chybí.");
+    StatementPtr statement = prepare_single(db, sql);
+    if (!statement)
         return nullptr;
-    }
-    sqlite3_stmt *raw = nullptr;
-    const char *tail = nullptr;
-    if (sqlite3_prepare_v2(db, sql, -1, &raw, &tail) != SQLITE_OK) {
-        set_sqlite_error(db);
-        return nullptr;
-    }
-    StatementPtr statement(raw);
-    if (!statement) {
-        set_error("Dotaz je prázdný.");
-        return nullptr;
-    }
-    // A second statement would silently never run.
-    sqlite3_stmt *rest = nullptr;
-    const int rest_rc = sqlite3_prepare_v2(db, tail, -1, &rest, nullptr);
-    StatementPtr rest_owner(rest);
-    if (rest_rc != SQLITE_OK || rest) {
-        set_error("Dotaz smí obsahovat jen jeden příkaz SQL.");
-        return nullptr;
-    }
 
     const int count = sqlite3_column_count(statement.get());
     if (count == 0) {

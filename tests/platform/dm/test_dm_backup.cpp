@@ -13,7 +13,7 @@ protected:
     {
         DmTest::SetUp();
         m_db = create_and_open();
-        ASSERT_NE(dm_exec_sql("CREATE TABLE NOTE (RECID INTEGER PRIMARY KEY, TXT VARCHAR(20));"
+        ASSERT_NE(dm_exec_script("CREATE TABLE NOTE (RECID INTEGER PRIMARY KEY, TXT VARCHAR(20));"
                               "INSERT INTO NOTE VALUES (1, 'before backup')"),
                   0);
     }
@@ -28,7 +28,7 @@ protected:
     {
         ASSERT_NE(dm_open_database(connection(m_db).c_str()), 0) << dm_last_error();
         const std::string sql = "INSERT INTO NOTE (TXT) VALUES ('" + std::string(text) + "')";
-        ASSERT_NE(dm_exec_sql(sql.c_str()), 0);
+        ASSERT_NE(dm_exec_script(sql.c_str()), 0);
         ASSERT_NE(dm_close_database(), 0);
     }
 
@@ -81,7 +81,7 @@ TEST_F(DmBackup, TheJournalOfADatabaseThatWasNotClosedGoesWithTheSafetyCopy)
 
     // A crash leaves committed rows in the -wal file only.
     ASSERT_NE(dm_open_database(connection(m_db).c_str()), 0);
-    ASSERT_NE(dm_exec_sql("INSERT INTO NOTE (TXT) VALUES ('only in wal')"), 0);
+    ASSERT_NE(dm_exec_script("INSERT INTO NOTE (TXT) VALUES ('only in wal')"), 0);
     ASSERT_TRUE(QFile::copy(db(), path("crash.db")));
     ASSERT_TRUE(QFile::copy(db() + "-wal", path("crash.db-wal")));
     ASSERT_NE(dm_close_database(), 0);

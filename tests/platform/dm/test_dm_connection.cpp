@@ -93,10 +93,10 @@ TEST_F(DmConnection, WhatIsNoTallyraDatabaseIsRefused)
     EXPECT_NE(dm_open_database((" " + connection(good) + "\r\n").c_str()), 0) << dm_last_error();
 }
 
-TEST_F(DmConnection, ExecRunsSeveralStatementsAndObjectsAreFoundByKindAndName)
+TEST_F(DmConnection, ExecRunsOneStatementAScriptSeveralAndObjectsAreFoundByKindAndName)
 {
     create_and_open();
-    ASSERT_NE(dm_exec_sql("CREATE TABLE T (RECID INTEGER PRIMARY KEY);"
+    ASSERT_NE(dm_exec_script("CREATE TABLE T (RECID INTEGER PRIMARY KEY);"
                           "CREATE VIEW V AS SELECT * FROM T;"
                           "CREATE TRIGGER TR AFTER INSERT ON T BEGIN SELECT 1; END;"),
               0)
@@ -114,7 +114,11 @@ TEST_F(DmConnection, ExecRunsSeveralStatementsAndObjectsAreFoundByKindAndName)
         EXPECT_EQ(dm_db_object_exists(malformed), 0);
         EXPECT_STRNE(dm_last_error(), "") << malformed;
     }
-    EXPECT_EQ(dm_exec_sql("INSERT INTO T VALUES (1); INSERT INTO MISSING VALUES (1)"), 0);
+    // A second statement is refused, and nothing of the text runs.
+    EXPECT_EQ(dm_exec_sql("INSERT INTO T VALUES (1); DELETE FROM T"), 0);
+    EXPECT_STREQ(dm_last_error(), "Příkaz SQL smí obsahovat jen jeden příkaz.");
+    EXPECT_EQ(query_text(path("tallyra.db"), "SELECT COUNT(*) FROM T"), "0");
+    EXPECT_EQ(dm_exec_script("INSERT INTO T VALUES (1); INSERT INTO MISSING VALUES (1)"), 0);
     EXPECT_NE(std::string(dm_last_error()).find("MISSING"), std::string::npos);
     EXPECT_NE(dm_exec_sql("SELECT 1"), 0);
     EXPECT_STREQ(dm_last_error(), "") << "a successful call clears the last failure";
@@ -132,7 +136,7 @@ TEST_F(DmConnection, ADatabaseOnAReadOnlyPlaceIsReadButNotWritten)
         const std::string db = (folder + "/tallyra.db").toStdString();
         ASSERT_NE(dm_create_database(db.c_str()), 0) << dm_last_error();
         ASSERT_NE(dm_open_database(connection(db).c_str()), 0);
-        ASSERT_NE(dm_exec_sql("CREATE TABLE T (RECID INTEGER PRIMARY KEY, NAME VARCHAR(10));"
+        ASSERT_NE(dm_exec_script("CREATE TABLE T (RECID INTEGER PRIMARY KEY, NAME VARCHAR(10));"
                               "INSERT INTO T VALUES (1, 'first')"),
                   0);
         ASSERT_NE(dm_close_database(), 0);
@@ -227,7 +231,7 @@ TEST_F(DmConnection, WithoutAChooserTheProposalIsTakenAndAnExistingDatabaseKept)
     const QString db = path("data/tallyra/tallyra.db");
     EXPECT_EQ(read_file(path("tallyra.cfg")), "sqlite:" + db.toUtf8());
     ASSERT_NE(dm_open_database(("sqlite:" + db).toUtf8().constData()), 0);
-    ASSERT_NE(dm_exec_sql("CREATE TABLE KEPT (A)"), 0);
+    ASSERT_NE(dm_exec_script("CREATE TABLE KEPT (A)"), 0);
     dm_close_database();
 
     ASSERT_NE(dm_create_connection_config(exe.toUtf8().constData(), nullptr, 0), 0)

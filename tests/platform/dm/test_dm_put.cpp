@@ -10,7 +10,7 @@ protected:
     {
         DmTest::SetUp();
         m_db = create_and_open();
-        ASSERT_NE(dm_exec_sql("CREATE TABLE PART (RECID INTEGER PRIMARY KEY, NO VARCHAR(10) "
+        ASSERT_NE(dm_exec_script("CREATE TABLE PART (RECID INTEGER PRIMARY KEY, NO VARCHAR(10) "
                               "UNIQUE, NAME VARCHAR(40), RATE FLOAT)"),
                   0)
             << dm_last_error();
@@ -50,7 +50,7 @@ TEST_F(DmPut, InsertUpdateAndDeleteReachTheRow)
 
 TEST_F(DmPut, UpdateOrDeleteOfAMissingRowIsAFailure)
 {
-    ASSERT_NE(dm_exec_sql("INSERT INTO PART (RECID, NO) VALUES (5, 'A')"), 0);
+    ASSERT_NE(dm_exec_script("INSERT INTO PART (RECID, NO) VALUES (5, 'A')"), 0);
     const struct {
         PutMode mode;
         bool with_columns;
@@ -80,7 +80,7 @@ TEST_F(DmPut, SqliteTextReachesTheProgramOnAConstraintFailure)
 
 TEST_F(DmPut, NamesAreQuotedAndValuesBoundSoNoTextBecomesSql)
 {
-    ASSERT_NE(dm_exec_sql("CREATE TABLE \"ODD\"\"TABLE\" (RECID INTEGER PRIMARY KEY, "
+    ASSERT_NE(dm_exec_script("CREATE TABLE \"ODD\"\"TABLE\" (RECID INTEGER PRIMARY KEY, "
                           "\"MY COL\" VARCHAR(50))"),
               0);
     PutRecord odd("ODD\"TABLE");
@@ -113,7 +113,7 @@ TEST_F(DmPut, MalformedRecordsAreRefusedWithAReason)
 
 TEST_F(DmPut, ASlotWithoutTypeLeavesTheStoredValue)
 {
-    ASSERT_NE(dm_exec_sql("INSERT INTO PART (RECID, NAME, RATE) VALUES (3, 'keep', 2)"), 0);
+    ASSERT_NE(dm_exec_script("INSERT INTO PART (RECID, NAME, RATE) VALUES (3, 'keep', 2)"), 0);
     PutRecord update("PART", 3);
     update.add_null("NAME", dmNone).add_float("RATE", 4);
     ASSERT_NE(dm_put_record(pmUpdate, update.get()), 0) << dm_last_error();
@@ -152,7 +152,7 @@ TEST_F(DmPut, AnExhaustedOrMissingGeneratorFailsWithoutSpoilingTheTransaction)
     kept.add_int("RECID", dm_gen_id()).add_text("NAME", "kept");
     ASSERT_NE(dm_put_record(pmInsert, kept.get()), 0);
     for (const char *breakage : {"UPDATE DM_GEN SET LAST_ID = 2147483647", "DELETE FROM DM_GEN"}) {
-        ASSERT_NE(dm_exec_sql(breakage), 0);
+        ASSERT_NE(dm_exec_script(breakage), 0);
         EXPECT_EQ(dm_gen_id(), 0) << breakage;
         EXPECT_NE(std::string(dm_last_error()).find("DM_GEN"), std::string::npos)
             << dm_last_error();
@@ -172,7 +172,7 @@ TEST_F(DmPut, TransactionsCommitOrLeaveNothing)
     PutRecord lost("PART");
     lost.add_int("RECID", dm_gen_id()).add_text("NAME", "lost");
     ASSERT_NE(dm_put_record(pmInsert, lost.get()), 0);
-    ASSERT_NE(dm_exec_sql("INSERT INTO BLOBDATA (RECID, DATA) VALUES (1, x'00')"), 0);
+    ASSERT_NE(dm_exec_script("INSERT INTO BLOBDATA (RECID, DATA) VALUES (1, x'00')"), 0);
     ASSERT_NE(dm_rollback_transaction(), 0);
     EXPECT_EQ(dm_in_transaction(), 0);
     EXPECT_EQ(stored("SELECT count(*) FROM PART"), "0");

@@ -11,7 +11,7 @@ protected:
     {
         DmTest::SetUp();
         create_and_open();
-        ASSERT_NE(dm_exec_sql("CREATE TABLE ITEM (RECID INTEGER PRIMARY KEY, QTY INTEGER, "
+        ASSERT_NE(dm_exec_script("CREATE TABLE ITEM (RECID INTEGER PRIMARY KEY, QTY INTEGER, "
                               "PRICE FLOAT, NAME VARCHAR(20), NOTE TEXT, DUE_D DATE, "
                               "STAMP DATETIME)"),
                   0)
@@ -92,8 +92,8 @@ TEST_F(DmSelect, StoredDateTextsBecomeDaysOrNull)
     for (const auto &c : cases) {
         const std::string sql =
             "INSERT INTO ITEM (RECID, DUE_D) VALUES (1, '" + std::string(c.stored) + "')";
-        ASSERT_NE(dm_exec_sql("DELETE FROM ITEM"), 0);
-        ASSERT_NE(dm_exec_sql(sql.c_str()), 0) << dm_last_error();
+        ASSERT_NE(dm_exec_script("DELETE FROM ITEM"), 0);
+        ASSERT_NE(dm_exec_script(sql.c_str()), 0) << dm_last_error();
         SelectedRecord row;
         ASSERT_NE(dm_fetch_record("SELECT DUE_D FROM ITEM", &row.record), 0) << dm_last_error();
         EXPECT_EQ(row.field("DUE_D")->type, dmDateTime);
@@ -132,7 +132,7 @@ TEST_F(DmSelect, WrittenDatesCarryATimeOnlyWhenThereIsOne)
 
 TEST_F(DmSelect, SlotTypesFollowDeclarationsThroughViewsAndFirstValuesOfExpressions)
 {
-    ASSERT_NE(dm_exec_sql("INSERT INTO ITEM (RECID, QTY, PRICE, NAME) VALUES (1, 2, 2.5, 'a');"
+    ASSERT_NE(dm_exec_script("INSERT INTO ITEM (RECID, QTY, PRICE, NAME) VALUES (1, 2, 2.5, 'a');"
                           "CREATE VIEW ITEM_VIEW AS SELECT RECID, QTY, PRICE, NAME, NOTE, DUE_D,"
                           " STAMP, QTY * 2 AS TWICE, PRICE * QTY AS TOTAL, NAME || '!' AS LOUD,"
                           " NULL AS NO_VALUE, 3000000000 AS BIG FROM ITEM"),
@@ -212,7 +212,7 @@ TEST_F(DmSelect, StatementsThatAreNoSingleSelectAreRefused)
 
 TEST_F(DmSelect, NumbersThatAnIntegerSlotCannotHoldFailInsteadOfBeingCut)
 {
-    ASSERT_NE(dm_exec_sql("INSERT INTO ITEM (RECID, QTY) VALUES (1, 5), (2, 2.5)"), 0);
+    ASSERT_NE(dm_exec_script("INSERT INTO ITEM (RECID, QTY) VALUES (1, 5), (2, 2.5)"), 0);
     SelectedRecord row;
     const int handle = dm_init_sql_select("SELECT QTY FROM ITEM ORDER BY RECID", &row.record);
     ASSERT_GT(handle, 0) << dm_last_error();
@@ -222,7 +222,7 @@ TEST_F(DmSelect, NumbersThatAnIntegerSlotCannotHoldFailInsteadOfBeingCut)
     EXPECT_NE(std::string(dm_last_error()).find("QTY"), std::string::npos) << dm_last_error();
     dm_close_sql_select(handle);
 
-    ASSERT_NE(dm_exec_sql("UPDATE ITEM SET QTY = 5000000000 WHERE RECID = 1"), 0);
+    ASSERT_NE(dm_exec_script("UPDATE ITEM SET QTY = 5000000000 WHERE RECID = 1"), 0);
     SelectedRecord big;
     EXPECT_EQ(dm_fetch_record("SELECT QTY FROM ITEM WHERE RECID = 1", &big.record), 0);
     EXPECT_STRNE(dm_last_error(), "");
@@ -230,7 +230,7 @@ TEST_F(DmSelect, NumbersThatAnIntegerSlotCannotHoldFailInsteadOfBeingCut)
 
 TEST_F(DmSelect, TwoSelectsRunSideBySide)
 {
-    ASSERT_NE(dm_exec_sql("INSERT INTO ITEM (RECID, QTY) VALUES (1, 10), (2, 20)"), 0);
+    ASSERT_NE(dm_exec_script("INSERT INTO ITEM (RECID, QTY) VALUES (1, 10), (2, 20)"), 0);
     SelectedRecord first, second;
     const int a = dm_init_sql_select("SELECT QTY FROM ITEM ORDER BY RECID", &first.record);
     const int b = dm_init_sql_select("SELECT QTY FROM ITEM ORDER BY RECID DESC", &second.record);
@@ -252,7 +252,7 @@ TEST_F(DmSelect, TwoSelectsRunSideBySide)
 
 TEST_F(DmSelect, FreeingARecordLeavesWhatTheProgramPutThere)
 {
-    ASSERT_NE(dm_exec_sql("INSERT INTO ITEM (RECID, QTY, NAME) VALUES (1, 10, 'a')"), 0);
+    ASSERT_NE(dm_exec_script("INSERT INTO ITEM (RECID, QTY, NAME) VALUES (1, 10, 'a')"), 0);
     SelectedRecord row;
     ASSERT_NE(dm_fetch_record("SELECT QTY, NAME FROM ITEM", &row.record), 0);
     char own_name[] = "MINE";
