@@ -1,4 +1,5 @@
 #include "data/db_api.h"
+#include "data/db_transaction.h"
 #include "data/messages.h"
 
 // Objects added to databases made before they existed.  The statements keep their line
@@ -91,11 +92,14 @@ void widen_history_text(TdbAPI &api)
 {
     if (!history_text_is_narrow(api))
         return;
-    if (dm_start_transaction() && rebuild_user_hist() && dm_commit_transaction())
-        return;
-    const QString reason = QString::fromUtf8(dm_last_error());
-    if (dm_in_transaction())
-        dm_rollback_transaction();
+    QString reason;
+    {
+        DbTransaction transaction;
+        if (transaction.active() && rebuild_user_hist() && transaction.commit())
+            return;
+        // The rollback that ends the guard clears the library's text.
+        reason = QString::fromUtf8(dm_last_error());
+    }
     show_message(QStringLiteral("Chyba"),
                  QStringLiteral("Historii textů se nepodařilo upravit pro delší texty, zůstává "
                                 "beze změny. ") +
