@@ -1,4 +1,5 @@
 #include "app/fdialog.h"
+#include "data/scoped_hook.h"
 
 #include "data/messages.h"
 #include "platform/shell/shell.h"
@@ -129,15 +130,17 @@ TEST_F(MessageDialog, HelpButtonNeedsTheMainWindowAndATopic)
 TEST_F(MessageDialog, MailLinkCarriesCaptionAndTextAsTheBody)
 {
     std::vector<ShellLaunch> launched;
-    ShellLauncher saved = set_shell_launcher([&](const ShellLaunch &launch) {
-        launched.push_back(launch);
-        return true;
-    });
-    TfmDialog dialog;
-    dialog.set_message(QStringLiteral("Chyba"), QStringLiteral("První řádek\r\nDruhý & 100 %"), 16,
-                       false, 0);
-    dialog.findChild<QLabel *>(QStringLiteral("lblMail"))->linkActivated(QStringLiteral("mail"));
-    set_shell_launcher(saved);
+    {
+        const ScopedHook<ShellLauncher> launcher(set_shell_launcher,
+                                                 [&](const ShellLaunch &launch) {
+                                                     launched.push_back(launch);
+                                                     return true;
+                                                 });
+        TfmDialog dialog;
+        dialog.set_message(QStringLiteral("Chyba"),
+                           QStringLiteral("První řádek\r\nDruhý & 100 %"), 16, false, 0);
+        dialog.findChild<QLabel *>(QStringLiteral("lblMail"))->linkActivated(QStringLiteral("mail"));
+    }
 
     ASSERT_EQ(launched.size(), 1u);
     EXPECT_EQ(launched[0].program, "xdg-open");

@@ -1,4 +1,5 @@
 #include "main_window_fixture.h"
+#include "data/scoped_hook.h"
 
 #include "app/company_flag.h"
 #include "app/fsetup.h"
@@ -398,18 +399,21 @@ TEST_F(SettingsWindow, FactorySettingsAreStoredAtOnce)
 TEST_F(SettingsWindow, ChosenColourIsStoredAndTakenByTheMainWindow)
 {
     Tfm_main &window = open_window();
-    const ColorDialogHook saved_hook = set_color_dialog_hook([](QColor &color, QWidget *) {
-        EXPECT_EQ(color, QApplication::palette().color(QPalette::Base)) << "starts on the current";
-        color = QColor(10, 20, 30);
-        return true;
-    });
-    open_settings_with(Tfm_setup::pgAppearance, [&](Tfm_setup &settings) {
-        settings.findChild<QPushButton *>("btnTreeColor")->click();
-        settings.findChild<QCheckBox *>("chkTreeMenu")->setChecked(false);
-        settings.findChild<QAbstractButton *>("rbAutoRun3")->click();
-        settings.findChild<QPushButton *>("btnSaveLook")->click();
-    });
-    set_color_dialog_hook(saved_hook);
+    {
+        const ScopedHook<ColorDialogHook> colour(set_color_dialog_hook, [](QColor &color,
+                                                                           QWidget *) {
+            EXPECT_EQ(color, QApplication::palette().color(QPalette::Base))
+                << "starts on the current";
+            color = QColor(10, 20, 30);
+            return true;
+        });
+        open_settings_with(Tfm_setup::pgAppearance, [&](Tfm_setup &settings) {
+            settings.findChild<QPushButton *>("btnTreeColor")->click();
+            settings.findChild<QCheckBox *>("chkTreeMenu")->setChecked(false);
+            settings.findChild<QAbstractButton *>("rbAutoRun3")->click();
+            settings.findChild<QPushButton *>("btnSaveLook")->click();
+        });
+    }
     EXPECT_EQ(setting(setup::tree_color), QString::number(setup::rgb_color(10, 20, 30)));
     EXPECT_EQ(setting(setup::auto_run), "3");
     EXPECT_EQ(setting(setup::tree_menu), "0");
