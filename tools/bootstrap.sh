@@ -27,6 +27,11 @@ install_missing_packages() {
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
+# Paths inside the repository count relative to it, so a fresh clone elsewhere (as CI
+# makes) finds what an earlier build compiled.
+export CCACHE_BASEDIR="$PWD"
+export CCACHE_NOHASHDIR=1
+
 build_tallyra() {
     local build_type="${TALLYRA_BUILD_TYPE:-RelWithDebInfo}"
     if [ ! -f build/build.ninja ]; then
