@@ -73,7 +73,7 @@ const Message messages[] = {
      68, false, 1045},
     {"dialog_308_warning_default_no", "Pozor, čtěte pozorně!",
      "Obnova dat ze zálohy je potenciálně nebezpečná operace. Provádějte ji POUZE V PŘÍPADĚ "
-     "POŠKOZENÍ DAT.\r\n\r\nPřed spuštěním zalohovani dat, budou uzavřeny všechny otevřené "
+     "POŠKOZENÍ DAT.\r\n\r\nPřed spuštěním obnovy dat budou uzavřeny všechny otevřené "
      "tabulky.\r\n\r\nPokračovat?",
      308, false, 0},
     {"dialog_fatal", "Chyba!", "Během obnovení dat došlo k závažné chybě. Program bude ukončen!",

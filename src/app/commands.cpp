@@ -87,7 +87,7 @@ const std::vector<CommandDefinition> &command_definitions()
          E::BookWindow, "USER_CALC"},
         {"actLogoStamp", "Obrázek LOGO a razítko", "pro vydané faktury.", no_image, E::LogoStamp},
         {"actBackup", "Zálohování a odložení dat",
-         "Zálohování na disktetu,  flash disk a podobně...", 12, E::Backup},
+         "Zálohování na flash disk, jiný disk a podobně...", 12, E::Backup},
         {"actRestore", "Obnova dat ze zálohy (!)",
          "Použijte v případě poškození, nebo přenosu dat.", no_image, E::Restore},
         {"actSummary", "Součty, mezisoučty, celkové stavy", "Sumarizační tisková sestava.", 29,

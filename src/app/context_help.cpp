@@ -1,6 +1,7 @@
 #include "app/context_help.h"
 
 #include "data/app_paths.h"
+#include "data/messages.h"
 #include "data/setup_keys.h"
 #include "platform/shell/shell.h"
 
@@ -87,6 +88,12 @@ bool TContextHelp::show_through_library(int topic, QWidget *main_window)
 void TContextHelp::show_page(int topic)
 {
     const QString page = help_page(topic);
-    if (!page.isEmpty())
-        open_url(skHelp, page);
+    if (page.isEmpty() || open_url(skHelp, page))
+        return;
+    show_message(QStringLiteral("Nápověda"),
+                 QStringLiteral("Nápovědu se nepodařilo zobrazit, protože se nepodařilo spustit "
+                                "internetový prohlížeč.\r\nStránky nápovědy najdete ve složce "
+                                "%1.")
+                     .arg(QDir::toNativeSeparators(QFileInfo(page).absolutePath())),
+                 mbIconWarning);
 }

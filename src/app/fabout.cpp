@@ -28,8 +28,8 @@ TAboutBox::TAboutBox(QWidget *parent) : QDialog(parent, fixed_dialog_flags)
 
     auto *features = new QLabel(
         QStringLiteral("- daňová evidence\n- kniha vydaných faktur\n- kniha došlých faktur\n"
-                       "- dobropisy\n- adresář obchodních partneru\n"
-                       "- seznam produktu, nabídkový katalog\n- cizí měny"),
+                       "- dobropisy\n- adresář obchodních partnerů\n"
+                       "- seznam produktů, nabídkový katalog\n- cizí měny"),
         this);
     features->setObjectName(QStringLiteral("lblFeatures"));
     features->setFrameShape(QFrame::StyledPanel);

@@ -136,7 +136,7 @@ void Tfm_main::run_backup()
 {
     if (!child_windows().isEmpty()) {
         const QString question = QStringLiteral(
-            "Před spuštěním zalohovani dat, budou uzavřeny všechny otevřené tabulky.\r\n\r\n"
+            "Před spuštěním zálohování dat budou uzavřeny všechny otevřené tabulky.\r\n\r\n"
             "Pokračovat?");
         if (show_message(QStringLiteral("Servis"), question, mbIconQuestion | mbYesNo) != mrYes)
             return;
@@ -151,7 +151,7 @@ void Tfm_main::run_restore()
 {
     const QString question = QStringLiteral(
         "Obnova dat ze zálohy je potenciálně nebezpečná operace. Provádějte ji POUZE V PŘÍPADĚ "
-        "POŠKOZENÍ DAT.\r\n\r\nPřed spuštěním zalohovani dat, budou uzavřeny všechny otevřené "
+        "POŠKOZENÍ DAT.\r\n\r\nPřed spuštěním obnovy dat budou uzavřeny všechny otevřené "
         "tabulky.\r\n\r\nPokračovat?");
     if (show_message(QStringLiteral("Pozor, čtěte pozorně!"), question,
                      mbIconWarning | mbYesNo | mbDefaultNo) != mrYes)

@@ -188,7 +188,7 @@ void Tfm_main::create_main_menu()
 
     QMenu *help = add_sub_menu(nullptr, QStringLiteral("Pomoc"), {}, -1, 0);
     QAction *contents = add_item(help, QStringLiteral("Nápověda"),
-                                 QStringLiteral("Tématická uživatelská příručka."), 27, 0);
+                                 QStringLiteral("Tematická uživatelská příručka."), 27, 0);
     connect(contents, &QAction::triggered, this, [this] { show_help(this); });
     QAction *guide = add_item(help, QStringLiteral("Zobrazit průvodce"),
                               QStringLiteral("Pomocník pro začátek práce s programem."), 28, 0);

@@ -49,7 +49,7 @@ struct GuideEntry {
 
 const GuideEntry guide_entries[] = {
     {9, 27, "Především zvolte typ kontextové nápovědy, ZDE:",
-     "Vindows Vista některé typy nápověd nepodporují. Zvolte \ntu, která Vám bude vyhovovat.",
+     "Doporučujeme nápovědu v internetovém prohlížeči, která funguje \nna každém počítači.",
      "Zvolte typ kontextové nápovědy.", 0},
     {1, 21, "Nastavení základních údajů o Vaší firmě", nullptr, nullptr, 105},
     {2, 15, "Nastavení  Vaší fakturační adresy", nullptr, nullptr, 1041},
@@ -58,7 +58,7 @@ const GuideEntry guide_entries[] = {
     {4, 19, "Zkontrolovat druhy členění pro daňovou evidenci.", nullptr, nullptr, 403},
     {6, 0, "Pro účtující v cizích měnách, nastavit kurzovní lístek.", nullptr, nullptr, 402},
     {5, 23, "Zadat alespoň jednoho obchodního partnera", nullptr, nullptr, 201},
-    {7, 22, "Pro položkové faktury,zadejte seznam produktů.", nullptr, nullptr, 202},
+    {7, 22, "Pro položkové faktury, zadejte seznam produktů.", nullptr, nullptr, 202},
 };
 
 QToolButton *help_button(const QString &name, QWidget *parent)
@@ -123,7 +123,7 @@ void TfmWizard::create_controls()
 
     auto *outro = new QLabel(QStringLiteral("Pokud si nevíte rady, můžete v kterékoliv obrazovce "
                                             "\ntohoto programu použít nápovědu. Stiskněte "
-                                            "klávesu\nF1, nebo klikěte myší na obrázek otazníku."),
+                                            "klávesu\nF1, nebo klikněte myší na obrázek otazníku."),
                              this);
     QToolButton *general_help = help_button(QStringLiteral("btnHelp"), this);
     general_help->setIconSize(QSize(general_help_side, general_help_side));
@@ -132,7 +132,7 @@ void TfmWizard::create_controls()
     help_line->addWidget(outro, 1);
     help_line->addWidget(general_help, 0, Qt::AlignTop);
 
-    m_hide = new QCheckBox(QStringLiteral("příště nezobrazovat tototo průvodce po spuštění"), this);
+    m_hide = new QCheckBox(QStringLiteral("příště nezobrazovat tohoto průvodce po spuštění"), this);
     m_hide->setObjectName(QStringLiteral("chkHide"));
 
     auto *layout = new QVBoxLayout(this);

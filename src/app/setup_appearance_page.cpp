@@ -37,8 +37,8 @@ const ColorRow color_rows[] = {
 };
 
 const char *const start_tables[] = {
-    "daňová evidence",  "vydabé faktury", "došlé faktury", "adresář, obchodní partneři",
-    "katalog produktů", "ž á d n á",
+    "daňová evidence",  "vydané faktury", "došlé faktury", "adresář, obchodní partneři",
+    "katalog produktů", "žádná",
 };
 
 const QSize swatch_size(48, 20);
@@ -60,7 +60,7 @@ TSetupAppearancePage::TSetupAppearancePage(QWidget *parent) : QWidget(parent)
 
 void TSetupAppearancePage::create_controls()
 {
-    m_tree = check_box("Zobrazovat stromovou menu v hlavním okně.", "chkTreeMenu", this);
+    m_tree = check_box("Zobrazovat stromové menu v hlavním okně.", "chkTreeMenu", this);
     m_save_position = check_box("Uložit rozměr a pozici po ukončení.", "chkSavePos", this);
     m_maximize = check_box("Maximalizovat okno po spuštění.", "chkMaximize", this);
 

@@ -3,7 +3,6 @@
 #include "app/setup_messages.h"
 #include "data/settings.h"
 #include "data/setup_keys.h"
-#include "platform/shell/shell.h"
 #include "widgets/appearance.h"
 #include "widgets/dialog_parts.h"
 
@@ -17,44 +16,37 @@
 
 namespace {
 
-// How to install the classic help viewer on the systems that came without it.
-const QString classic_help_support = QStringLiteral("https://support.microsoft.com/help/917607");
-
 struct HelpChoice {
     const char *caption;
     const char *note;
 };
 
-// Indexed by the help type.
+// Indexed by the help type; the stored settings keep these numbers.  Whatever the choice,
+// the help pages in the internet browser serve when its own viewer is missing.
 const HelpChoice help_choices[] = {
-    {"Soubor nápovědy windows (*.chm).",
-     "Ve Windows Vista je tento soubor někdy blokován, v závislosti\nna nastavené ochraně."},
-    {"Klasický soubor nápovědy windows (*.hlp).",
-     "Windows Vista tento typ nápovědy normálně nepodporuje vůbec. \nMůžete jej však "
-     "doinstalovat. Bližší info je"},
-    {"Nápověda ve formátu HTML.", "Pro zobrazení nápovědy bude použit vnitřní prohlížec HTML."},
+    {"Soubor nápovědy Windows (*.chm).",
+     "Otevře soubor nápovědy .chm v prohlížeči xchm, je-li nainstalován;\njinak se zobrazí "
+     "stránky nápovědy v internetovém prohlížeči."},
+    {"Klasický soubor nápovědy Windows (*.hlp).",
+     "Tento systém soubory .hlp zobrazit neumí, proto se zobrazí\nstránky nápovědy v "
+     "internetovém prohlížeči."},
+    {"Nápověda ve formátu HTML.",
+     "Použije přídavnou knihovnu nápovědy, je-li nainstalována;\njinak se zobrazí stránky "
+     "nápovědy v internetovém prohlížeči."},
     {"Nápověda pomocí Vašeho internetového prohlížeče.",
-     "Pro zobrazení nápovědy bude použit Váš internetový prohlížeč. Obvykle\nInternet "
-     "Explorer, Firefox, Opera, nebo jiný. Podle toho, jaký máte nastaven."},
+     "Stránky nápovědy se otevřou v internetovém prohlížeči, který máte\nv systému nastaven. "
+     "Doporučujeme."},
 };
 
 const int note_indent = 24;
 const QColor note_color(96, 96, 96);
 
-QLabel *note_label(const HelpChoice &choice, bool with_link, QWidget *parent)
+QLabel *note_label(const HelpChoice &choice, QWidget *parent)
 {
-    auto *note = new QLabel(parent);
+    auto *note = new QLabel(QString::fromUtf8(choice.note), parent);
     QPalette palette = note->palette();
     palette.setColor(QPalette::WindowText, note_color);
     note->setPalette(palette);
-    if (!with_link) {
-        note->setText(QString::fromUtf8(choice.note));
-        return note;
-    }
-    note->setTextFormat(Qt::RichText);
-    note->setText(QString::fromUtf8(choice.note).toHtmlEscaped().replace(u'\n', "<br>") +
-                  QStringLiteral(" <a href=\"%1\">ZDE.</a>").arg(classic_help_support));
-    note->setTextInteractionFlags(Qt::LinksAccessibleByMouse);
     return note;
 }
 
@@ -63,8 +55,9 @@ QLabel *note_label(const HelpChoice &choice, bool with_link, QWidget *parent)
 TSetupHelpPage::TSetupHelpPage(QWidget *parent) : QWidget(parent)
 {
     auto *intro = new QLabel(
-        QStringLiteral("V systémech Windows Vista jsou s některými typy nápověd problémy. \nZde "
-                       "můžete zvolit ten typ nápovědy, který Vám bude nejlépe vyhovovat."),
+        QStringLiteral("Zde můžete zvolit typ nápovědy, který Vám bude nejlépe vyhovovat. Na "
+                       "tomto systému\nse nápověda zobrazuje jako stránky v internetovém "
+                       "prohlížeči."),
         this);
 
     m_types = new QButtonGroup(this);
@@ -75,13 +68,7 @@ TSetupHelpPage::TSetupHelpPage(QWidget *parent) : QWidget(parent)
         auto *button = new QRadioButton(QString::fromUtf8(choice.caption), this);
         button->setObjectName(QStringLiteral("rbHelpType%1").arg(type));
         m_types->addButton(button, type);
-        QLabel *note = note_label(choice, type == setup::htClassicHelp, this);
-        if (type == setup::htClassicHelp) {
-            m_link = note;
-            m_link->setObjectName(QStringLiteral("lblSupportLink"));
-            connect(m_link, &QLabel::linkActivated, this,
-                    [](const QString &address) { open_url(skOpen, address); });
-        }
+        QLabel *note = note_label(choice, this);
         auto *note_line = new QHBoxLayout;
         note_line->addSpacing(note_indent);
         note_line->addWidget(note);

@@ -5,7 +5,6 @@
 #include <QWidget>
 
 class QButtonGroup;
-class QLabel;
 
 class TSetupHelpPage : public QWidget {
     Q_OBJECT
@@ -14,12 +13,10 @@ public:
     explicit TSetupHelpPage(QWidget *parent = nullptr);
 
     QButtonGroup *help_types() const { return m_types; }
-    QLabel *support_link() const { return m_link; }
 
     // Writes "HELP_TYPE"; false (and the reason told) when the file cannot be written.
     bool save();
 
 private:
     QButtonGroup *m_types = nullptr;
-    QLabel *m_link = nullptr;
 };

@@ -95,7 +95,7 @@ void TSetupSeriesPage::create_controls()
             grid->addWidget(step, line, 2);
             m_steps[row.series] = step;
         } else {
-            grid->addWidget(new QLabel(QStringLiteral("(mometální stav)"), this), line, 2);
+            grid->addWidget(new QLabel(QStringLiteral("(momentální stav)"), this), line, 2);
         }
         if (row.series == journal_series) {
             auto *prefix_label = new QLabel(QStringLiteral("prefix"), this);

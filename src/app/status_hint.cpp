@@ -10,5 +10,5 @@ StatusHint split_status_hint(const QString &text)
 
 StatusHint main_window_status()
 {
-    return {QStringLiteral("Hlavni okno"), QStringLiteral("F10 - Hlavní menu")};
+    return {QStringLiteral("Hlavní okno"), QStringLiteral("F10 - Hlavní menu")};
 }

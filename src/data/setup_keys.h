@@ -61,7 +61,8 @@ enum HelpType : int {
     htHelpLibrary = 2,
     htWebBrowser = 3,
 };
-inline constexpr int help_type_default = htCompiledHtml;
+// The help pages in the internet browser work on every installation.
+inline constexpr int help_type_default = htWebBrowser;
 
 inline constexpr char wizard[] = "WIZARD";
 inline constexpr bool wizard_default = true;

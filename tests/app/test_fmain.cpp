@@ -4,6 +4,7 @@
 #include "app/fdialog.h"
 #include "widgets/help.h"
 #include "app/menu_tree.h"
+#include "data/scoped_hook.h"
 #include "data/app_paths.h"
 #include "data/inifile.h"
 #include "data/setup_keys.h"
@@ -343,7 +344,7 @@ TEST_F(MainWindowFixture, StatusHintFillsThePanelsAndAnEmptyTextResetsThem)
     window.set_status_hint({});
     EXPECT_EQ(window.status_texts().window, "Kniha vydaných faktur") << "the reset is posted";
     QTest::qWait(0);
-    EXPECT_EQ(window.status_texts().window, "Hlavni okno");
+    EXPECT_EQ(window.status_texts().window, "Hlavní okno");
     EXPECT_EQ(window.status_texts().keys, "F10 - Hlavní menu");
     EXPECT_EQ(window.main_command(7, QStringLiteral("|x")).toInt(), 1);
     EXPECT_EQ(window.status_texts().keys, "|x");
@@ -431,6 +432,23 @@ TEST_F(MainWindowFixture, MissingHelpPagesShowNothing)
     window.help_request(9002);
     EXPECT_TRUE(m_launched.empty());
     EXPECT_TRUE(m_messages.empty());
+}
+
+TEST_F(MainWindowFixture, HelpWithoutABrowserSaysWhereThePagesAre)
+{
+    QDir(path(QStringLiteral("app"))).mkpath(QStringLiteral("lib"));
+    QFile(path(QStringLiteral("app/lib/index.html"))).open(QIODevice::WriteOnly);
+    // A new installation shows the pages in the browser.
+    Tfm_main &window = open_window();
+    const ScopedHook<ShellLauncher> no_browser(set_shell_launcher,
+                                               [](const ShellLaunch &) { return false; });
+    window.help_request(0);
+    ASSERT_EQ(m_messages.size(), 1u);
+    EXPECT_EQ(m_messages[0].text,
+              "Nápovědu se nepodařilo zobrazit, protože se nepodařilo spustit internetový "
+              "prohlížeč.\r\nStránky nápovědy najdete ve složce " +
+                  path(QStringLiteral("app/lib")) + ".");
+    EXPECT_FALSE(m_messages[0].fatal);
 }
 
 TEST_F(MainWindowFixture, AddOnProgramsBesideTheExecutableBecomeCommands)

@@ -159,11 +159,11 @@ TEST_F(PictureWindow, ShowsTheWholePictureOrTheMainWindowsSizeWithScrollBars)
         EXPECT_EQ(window->windowTitle(), "Malý obrázek");
         EXPECT_EQ(window->size(), QSize(318, 278));
         EXPECT_FALSE(window->scroll_box()->verticalScrollBar()->isVisible());
-        EXPECT_EQ(window->scroll_box()->toolTip(), "Kliinutím zavřete toto okno.");
+        EXPECT_EQ(window->scroll_box()->toolTip(), "Kliknutím zavřete toto okno.");
         auto *shown = window->findChild<QLabel *>("Image1");
         ASSERT_NE(shown, nullptr);
         EXPECT_EQ(shown->size(), QSize(300, 200));
-        EXPECT_EQ(shown->toolTip(), "Kliinutím zavřete toto okno.");
+        EXPECT_EQ(shown->toolTip(), "Kliknutím zavřete toto okno.");
         QTest::mouseClick(shown, Qt::LeftButton);
     });
     show_picture(small, QStringLiteral("Malý obrázek"));

@@ -18,7 +18,7 @@
 
 namespace {
 
-const QString hint = QStringLiteral("Kliinutím zavřete toto okno.");
+const QString hint = QStringLiteral("Kliknutím zavřete toto okno.");
 // Room for the window's frame, caption and scroll bars around the picture.
 const QSize room_around(18, 78);
 const int pixels_per_notch = 32;
