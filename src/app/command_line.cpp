@@ -13,6 +13,7 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QTextStream>
+#include <algorithm>
 #include <cstdio>
 #include <optional>
 
@@ -22,6 +23,19 @@ const QString option_version = QStringLiteral("--version");
 const QString option_help = QStringLiteral("--help");
 const QString option_create = QStringLiteral("--create-database");
 const QString option_demo = QStringLiteral("--demo");
+const QString option_connect = QStringLiteral("--connect");
+
+// Options that Qt itself reads when the windows start; with them the windows still start.
+const QLatin1String qt_options_with_value[] = {
+    QLatin1String("-platform"),   QLatin1String("-platformpluginpath"),
+    QLatin1String("-platformtheme"), QLatin1String("-plugin"),
+    QLatin1String("-qwindowgeometry"), QLatin1String("-qwindowicon"),
+    QLatin1String("-qwindowtitle"), QLatin1String("-display"),
+    QLatin1String("-geometry"),   QLatin1String("-style"),
+    QLatin1String("-stylesheet"), QLatin1String("-session"),
+    QLatin1String("-qmljsdebugger")};
+const QLatin1String qt_flags[] = {QLatin1String("-reverse"), QLatin1String("-widgetcount"),
+                                  QLatin1String("-nograb"), QLatin1String("-dograb")};
 
 const char usage[] =
     "Použití: tallyra [PŘEPÍNAČ]\n"
@@ -30,11 +44,11 @@ const char usage[] =
     "\n"
     "  --version                  vypíše verzi programu a rozhraní databáze\n"
     "  --help                     vypíše tento návod\n"
-    "  --create-database CESTA [--demo]\n"
-    "                             vytvoří novou databázi se základním schématem (s --demo\n"
-    "                             ji naplní ukázkovými daty) a zapíše soubor připojení\n"
-    "                             vedle programu, takže ji program při příštím spuštění\n"
-    "                             otevře\n"
+    "  --create-database CESTA [--demo] [--connect]\n"
+    "                             vytvoří novou databázi se základním schématem; s --demo\n"
+    "                             ji naplní ukázkovými daty, s --connect zapíše soubor\n"
+    "                             připojení vedle programu, takže ji program při příštím\n"
+    "                             spuštění otevře (bez --connect zůstane připojení beze změny)\n"
     "\n"
     "Proměnná prostředí TALLYRA_APP_DIR určí jinou složku programu (nastavení, připojení,\n"
     "nápověda), například pro přenosnou instalaci.\n";
@@ -47,7 +61,7 @@ void print(FILE *stream, const QString &text)
 
 int wrong_arguments(const QString &reason)
 {
-    print(stderr, reason + QStringLiteral("\nNávod: tallyra --help\n"));
+    print(stderr, reason + QStringLiteral("\n\n") + QString::fromUtf8(usage));
     return 2;
 }
 
@@ -94,7 +108,20 @@ bool fill_with_demo_data()
     return filled;
 }
 
-int create_database(const QString &argument, bool demo)
+// Writes the connection file so that the windows open `path` next time; the connection as it
+// was is kept in `previous` for putting back.
+bool connect_to(const QString &path, const QString &connection,
+                std::optional<QByteArray> *previous)
+{
+    *previous = read_file(connection);
+    QString error;
+    if (write_file(connection, ("sqlite:" + path).toUtf8(), &error))
+        return true;
+    print(stderr, QStringLiteral("Soubor připojení %1 nelze zapsat: %2\n").arg(connection, error));
+    return false;
+}
+
+int create_database(const QString &argument, bool demo, bool connect)
 {
     const QString path = QFileInfo(argument).absoluteFilePath();
     if (QFileInfo::exists(path))
@@ -111,14 +138,12 @@ int create_database(const QString &argument, bool demo)
                           .arg(QString::fromUtf8(dm_last_error())));
         return 1;
     }
-
+    // The demo data are written through the program's own data module, which opens the
+    // database that the connection file names; without --connect that is for the filling only.
     const QString connection = app_file_path(QStringLiteral(".cfg"));
-    const std::optional<QByteArray> previous = read_file(connection);
-    QString error;
-    if (!write_file(connection, ("sqlite:" + path).toUtf8(), &error)) {
+    std::optional<QByteArray> previous;
+    if ((demo || connect) && !connect_to(path, connection, &previous)) {
         remove_database(path);
-        print(stderr,
-              QStringLiteral("Soubor připojení %1 nelze zapsat: %2\n").arg(connection, error));
         return 1;
     }
     if (demo && !fill_with_demo_data()) {
@@ -129,8 +154,13 @@ int create_database(const QString &argument, bool demo)
                                      "vytvořena.\n"));
         return 1;
     }
-    print(stdout,
-          QStringLiteral("Databáze vytvořena: %1\nSoubor připojení: %2\n").arg(path, connection));
+    print(stdout, QStringLiteral("Databáze vytvořena: %1\n").arg(path));
+    if (!connect) {
+        if (demo)
+            restore_connection(connection, previous);
+        return 0;
+    }
+    print(stdout, QStringLiteral("Soubor připojení: %1\n").arg(connection));
     if (previous && *previous != ("sqlite:" + path).toUtf8())
         print(stdout, QStringLiteral("Předchozí připojení (%1) bylo nahrazeno.\n")
                           .arg(QString::fromUtf8(previous->trimmed())));
@@ -143,8 +173,12 @@ bool is_command_line(int argc, char **argv)
 {
     for (int i = 1; i < argc; ++i) {
         const QString argument = QString::fromLocal8Bit(argv[i]);
-        if (argument == option_version || argument == option_help || argument == option_create ||
-            argument == option_demo || argument == QLatin1String("-h"))
+        if (std::find(std::begin(qt_options_with_value), std::end(qt_options_with_value),
+                      argument) != std::end(qt_options_with_value)) {
+            ++i;
+            continue;
+        }
+        if (std::find(std::begin(qt_flags), std::end(qt_flags), argument) == std::end(qt_flags))
             return true;
     }
     return false;
@@ -174,15 +208,17 @@ int run_command_line(int argc, char **argv)
     }
     QStringList rest = arguments;
     const bool demo = rest.removeAll(option_demo) > 0;
+    const bool connect = rest.removeAll(option_connect) > 0;
     if (rest.value(0) == option_create) {
         const QString path = rest.value(1);
         if (rest.size() != 2 || path.startsWith(QLatin1String("--")))
             return wrong_arguments(QStringLiteral("Přepínač --create-database potřebuje právě "
                                                   "jednu cestu k nové databázi."));
-        return create_database(path, demo);
+        return create_database(path, demo, connect);
     }
-    if (demo)
-        return wrong_arguments(QStringLiteral("Přepínač --demo patří jen k --create-database."));
+    if (demo || connect)
+        return wrong_arguments(QStringLiteral("Přepínače --demo a --connect patří jen "
+                                              "k --create-database."));
     return wrong_arguments(QStringLiteral("Neznámé nebo neúplné přepínače: ") +
                            arguments.join(u' '));
 }

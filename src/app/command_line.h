@@ -2,7 +2,7 @@
 // The program's command line for scripts and administrators.  It runs without a display:
 //     tallyra --version
 //     tallyra --help
-//     tallyra --create-database PATH [--demo]
+//     tallyra --create-database PATH [--demo] [--connect]
 
 // True when the arguments ask for the command line instead of the windows.
 bool is_command_line(int argc, char **argv);

@@ -80,12 +80,26 @@ TEST_F(AppProcess, CommandLineCreatesADatabaseAndItsConnection)
     EXPECT_TRUE(output.contains(QStringLiteral("--create-database CESTA")));
 
     const QString database = m_dir.filePath(QStringLiteral("data/demo.db"));
-    EXPECT_EQ(
-        run({QStringLiteral("--create-database"), database, QStringLiteral("--demo")}, &output), 0)
+    EXPECT_EQ(run({QStringLiteral("--create-database"), database, QStringLiteral("--demo"),
+                   QStringLiteral("--connect")},
+                  &output),
+              0)
         << output.toStdString();
-    QFile connection(app_folder() + QStringLiteral("/tallyra.cfg"));
-    ASSERT_TRUE(connection.open(QIODevice::ReadOnly));
-    EXPECT_EQ(QString::fromUtf8(connection.readAll()), "sqlite:" + database);
+    const QString connection = app_folder() + QStringLiteral("/tallyra.cfg");
+    const auto connected_to = [&connection] {
+        QFile file(connection);
+        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+    };
+    EXPECT_EQ(connected_to(), "sqlite:" + database);
+
+    // Without --connect the installed program keeps the database it had, demo data or not.
+    for (const QStringList &extra : {QStringList{}, QStringList{QStringLiteral("--demo")}}) {
+        const QString other = m_dir.filePath(QStringLiteral("other%1.db").arg(extra.size()));
+        EXPECT_EQ(run(QStringList{QStringLiteral("--create-database"), other} + extra, &output), 0)
+            << output.toStdString();
+        EXPECT_TRUE(QFile::exists(other));
+        EXPECT_EQ(connected_to(), "sqlite:" + database);
+    }
 
     QProcess count;
     count.start(QStringLiteral("sqlite3"), {database, QStringLiteral("SELECT COUNT(*) FROM PAR")});
@@ -97,11 +111,16 @@ TEST_F(AppProcess, CommandLineCreatesADatabaseAndItsConnection)
     EXPECT_TRUE(output.contains(QStringLiteral("už existuje")));
     EXPECT_EQ(run({QStringLiteral("--create-database")}), 2);
     EXPECT_EQ(run({QStringLiteral("--demo")}), 2);
+    // An unknown option is named, the usage follows, and no window starts.
+    EXPECT_EQ(run({QStringLiteral("--bogus")}, &output), 2);
+    EXPECT_TRUE(output.contains(QStringLiteral("--bogus"))) << output.toStdString();
+    EXPECT_TRUE(output.contains(QStringLiteral("Použití: tallyra"))) << output.toStdString();
 }
 
 TEST_F(AppProcess, SecondStartHandsOverToTheFirstAndEnds)
 {
-    ASSERT_EQ(run({QStringLiteral("--create-database"), m_dir.filePath(QStringLiteral("t.db"))}),
+    ASSERT_EQ(run({QStringLiteral("--create-database"), m_dir.filePath(QStringLiteral("t.db")),
+                   QStringLiteral("--connect")}),
               0);
     start(m_first);
     const QString name = app_server_name(app_folder());
