@@ -5,6 +5,8 @@
 #include "data/db_api.h"
 #include "data/messages.h"
 
+#include <QDir>
+
 bool TdbAPI::backup_data(int mode)
 {
     if (!close_database())
@@ -14,9 +16,15 @@ bool TdbAPI::backup_data(int mode)
     const QString failure = QString::fromUtf8(dm_last_error());
     // The program expects an open database whatever became of the copy, so it is opened
     // again also when the user cancelled or the copy failed.
+    const QString written = QString::fromUtf8(dm_last_copy_file());
     const bool reopened = open_database();
     if (!copied && !failure.isEmpty())
         report_db_error(false, failure);
+    if (copied && reopened)
+        show_message(QStringLiteral("Zálohování dat"),
+                     QStringLiteral("Záloha byla uložena do souboru %1.")
+                         .arg(QDir::toNativeSeparators(written)),
+                     mbIconInformation);
     return copied && reopened;
 }
 
@@ -42,11 +50,21 @@ bool TdbAPI::restore_data(int mode)
             report_db_error(true, failure);
         return false;
     }
+    const QString brought_back = QString::fromUtf8(dm_last_copy_file());
+    const QString kept = QString::fromUtf8(dm_last_safety_copy());
     // A cancelled choice left the database as it was; it is opened again either way.
     if (!open_database()) {
         if (!program_ending())
             report_db_error(true, fatal_text);
         return false;
+    }
+    if (restored) {
+        QString text = QStringLiteral("Data byla obnovena ze zálohy %1")
+                           .arg(QDir::toNativeSeparators(brought_back));
+        text += kept.isEmpty() ? QStringLiteral(".")
+                               : QStringLiteral("; původní data jsou uložena v souboru %1.")
+                                     .arg(QDir::toNativeSeparators(kept));
+        show_message(QStringLiteral("Obnova dat ze zálohy"), text, mbIconInformation);
     }
     return restored;
 }

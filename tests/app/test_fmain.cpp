@@ -522,7 +522,8 @@ TEST_F(MainWindowFixture, BackupAsksFirstWhenWindowsAreOpen)
 
     m_messages.clear();
     window.command(QStringLiteral("actBackup"))->trigger();
-    EXPECT_TRUE(m_messages.empty()) << "no window open, no question";
+    ASSERT_EQ(m_messages.size(), 1u) << "no window open, no question";
+    EXPECT_TRUE(m_messages[0].text.startsWith(QStringLiteral("Záloha byla uložena do souboru ")));
     EXPECT_EQ(backups.entryList(QDir::Files).size(), 2);
 }
 

@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <cstring>
 
 namespace {
@@ -41,10 +42,25 @@ TEST_F(Backup, RestoreBringsBackTheCopyAndLeavesTheDatabaseOpen)
     ASSERT_TRUE(m_api->backup_data(0));
     EXPECT_EQ(m_api->count_rows("PAR"), 1) << "open again after the backup";
 
+    ASSERT_EQ(m_messages.size(), 1u);
+    EXPECT_EQ(m_messages[0].text,
+              QStringLiteral("Záloha byla uložena do souboru %1.").arg(path("copy.db")));
+
     insert_partner(2, "po záloze");
     ASSERT_TRUE(m_api->restore_data(0));
     EXPECT_EQ(m_api->count_rows("PAR"), 1);
-    EXPECT_TRUE(m_messages.empty());
+    ASSERT_EQ(m_messages.size(), 2u);
+    const QString safety = QString::fromUtf8(dm_last_safety_copy());
+    EXPECT_EQ(m_messages[1].text,
+              QStringLiteral("Data byla obnovena ze zálohy %1; původní data jsou uložena "
+                             "v souboru %2.")
+                  .arg(path("copy.db"), safety));
+    ASSERT_TRUE(QFile::exists(safety));
+    QProcess shell;
+    shell.start(QStringLiteral("sqlite3"), {safety, QStringLiteral("SELECT COUNT(*) FROM PAR")});
+    ASSERT_TRUE(shell.waitForFinished());
+    EXPECT_EQ(shell.readAllStandardOutput().trimmed(), "2")
+        << "the safety copy holds the data replaced";
 }
 
 TEST_F(Backup, CancelledChoicesChangeNothingAndKeepTheDatabaseOpen)

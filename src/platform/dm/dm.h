@@ -111,6 +111,11 @@ DM_API int dm_restore_database(const char *app_exe, void *parent, int mode);
 /* Whether the last dm_restore_database got as far as replacing the database (after every
    check of the chosen copy passed); a restore refused before leaves the database as it was. */
 DM_API int dm_restore_began_replacing(void);
+/* After a successful dm_backup_database: the file written; after a successful
+   dm_restore_database: the copy brought back.  Empty otherwise. */
+DM_API const char *dm_last_copy_file(void);
+/* After a successful dm_restore_database: where the replaced data were kept. */
+DM_API const char *dm_last_safety_copy(void);
 
 /* What lies at a path: 0 nothing, 1 a Tallyra database, 2 a file that is no usable Tallyra
    database (empty, foreign, damaged, unreadable), with the reason in dm_last_error. */

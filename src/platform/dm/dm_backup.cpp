@@ -60,6 +60,12 @@ std::optional<QString> remembered_database()
     return QString::fromStdString(path);
 }
 
+void forget_copies()
+{
+    dm::session().copy_file.clear();
+    dm::session().safety_copy.clear();
+}
+
 // Never overwrites an earlier safety copy: it may hold the only good data.
 QString free_safety_name(const QString &database)
 {
@@ -76,6 +82,7 @@ bool keep_safety_copy(const QString &database)
     if (!QFileInfo::exists(database))
         return true;
     const QString safety = free_safety_name(database);
+    dm::session().safety_copy = safety.toStdString();
     const auto copy = [&](const QString &suffix) {
         if (!QFileInfo::exists(database + suffix))
             return true;
@@ -117,6 +124,7 @@ bool remove_old_journals(const QString &database)
 int dm_backup_database(const char *, void *parent, int)
 {
     dm::clear_error();
+    forget_copies();
     const std::optional<QString> database = remembered_database();
     if (!database)
         return 0;
@@ -142,12 +150,16 @@ int dm_backup_database(const char *, void *parent, int)
         dm::open_tallyra_file(database->toStdString(), dm::Access::ReadOnly);
     if (!source)
         return 0;
-    return dm::write_database_copy(source->db.get(), target) ? 1 : 0;
+    if (!dm::write_database_copy(source->db.get(), target))
+        return 0;
+    dm::session().copy_file = target.toStdString();
+    return 1;
 }
 
 int dm_restore_database(const char *, void *parent, int)
 {
     dm::clear_error();
+    forget_copies();
     dm::session().restore_replacing = false;
     const std::optional<QString> database = remembered_database();
     if (!database)
@@ -170,17 +182,29 @@ int dm_restore_database(const char *, void *parent, int)
     if (!source || !dm::passes_quick_check(source->db.get(), backup.toStdString()))
         return 0;
     const QString replaced = *database;
-    return dm::write_database_copy(source->db.get(), replaced,
-                                   [&replaced] {
-                                       dm::session().restore_replacing = true;
-                                       return keep_safety_copy(replaced) &&
-                                              remove_old_journals(replaced);
-                                   })
-               ? 1
-               : 0;
+    const bool restored = dm::write_database_copy(source->db.get(), replaced, [&replaced] {
+        dm::session().restore_replacing = true;
+        return keep_safety_copy(replaced) && remove_old_journals(replaced);
+    });
+    if (!restored) {
+        forget_copies();
+        return 0;
+    }
+    dm::session().copy_file = backup.toStdString();
+    return 1;
 }
 
 int dm_restore_began_replacing(void)
 {
     return dm::session().restore_replacing ? 1 : 0;
+}
+
+const char *dm_last_copy_file(void)
+{
+    return dm::session().copy_file.c_str();
+}
+
+const char *dm_last_safety_copy(void)
+{
+    return dm::session().safety_copy.c_str();
 }

@@ -25,6 +25,10 @@ struct Session {
     // Which database the last opening failed on and why, for the new-connection question.
     std::string failed_open;
     bool restore_replacing = false;
+    // The copy the last backup wrote or the last restore brought back, and where that restore
+    // kept the data it replaced; empty when there was none.
+    std::string copy_file;
+    std::string safety_copy;
     // Ids handed out on this connection; a rolled-back transaction takes its counter
     // increments with it, and this keeps such an id from being handed out again.
     int64_t highest_id = 0;
