@@ -4,10 +4,10 @@
 #include "widgets/localize.h"
 #include "data/messages.h"
 #include "widgets/appearance.h"
+#include "widgets/system_dialogs.h"
 
 #include <QDir>
 #include <QFile>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -19,7 +19,77 @@
 namespace {
 
 const int start_topic = 101;
-const QString database_filter = QStringLiteral("Databáze Tallyra (*.db);;Všechny soubory (*)");
+const QString database_filter =
+    QStringLiteral("Databáze Tallyra (*.db)|*.db|Všechny soubory (*.*)|*.*");
+
+QString choose_database(QWidget *parent, FileDialogRequest::Mode mode, const QString &title,
+                        const QString &start)
+{
+    FileDialogRequest request;
+    request.mode = mode;
+    request.title = title;
+    request.filter = database_filter;
+    request.default_suffix = QStringLiteral("db");
+    request.start = start;
+    return choose_file(parent, request);
+}
+
+// A database on a removable disk goes when the disk goes, and one in a backup folder is a
+// copy that the next backup or restore may treat as such: working on either loses data.
+bool lies_apart_from_the_data(const QString &path)
+{
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    for (const char *root : {"/media/", "/run/media/", "/mnt/"}) {
+        if (absolute.startsWith(QLatin1String(root)))
+            return true;
+    }
+    return QFileInfo(absolute).absolutePath().split(u'/').contains(QLatin1String("zalohy"));
+}
+
+// Copies the database (and a journal beside it) into `folder` under a name not yet taken.
+QString copy_into(const QString &database, const QString &folder)
+{
+    if (!QDir().mkpath(folder))
+        return {};
+    const QFileInfo source(database);
+    QString target = QDir(folder).filePath(source.fileName());
+    for (int n = 2; QFileInfo::exists(target); ++n)
+        target = QDir(folder).filePath(source.completeBaseName() + u'-' + QString::number(n) +
+                                       u'.' + source.suffix());
+    if (!QFile::copy(database, target))
+        return {};
+    if (QFileInfo::exists(database + QStringLiteral("-wal")) &&
+        !QFile::copy(database + QStringLiteral("-wal"), target + QStringLiteral("-wal"))) {
+        QFile::remove(target);
+        return {};
+    }
+    return target;
+}
+
+// The existing database the user picked, or a copy of it in the data folder when the user
+// prefers that for a file that lies apart from the data; empty to ask again.
+QString take_existing(QWidget *parent, const QString &chosen, const QString &data_folder)
+{
+    if (!lies_apart_from_the_data(chosen))
+        return chosen;
+    const int answer = show_message(
+        QStringLiteral("Databáze programu Tallyra"),
+        QStringLiteral("Soubor %1 leží na výměnném disku nebo ve složce se zálohami.\r\n\r\n"
+                       "Zkopírovat ho nejdříve do složky dat (%2) a pracovat s kopií? Volbou "
+                       "„Ne“ budete pracovat přímo s vybraným souborem.")
+            .arg(QDir::toNativeSeparators(chosen), QDir::toNativeSeparators(data_folder)),
+        mbIconQuestion | mbYesNo, false, start_topic);
+    if (answer != mrYes)
+        return chosen;
+    const QString copy = copy_into(chosen, data_folder);
+    if (copy.isEmpty())
+        show_message(QStringLiteral("Chyba"),
+                     QStringLiteral("Soubor %1 nelze zkopírovat do složky %2.")
+                         .arg(QDir::toNativeSeparators(chosen),
+                              QDir::toNativeSeparators(data_folder)),
+                     mbIconError, false, start_topic);
+    return copy;
+}
 
 QLabel *wrapped_label(const QString &text, QWidget *parent)
 {
@@ -63,12 +133,18 @@ QString choose_new_database(QWidget *parent, const QString &proposal, const QStr
         }
         case TfmNewDatabase::ChooseExisting: {
             const QString chosen =
-                QFileDialog::getOpenFileName(parent, QStringLiteral("Vyberte databázi Tallyra"),
-                                             QFileInfo(proposal).absolutePath(), database_filter);
+                choose_database(parent, FileDialogRequest::Mode::Open,
+                                QStringLiteral("Vyberte databázi Tallyra"),
+                                QFileInfo(proposal).absolutePath());
             if (chosen.isEmpty())
                 break;
-            if (dm_database_file_state(chosen.toUtf8().constData()) == 1)
-                return chosen;
+            if (dm_database_file_state(chosen.toUtf8().constData()) == 1) {
+                const QString taken =
+                    take_existing(parent, chosen, QFileInfo(proposal).absolutePath());
+                if (!taken.isEmpty())
+                    return taken;
+                break;
+            }
             show_message(QStringLiteral("Chyba"), QString::fromUtf8(dm_last_error()),
                          mbIconError, false, start_topic);
             break;
@@ -81,14 +157,14 @@ QString choose_new_database(QWidget *parent, const QString &proposal, const QStr
 
 QString choose_backup_target(QWidget *parent, const QString &proposal)
 {
-    return QFileDialog::getSaveFileName(parent, QStringLiteral("Kam uložit zálohu dat?"), proposal,
-                                        database_filter);
+    return choose_database(parent, FileDialogRequest::Mode::Save,
+                           QStringLiteral("Kam uložit zálohu dat?"), proposal);
 }
 
 QString choose_restore_source(QWidget *parent, const QString &proposal)
 {
-    return QFileDialog::getOpenFileName(parent, QStringLiteral("Vyberte zálohu, která se obnoví"),
-                                        proposal, database_filter);
+    return choose_database(parent, FileDialogRequest::Mode::Open,
+                           QStringLiteral("Vyberte zálohu, která se obnoví"), proposal);
 }
 
 } // namespace

@@ -97,21 +97,28 @@ bool TdbAPI::open_database()
     read_only = true;
     foreign_currency = false;
     const QByteArray exe = app_exe_path().toUtf8();
-    // A question cancelled here is asked once more below; only a database that stays
-    // closed ends the program.
-    if (!QFile::exists(app_file_path(QStringLiteral(".cfg"))))
-        dm_create_connection_config(exe.constData(), nullptr, 0);
+    // "Zrušit" in the connection question is the user's way out: the program ends without a
+    // word.  The question is a failure only when it leaves a text of its own.
+    const auto user_gave_up = [] {
+        if (!library_error().isEmpty())
+            return false;
+        set_program_ending(true);
+        return true;
+    };
+    if (!QFile::exists(app_file_path(QStringLiteral(".cfg"))) &&
+        !dm_create_connection_config(exe.constData(), nullptr, 0) && user_gave_up())
+        return false;
 
     bool opened = connect_through_file();
     if (!opened) {
-        // A cancelled question leaves no text of its own; the user must still learn why
-        // the database did not open.
         QString reason = library_error();
         QFile::remove(app_file_path(QStringLiteral(".cfg")));
         if (dm_create_connection_config(exe.constData(), application_window, 0)) {
             opened = connect_through_file();
             reason = library_error();
-        } else if (!library_error().isEmpty()) {
+        } else if (user_gave_up()) {
+            return false;
+        } else {
             reason = library_error();
         }
         if (!opened) {

@@ -2,6 +2,7 @@
 
 #include <QColorDialog>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFontDialog>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -36,6 +37,12 @@ PrintDialogHook &print_hook()
 QString show_file_dialog(QWidget *parent, const FileDialogRequest &request)
 {
     QFileDialog dialog(parent, request.title);
+    if (!request.start.isEmpty()) {
+        const QFileInfo start(request.start);
+        dialog.setDirectory(start.isDir() ? start.absoluteFilePath() : start.absolutePath());
+        if (!start.isDir())
+            dialog.selectFile(start.fileName());
+    }
     const bool save = request.mode == FileDialogRequest::Mode::Save;
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);

@@ -22,6 +22,8 @@ struct FileDialogRequest {
     QString filter;
     // Without the dot; added to a typed name that has none.
     QString default_suffix;
+    // The folder the dialog opens in, or a file in it that it proposes; empty: Qt's choice.
+    QString start;
 };
 
 // The chosen file; empty when the user cancelled.  Opening offers existing files only,

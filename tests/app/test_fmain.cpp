@@ -3,6 +3,7 @@
 #include "app/database_chooser.h"
 #include "app/fdialog.h"
 #include "widgets/help.h"
+#include "widgets/system_dialogs.h"
 #include "app/menu_tree.h"
 #include "data/scoped_hook.h"
 #include "data/app_paths.h"
@@ -30,6 +31,14 @@ QStringList child_texts(const QTreeWidgetItem *node)
     for (int i = 0; i < node->childCount(); ++i)
         texts << node->child(i)->text(0);
     return texts;
+}
+
+void write_file(const QString &path, const QByteArray &content)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(content);
 }
 
 QString file_text(const QString &path)
@@ -78,40 +87,52 @@ TEST_F(MainWindowFixture, FirstStartCreatesTheProposedDatabaseAndShowsTheMenuTre
     EXPECT_TRUE(tree->main_menu_root()->child(1)->isExpanded());
 }
 
-TEST_F(MainWindowFixture, AnswerToTheSecondDatabaseQuestionKeepsTheProgramRunning)
+TEST_F(MainWindowFixture, CancellingTheDatabaseQuestionEndsTheProgramQuietly)
 {
-    QFile::remove(path(QStringLiteral("app/tallyra.cfg")));
-    install_database_chooser();
-    ModalDriver::on_next_modal([](QWidget *first) {
-        ModalDriver::on_next_modal(
-            [](QWidget *second) { ModalDriver::click(second, "btnCreate"); });
-        ModalDriver::click(first, "btnCancel");
-    });
-    Tfm_main &window = open_window();
-    dm_set_chooser(nullptr);
+    // Both at the first start and after the configured database did not open.
+    for (const bool configured : {false, true}) {
+        SCOPED_TRACE(configured);
+        QFile::remove(path(QStringLiteral("app/tallyra.cfg")));
+        if (configured)
+            write_file(path(QStringLiteral("app/tallyra.cfg")),
+                       "sqlite:" + path(QStringLiteral("data/chybi.db")).toUtf8());
+        install_database_chooser();
+        int questions = 0;
+        ModalDriver::on_next_modal([&](QWidget *question) {
+            ++questions;
+            QTest::keyClick(question, Qt::Key_Escape);
+        });
+        Tfm_main &window = open_window();
+        dm_set_chooser(nullptr);
 
-    EXPECT_TRUE(window.database_open());
-    EXPECT_FALSE(program_ending());
-    EXPECT_TRUE(m_messages.empty());
+        EXPECT_EQ(questions, 1);
+        EXPECT_FALSE(window.database_open());
+        EXPECT_TRUE(program_ending());
+        EXPECT_TRUE(m_messages.empty()) << "no fatal box for the user's own choice";
+        m_window.reset();
+        set_program_ending(false);
+    }
 }
 
 TEST_F(MainWindowFixture, DatabaseThatStaysClosedEndsTheProgramWithAFatalMessage)
 {
     QFile::remove(path(QStringLiteral("app/tallyra.cfg")));
+    // A file where the proposed database's folder should be: the database cannot be made.
+    write_file(path(QStringLiteral("xdg/tallyra")), "x");
     install_database_chooser();
     ModalDriver::on_next_modal([](QWidget *first) {
         ModalDriver::on_next_modal(
-            [](QWidget *second) { ModalDriver::click(second, "btnCancel"); });
-        ModalDriver::click(first, "btnCancel");
+            [](QWidget *second) { ModalDriver::click(second, "btnCreate"); });
+        ModalDriver::click(first, "btnCreate");
     });
     Tfm_main &window = open_window();
     dm_set_chooser(nullptr);
 
     EXPECT_FALSE(window.database_open());
     EXPECT_TRUE(program_ending());
-    ASSERT_EQ(m_messages.size(), 1u);
-    EXPECT_TRUE(m_messages[0].fatal);
-    EXPECT_EQ(m_messages[0].title, "Chyba!");
+    ASSERT_FALSE(m_messages.empty());
+    EXPECT_TRUE(m_messages.back().fatal);
+    EXPECT_EQ(m_messages.back().title, "Chyba!");
 }
 
 TEST_F(MainWindowFixture, FirstStartSetsAsideAnEmptyFileAndCreatesADatabaseInItsPlace)
@@ -140,6 +161,46 @@ TEST_F(MainWindowFixture, FirstStartSetsAsideAnEmptyFileAndCreatesADatabaseInIts
     EXPECT_EQ(dm_database_file_state(database.toUtf8().constData()), 1);
     EXPECT_TRUE(QFileInfo::exists(database + ".odlozeny"));
     EXPECT_TRUE(m_messages.empty());
+}
+
+TEST_F(MainWindowFixture, ADatabaseChosenFromABackupFolderIsCopiedIntoTheDataFolderWhenAsked)
+{
+    const QString data_folder = path(QStringLiteral("xdg/tallyra"));
+    const QString chosen = path(QStringLiteral("usb/zalohy/firma.db"));
+    QDir().mkpath(QFileInfo(chosen).absolutePath());
+    ASSERT_TRUE(dm_create_database(chosen.toUtf8().constData())) << dm_last_error();
+    const ScopedHook files(set_file_dialog_hook,
+                           FileDialogHook([&](QWidget *, const FileDialogRequest &request) {
+                               EXPECT_EQ(request.mode, FileDialogRequest::Mode::Open);
+                               return chosen;
+                           }));
+    const struct {
+        int answer;
+        QString connected;
+    } cases[] = {
+        {mrYes, data_folder + QStringLiteral("/firma.db")},
+        {mrNo, chosen},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.answer);
+        QFile::remove(path(QStringLiteral("app/tallyra.cfg")));
+        m_messages.clear();
+        m_answer = c.answer;
+        install_database_chooser();
+        ModalDriver::on_next_modal(
+            [](QWidget *question) { ModalDriver::click(question, "btnChoose"); });
+        Tfm_main &window = open_window();
+        dm_set_chooser(nullptr);
+
+        ASSERT_EQ(m_messages.size(), 1u);
+        EXPECT_TRUE(m_messages[0].text.contains(QStringLiteral("ve složce se zálohami")));
+        EXPECT_EQ(m_messages[0].style, mbIconQuestion | mbYesNo);
+        EXPECT_TRUE(window.database_open());
+        EXPECT_EQ(file_text(path(QStringLiteral("app/tallyra.cfg"))), "sqlite:" + c.connected);
+        EXPECT_TRUE(QFileInfo::exists(chosen)) << "the chosen file stays where it was";
+        m_window.reset();
+        dm_close_database();
+    }
 }
 
 TEST_F(MainWindowFixture, AfterAFailedOpeningTheQuestionFirstSaysWhichFileDidNotOpenAndWhy)
