@@ -1,5 +1,6 @@
 #include "app/fmain.h"
 
+#include "app/company_flag.h"
 #include "app/menu_drawing.h"
 #include "app/menu_tree.h"
 #include "data/db_api.h"
@@ -14,6 +15,8 @@
 #include <QAbstractEventDispatcher>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMdiArea>
@@ -63,7 +66,7 @@ Tfm_main::Tfm_main(QWidget *parent) : QMainWindow(parent)
     localize_component(this);
 
     collect_plugins();
-    show_foreign_items();
+    show_firm();
 
     for (QMenu *menu : std::as_const(m_drawn_menus))
         attach_menu_drawing(menu);
@@ -164,6 +167,33 @@ void Tfm_main::create_status_bar()
     m_status_keys->setMinimumWidth(keys_panel_width);
     bar->addWidget(m_status_window);
     bar->addWidget(m_status_keys, 1);
+    m_status_database = new QLabel(bar);
+    m_status_database->setObjectName(QStringLiteral("panel_database"));
+    m_status_database->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    bar->addPermanentWidget(m_status_database);
+}
+
+void Tfm_main::show_firm()
+{
+    QString title = QStringLiteral("Tallyra");
+    QString database;
+    if (m_database_open) {
+        m_api->foreign_currency = company_flag(QStringLiteral("FORE_CURR"));
+        const QString firm = m_api->lookup_text(1, QStringLiteral("CONF_ADDRESS"),
+                                                QStringLiteral("MYNAME")).trimmed();
+        if (!firm.isEmpty())
+            title += QStringLiteral(" – ") + firm;
+        database = QDir::toNativeSeparators(m_api->database_path());
+    }
+    setWindowTitle(title);
+    m_status_database->setText(QFileInfo(database).fileName());
+    m_status_database->setToolTip(database);
+    show_foreign_items();
+}
+
+void Tfm_main::firm_changed()
+{
+    show_firm();
 }
 
 void Tfm_main::apply_appearance()

@@ -65,6 +65,7 @@ public:
     int notify_child(const QString &window_key, int code) override;
     void post_command(MainCommand code, const QVariant &param = {}) override;
     QWidget *open_history(const QString &key) override;
+    void firm_changed() override;
 
     // Puts a window into the work area; a window with a key is the one window of its kind.
     QMdiSubWindow *add_child_window(QWidget *window, const QString &window_key = {});
@@ -105,6 +106,9 @@ private:
     void create_work_area();
     void create_status_bar();
     void collect_plugins();
+    // The title with the firm's name, the database file in the status bar and the
+    // foreign-invoice commands, after every opening of the database and every save of the firm.
+    void show_firm();
     void show_foreign_items();
     void build_tree();
     void apply_appearance();
@@ -154,6 +158,7 @@ private:
     QMdiArea *m_work_area = nullptr;
     QLabel *m_status_window = nullptr;
     QLabel *m_status_keys = nullptr;
+    QLabel *m_status_database = nullptr;
 
     QPointer<QWidget> m_foreground_editor;
     QStringList m_modal_editors;

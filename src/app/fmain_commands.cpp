@@ -144,7 +144,7 @@ void Tfm_main::run_backup()
             return;
     }
     m_api->backup_data(0);
-    show_foreign_items();
+    show_firm();
 }
 
 void Tfm_main::run_restore()
@@ -159,7 +159,7 @@ void Tfm_main::run_restore()
     if (!close_child_windows())
         return;
     m_api->restore_data(0);
-    show_foreign_items();
+    show_firm();
 }
 
 // Closes the child windows one by one, front first, until none is left; false when one

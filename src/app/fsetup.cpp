@@ -23,7 +23,6 @@
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QTabWidget>
-#include <QTimer>
 #include <QVBoxLayout>
 
 namespace {
@@ -133,7 +132,6 @@ void Tfm_setup::create_pages()
     for (int index = 0; index < page_count; ++index)
         m_pages->addTab(pages[index], QString::fromUtf8(page_texts[index].tab));
     connect(m_pages, &QTabWidget::currentChanged, this, &Tfm_setup::page_shown);
-    connect(m_firm, &TSetupFirmPage::program_end_requested, this, &Tfm_setup::end_program);
     connect(m_appearance, &TSetupAppearancePage::saved, this, &QDialog::accept);
 
     m_help = command_button(QStringLiteral("Nápověda"), "btnHelp", this);
@@ -195,13 +193,6 @@ bool Tfm_setup::event(QEvent *event)
 
 // The program ends the way "Konec" ends it, once the settings window is gone; a book still
 // holding unsaved work may stop it.
-void Tfm_setup::end_program()
-{
-    accept();
-    if (QWidget *host = window_host().host_window())
-        QTimer::singleShot(0, host, &QWidget::close);
-}
-
 void Tfm_setup::free_sets()
 {
     for (TSetupListPanel *list : {m_invoice->list(), m_bank_cash->accounts(), m_bank_cash->desks()})

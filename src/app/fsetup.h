@@ -60,7 +60,6 @@ private:
     void select_sets();
     void create_pages();
     void page_shown(int index);
-    void end_program();
     void free_sets();
 
     TMemTable *m_firm_set = nullptr;

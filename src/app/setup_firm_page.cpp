@@ -1,14 +1,14 @@
 #include "app/setup_firm_page.h"
 
-#include "data/company_records.h"
-
 #include "app/fsetupscr.h"
+#include "data/company_records.h"
 #include "data/db_api.h"
 #include "data/memtable.h"
 #include "data/messages.h"
 #include "widgets/dbcheckbox.h"
 #include "widgets/dbedit.h"
 #include "widgets/dbmemo.h"
+#include "widgets/window_host.h"
 #include "widgets/dialog_parts.h"
 #include "widgets/label_helpers.h"
 
@@ -117,11 +117,9 @@ bool TSetupFirmPage::save()
     m_row_stored = true;
     m_firm->post();
     m_firm->edit();
-    const QString question = QStringLiteral(
-        "Záznam o firmě byl uložen.\r\nPro uplatnění změn je nutno program ukončit a znovu "
-        "spustit.\r\nMám program nyní ukončit?");
-    if (show_message(QStringLiteral("OK"), question, mbIconInformation | mbYesNo, false,
-                     help_saved) == mrYes)
-        emit program_end_requested();
+    // Every window reads the firm when it opens, so nothing waits for a restart.
+    window_host().firm_changed();
+    show_message(QStringLiteral("Nastavení"), QStringLiteral("Záznam o firmě byl uložen."),
+                 mbIconInformation, false, help_saved);
     return true;
 }

@@ -17,11 +17,8 @@ public:
     QWidget *control_of(const QString &field_name) const;
     QPushButton *save_button() const { return m_save; }
 
-    // Writes the row; when the database took it, asks whether to end the program now.
+    // Writes the row; when the database took it, the main window shows the firm at once.
     bool save();
-
-signals:
-    void program_end_requested();
 
 private:
     void create_controls();

@@ -92,6 +92,13 @@ bool TdbAPI::connect_through_file()
     return dm_open_database(read_connection_file().toUtf8().constData()) != 0;
 }
 
+QString TdbAPI::database_path() const
+{
+    const QString connection = read_connection_file().trimmed();
+    const QString scheme = QStringLiteral("sqlite:");
+    return connection.startsWith(scheme) ? connection.mid(scheme.size()) : connection;
+}
+
 bool TdbAPI::open_database()
 {
     read_only = true;

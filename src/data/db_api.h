@@ -37,6 +37,8 @@ public:
     // Connection.
     bool open_database();
     bool close_database();
+    // The database file the connection names; empty when it names none.
+    QString database_path() const;
     void report_db_error(bool fatal, const QString &text = {});
     // 0 without a word on a read-only database: the write that follows is refused anyway.
     int new_recid();

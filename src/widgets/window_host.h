@@ -63,6 +63,9 @@ public:
     // way to be opened again on a record.
     virtual void post_command(MainCommand, const QVariant & = {}) {}
 
+    // The firm's row was saved: what the host shows of it (its name in the title, the
+    // foreign-invoice commands) follows at once.
+    virtual void firm_changed() {}
     // The text-history drop-down of a field key.
     virtual QWidget *open_history(const QString &) { return nullptr; }
     // The help topic in the help the user has chosen.

@@ -171,13 +171,20 @@ TEST_F(SettingsWindow, EachPageSetsCaptionHintAndHelp)
     });
 }
 
-// The firm's options take effect at the next start: the foreign-invoice commands follow.
-TEST_F(SettingsWindow, StoredFirmDecidesTheForeignCommandsAfterRestart)
+// The firm's name and options take effect at once: the title and the foreign-invoice
+// commands follow without a restart, and so does a new start.
+TEST_F(SettingsWindow, StoredFirmShowsAtOnceInTheMainWindow)
 {
     for (const bool foreign : {true, false}) {
         m_messages.clear();
-        m_answer = mrNo;
-        open_window();
+        Tfm_main &window = open_window();
+        const auto foreign_items_shown = [&window, foreign](Tfm_main &main) {
+            const QList<QAction *> menu = main.main_menu()->actions();
+            for (const char *caption :
+                 {"Nová vydaná faktura zahraniční", "Nová došlá faktura ze zahraničí"})
+                EXPECT_EQ(menu_item(menu, QString::fromUtf8(caption))->isVisible(), foreign)
+                    << caption;
+        };
         open_settings_with(Tfm_setup::pgFirm, [&](Tfm_setup &settings) {
             TSetupFirmPage &page = *settings.firm_page();
             retype(page, QStringLiteral("MYNAME"), QStringLiteral("Dřevo s.r.o."));
@@ -186,41 +193,27 @@ TEST_F(SettingsWindow, StoredFirmDecidesTheForeignCommandsAfterRestart)
             if (box->isChecked() != foreign)
                 box->click();
             page.save_button()->click();
-            EXPECT_TRUE(settings.isVisible()) << "No keeps the program running";
+            EXPECT_TRUE(settings.isVisible());
         });
         ASSERT_EQ(m_messages.size(), 1u);
-        EXPECT_EQ(m_messages[0].title, "OK");
-        EXPECT_EQ(m_messages[0].text,
-                  "Záznam o firmě byl uložen.\r\nPro uplatnění změn je nutno program ukončit a "
-                  "znovu spustit.\r\nMám program nyní ukončit?");
-        EXPECT_EQ(m_messages[0].style, 68);
+        EXPECT_EQ(m_messages[0].title, "Nastavení");
+        EXPECT_EQ(m_messages[0].text, "Záznam o firmě byl uložen.");
+        EXPECT_EQ(m_messages[0].style, mbIconInformation);
         EXPECT_EQ(m_messages[0].help_topic, 1045);
         EXPECT_EQ(sqlite_shell("SELECT MYNAME, MYID, FORE_CURR FROM CONF_ADDRESS WHERE RECID=1"),
                   QString("Dřevo s.r.o.|12345678|") + (foreign ? "T" : "F"));
+        EXPECT_EQ(window.windowTitle(), QStringLiteral("Tallyra \u2013 Dřevo s.r.o."));
+        EXPECT_EQ(window.findChild<QLabel *>(QStringLiteral("panel_database"))->text(),
+                  "tallyra.db");
+        foreign_items_shown(window);
+        EXPECT_EQ(company_flag(QStringLiteral("FORE_CURR")), foreign);
 
         m_window.reset();
         Tfm_main &restarted = open_window();
-        const QList<QAction *> menu = restarted.main_menu()->actions();
-        for (const char *caption :
-             {"Nová vydaná faktura zahraniční", "Nová došlá faktura ze zahraničí"})
-            EXPECT_EQ(menu_item(menu, QString::fromUtf8(caption))->isVisible(), foreign) << caption;
-        EXPECT_EQ(company_flag(QStringLiteral("FORE_CURR")), foreign);
+        EXPECT_EQ(restarted.windowTitle(), QStringLiteral("Tallyra \u2013 Dřevo s.r.o."));
+        foreign_items_shown(restarted);
         m_window.reset();
     }
-}
-
-TEST_F(SettingsWindow, YesToTheRestartQuestionClosesTheMainWindow)
-{
-    Tfm_main &window = open_window();
-    window.show();
-    m_answer = mrYes;
-    open_settings_with(Tfm_setup::pgFirm, [&](Tfm_setup &settings) {
-        settings.firm_page()->save_button()->click();
-        EXPECT_FALSE(settings.isVisible());
-    });
-    for (int i = 0; i < 20 && window.isVisible(); ++i)
-        QTest::qWait(10);
-    EXPECT_FALSE(window.isVisible());
 }
 
 TEST_F(SettingsWindow, ReadOnlyDatabaseRefusesTheFirmWithoutTheQuestion)
