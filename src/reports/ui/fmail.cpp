@@ -37,7 +37,7 @@ const QString contacts_select = QStringLiteral(
 
 constexpr int max_password_length = 32;
 constexpr int margin = 10;
-constexpr int label_width = 150;
+constexpr int label_width = 170;
 constexpr int field_left = margin + label_width;
 constexpr int field_width = 260;
 constexpr int row_height = 22;
@@ -174,12 +174,12 @@ void TfmMail::create_controls()
     label(QStringLiteral("Přihlašovací jméno:"), smtp_panel, row, margin + 30, label_width - 36);
     euser = new QLineEdit(smtp_panel);
     euser->setObjectName(QStringLiteral("euser"));
-    euser->setGeometry(field_left, row, field_width - 110, row_height);
+    euser->setGeometry(field_left, row, field_width, row_height);
     row += row_step;
     label(QStringLiteral("Heslo:"), smtp_panel, row, margin + 30, label_width - 36);
     epsw = masked(new QLineEdit(smtp_panel));
     epsw->setObjectName(QStringLiteral("epsw"));
-    epsw->setGeometry(field_left, row, field_width - 110, row_height);
+    epsw->setGeometry(field_left, row, field_width, row_height);
     row += row_step;
     smtp_unencrypted = new QCheckBox(
         QStringLiteral("Přihlásit se i k serveru, který nenabízí šifrované spojení"), smtp_panel);
@@ -190,21 +190,15 @@ void TfmMail::create_controls()
     smtp_unencrypted->setGeometry(margin + 30, row, window_width - 2 * margin - 20, row_height);
     row += row_step;
     smtp_panel->setGeometry(0, top, window_width, row);
-    top += row + 6;
 
     help_button = command_button(QStringLiteral("Nápověda"), "btnHelp", this);
     BitBtn1 = command_button(QStringLiteral("OK"), "BitBtn1", this);
     cancel_button = command_button(QStringLiteral("Storno"), "btnCancel", this);
     BitBtn1->setDefault(true);
     BitBtn1->setEnabled(false);
-    help_button->setGeometry(margin, top, button_width, button_height);
-    cancel_button->setGeometry(window_width - margin - button_width, top, button_width,
-                               button_height);
-    BitBtn1->setGeometry(cancel_button->x() - 6 - button_width, top, button_width, button_height);
     connect(help_button, &QPushButton::clicked, this, [this] { show_help(this); });
     connect(BitBtn1, &QPushButton::clicked, this, &TfmMail::BitBtn1Click);
     connect(cancel_button, &QPushButton::clicked, this, &TfmMail::reject);
-    setFixedSize(window_width, top + button_height + margin);
 
     for (QLineEdit *edit : {recpt, Edit1, Edit2, esmtp, euser, epsw})
         connect(edit, &QLineEdit::textChanged, this, &TfmMail::validate);
@@ -256,12 +250,24 @@ void TfmMail::enable_fields()
         field->setEnabled(smtp_check->isChecked());
 }
 
+// Below the server's parameters while they are shown, otherwise where they would begin, so
+// that no empty space stands in the dialog.
+void TfmMail::place_buttons(int top)
+{
+    help_button->setGeometry(margin, top, button_width, button_height);
+    cancel_button->setGeometry(window_width - margin - button_width, top, button_width,
+                               button_height);
+    BitBtn1->setGeometry(cancel_button->x() - 6 - button_width, top, button_width, button_height);
+    setFixedSize(window_width, top + button_height + margin);
+}
+
 void TfmMail::validate()
 {
     const MailSettings current = settings();
     const bool smtp = uses_smtp_server(current.send_type);
     smtp_title->setVisible(smtp);
     smtp_panel->setVisible(smtp);
+    place_buttons(smtp ? smtp_panel->geometry().bottom() + 6 : smtp_title->y());
     enable_fields();
     BitBtn1->setEnabled(mail_settings_complete(current));
 }

@@ -58,6 +58,7 @@ private:
     void create_controls();
     void show_settings(const MailSettings &settings);
     void enable_fields();
+    void place_buttons(int top);
 };
 
 // Asks how the report goes out; true when the user confirmed.  Whatever the answer, the
