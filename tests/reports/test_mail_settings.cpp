@@ -4,6 +4,7 @@
 #include "reports/mail_settings.h"
 #include "reports/report_state.h"
 
+#include "reports/sample_mail_settings.h"
 #include "support/db_fixture.h"
 
 namespace {
@@ -22,23 +23,11 @@ protected:
         return settings_file().read_string(mapi::section, key);
     }
 
-    static MailSettings smtp_settings()
-    {
-        MailSettings settings;
-        settings.recipient = QStringLiteral("odberatel@firma.cz");
-        settings.send_type = stMailService;
-        settings.smtp_server = QStringLiteral("smtp.firma.cz");
-        settings.smtp_port = 587;
-        settings.smtp_check = true;
-        settings.smtp_username = QStringLiteral("účetní");
-        settings.smtp_password = QStringLiteral(" tajné1 ");
-        return settings;
-    }
 };
 
 TEST_F(MailSettingsTest, AnswersComeBackWithTheirSecretsEncryptedAndUntrimmed)
 {
-    MailSettings settings = smtp_settings();
+    MailSettings settings = sample_smtp_settings();
     settings.no_print = true;
     settings.password_check = true;
     settings.password = QStringLiteral("  heslo PDF ");
@@ -124,7 +113,7 @@ TEST_F(MailSettingsTest, OkNeedsWhatTheChosenWayOfSendingUses)
          [](MailSettings &s) { s.send_type = stMailClient; s.smtp_server = ""; }, true},
     };
     for (const Case &c : cases) {
-        MailSettings settings = smtp_settings();
+        MailSettings settings = sample_smtp_settings();
         c.change(settings);
         EXPECT_EQ(mail_settings_complete(settings), c.complete) << c.what;
     }
@@ -132,7 +121,7 @@ TEST_F(MailSettingsTest, OkNeedsWhatTheChosenWayOfSendingUses)
 
 TEST_F(MailSettingsTest, ConfirmingSetsTheProtectionOfTheNextExportOnly)
 {
-    MailSettings settings = smtp_settings();
+    MailSettings settings = sample_smtp_settings();
     settings.no_print = true;
     settings.password_check = true;
     settings.password = QStringLiteral("heslo");
@@ -159,7 +148,7 @@ TEST_F(MailSettingsTest, ConfirmingSetsTheProtectionOfTheNextExportOnly)
 TEST_F(MailSettingsTest, ASettingsFileThatCannotBeWrittenIsSaidAndTheSendingGoesOn)
 {
     set_app_exe_path(path(QStringLiteral("missing/folder/tallyra")));
-    MailSettings settings = smtp_settings();
+    MailSettings settings = sample_smtp_settings();
     settings.password_check = true;
     settings.password = QStringLiteral("heslo");
     confirm_mail_settings(settings);

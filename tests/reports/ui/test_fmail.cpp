@@ -6,6 +6,7 @@
 #include "reports/ui/fmail.h"
 #include "reports/ui/mail_progress.h"
 #include "platform/mail/mail_test_support.h"
+#include "reports/sample_mail_settings.h"
 #include "support/modal_driver.h"
 #include "widgets/dbgrid.h"
 #include "widgets/help.h"
@@ -49,23 +50,11 @@ protected:
         QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2));
     }
 
-    static MailSettings stored_smtp()
-    {
-        MailSettings settings;
-        settings.recipient = QStringLiteral("odberatel@firma.cz");
-        settings.send_type = stMailService;
-        settings.smtp_server = QStringLiteral("smtp.firma.cz");
-        settings.smtp_port = 587;
-        settings.smtp_check = true;
-        settings.smtp_username = QStringLiteral("účetní");
-        settings.smtp_password = QStringLiteral(" tajné1 ");
-        return settings;
-    }
 };
 
 TEST_F(MailDialog, OpensWithTheLastAnswersAndShowsTheServerOnlyForTheOwnService)
 {
-    ASSERT_TRUE(write_mail_settings(stored_smtp()));
+    ASSERT_TRUE(write_mail_settings(sample_smtp_settings()));
     TfmMail dialog;
     dialog.show();
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Odeslat tiskovou sestavu"));
@@ -95,7 +84,7 @@ TEST_F(MailDialog, OpensWithTheLastAnswersAndShowsTheServerOnlyForTheOwnService)
 
 TEST_F(MailDialog, OkWaitsForWhatTheWayOfSendingNeeds)
 {
-    ASSERT_TRUE(write_mail_settings(stored_smtp()));
+    ASSERT_TRUE(write_mail_settings(sample_smtp_settings()));
     TfmMail dialog;
     dialog.show();
     struct Step {
