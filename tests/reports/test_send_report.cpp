@@ -52,6 +52,7 @@ protected:
         qputenv("PATH", m_saved_path);
         set_shell_launcher(m_previous_launcher);
         tl_set_mail_timeouts(0, 0);
+        tl_set_mail_allow_unencrypted_login(0);
         send_on_open = false;
         pdf_password.clear();
         pdf_permission = default_pdf_permission;
@@ -224,6 +225,35 @@ TEST_F(SendReport, TheOwnMailServiceSendsFromTheFirmsAddressAndConfirms)
     EXPECT_EQ(message.header(QStringLiteral("Subject")), QStringLiteral("Tisková sestava."));
     ASSERT_EQ(message.attachments.size(), 1);
     EXPECT_EQ(message.attachments[0].bytes, read_all(attachment_path()));
+}
+
+TEST_F(SendReport, APasswordGoesUnencryptedOnlyWhenTheUserAllowedIt)
+{
+    SmtpTestServer::Options plain;
+    plain.user = QStringLiteral("fakturace@ucetni.cz");
+    plain.password = QStringLiteral(" tajné1 ");
+    plain.plain_login = true;
+    SmtpTestServer server(path(QStringLiteral("server")), plain);
+    Tmail_content content = way(stMailService);
+    content.server = QStringLiteral("127.0.0.1");
+    content.port = server.port();
+    content.authentication = true;
+    content.user = plain.user;
+    content.password = plain.password;
+
+    send(content);
+    ASSERT_EQ(m_messages.size(), 1u);
+    EXPECT_TRUE(m_messages[0].text.startsWith(QStringLiteral("E-mail se nepodařilo odeslat: ")));
+    EXPECT_TRUE(server.logins().isEmpty());
+    EXPECT_EQ(server.message_count(), 0);
+
+    m_messages.clear();
+    content.unencrypted_login = true;
+    send(content);
+    ASSERT_EQ(m_messages.size(), 1u);
+    EXPECT_TRUE(m_messages[0].text.startsWith(QStringLiteral("E-mail s tiskovou sestavou byl")))
+        << qPrintable(m_messages[0].text);
+    EXPECT_EQ(server.message_count(), 1);
 }
 
 TEST_F(SendReport, AFailedSendingIsSaidWithItsReason)

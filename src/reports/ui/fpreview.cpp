@@ -122,6 +122,7 @@ Tfpreview::Tfpreview(QWidget *parent)
     connect(m_last_page, &QAction::triggered, this,
             [this] { m_view->go_to_page(m_view->page_count() - 1); });
     connect(m_view, &PreviewView::current_page_changed, this, &Tfpreview::update_page_counter);
+    connect(m_view, &PreviewView::zoom_changed, this, &Tfpreview::update_zoom_label);
 
     create_menus();
     create_tool_strip();
@@ -143,6 +144,7 @@ Tfpreview::Tfpreview(QWidget *parent)
     localize_component(this);
     install_help_key(this);
     update_page_counter();
+    update_zoom_label();
 }
 
 Tfpreview::~Tfpreview()
@@ -199,6 +201,11 @@ void Tfpreview::create_tool_strip()
     m_tool_strip->addActions({m_save_as, m_send});
     m_tool_strip->addSeparator();
     m_tool_strip->addActions({m_page_whole, m_page_width, m_zoom_in, m_zoom_out});
+    m_zoom_label = new QLabel(this);
+    m_zoom_label->setObjectName(QStringLiteral("lblZoom"));
+    m_zoom_label->setMinimumWidth(48);
+    m_zoom_label->setAlignment(Qt::AlignCenter);
+    m_tool_strip->addWidget(m_zoom_label);
     m_tool_strip->addSeparator();
     m_tool_strip->addActions({m_first_page, m_previous_page});
     m_page_counter = new QLabel(this);
@@ -253,6 +260,11 @@ void Tfpreview::update_page_counter()
     m_print->setEnabled(has_pages);
     m_save_as->setEnabled(has_pages);
     m_send->setEnabled(has_pages);
+}
+
+void Tfpreview::update_zoom_label()
+{
+    m_zoom_label->setText(QStringLiteral("%1 %").arg(qRound(m_view->zoom())));
 }
 
 void Tfpreview::refresh()
@@ -382,6 +394,12 @@ void Tfpreview::keyPressEvent(QKeyEvent *event)
 {
     if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
         close();
+        return;
+    }
+    // The status line promises the menu on F10.
+    if (event->key() == Qt::Key_F10 && event->modifiers() == Qt::NoModifier) {
+        m_menu_bar->setFocus(Qt::MenuBarFocusReason);
+        m_menu_bar->setActiveAction(m_menu_bar->actions().value(0));
         return;
     }
     QDialog::keyPressEvent(event);

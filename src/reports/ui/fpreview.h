@@ -42,6 +42,7 @@ public:
     QMenu *context_menu() const { return m_context_menu; }
     QToolBar *tool_strip() const { return m_tool_strip; }
     QLabel *page_counter() const { return m_page_counter; }
+    QLabel *zoom_label() const { return m_zoom_label; }
 
     void actPrintExecute();
     void actSaveAsExecute();
@@ -62,6 +63,7 @@ private:
     void create_menus();
     void create_tool_strip();
     void update_page_counter();
+    void update_zoom_label();
     void window_activated();
     // Shows the preview again after a dialog that may have covered it.
     void refresh();
@@ -75,6 +77,7 @@ private:
     QToolBar *m_tool_strip = nullptr;
     PreviewView *m_view = nullptr;
     QLabel *m_page_counter = nullptr;
+    QLabel *m_zoom_label = nullptr;
     QAction *m_print = nullptr;
     QAction *m_save_as = nullptr;
     QAction *m_send = nullptr;

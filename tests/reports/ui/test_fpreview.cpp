@@ -126,6 +126,7 @@ TEST_F(PreviewWindow, ZoomStepsAndFitsThePageToTheRoom)
     EXPECT_DOUBLE_EQ(view->zoom(), 100.0);
     action(*preview, "actZoomIn")->trigger();
     EXPECT_DOUBLE_EQ(view->zoom(), 110.0);
+    EXPECT_EQ(preview->zoom_label()->text(), QStringLiteral("110 %"));
     for (int i = 0; i < 20; ++i)
         action(*preview, "actZoomIn")->trigger();
     EXPECT_DOUBLE_EQ(view->zoom(), 200.0);
@@ -220,6 +221,10 @@ TEST_F(PreviewWindow, ActivationShowsTheCaptionAndEscapeClosesAndClears)
 
     preview->findChild<QToolButton *>(QStringLiteral("btnHelp"))->click();
     EXPECT_EQ(host.help, std::vector<int>({103}));
+
+    QTest::keyClick(preview->view(), Qt::Key_F10);
+    EXPECT_EQ(preview->menu_bar()->activeAction(), preview->menu_bar()->actions().value(0));
+    preview->menu_bar()->setActiveAction(nullptr);
 
     QTest::keyClick(preview.get(), Qt::Key_Escape);
     EXPECT_FALSE(preview->isVisible());
