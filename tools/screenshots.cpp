@@ -428,6 +428,39 @@ bool save_report_windows(const QDir &out)
     saved &= save(with_caption(preview), out, QStringLiteral("preview_page_width"));
     preview.close();
 
+    // The journal by category over ten thousand rows: the group table and the page counter.
+    MemoryDataSource journal({"GRP_ID", "GRP_NAME", "DATE_D", "DOC_NO", "TEXT", "INCOME",
+                              "OUTCOME"});
+    const QStringList categories = {"Tržby za zboží", "Nákup materiálu", "Nájemné",
+                                    "Energie", "Cestovné"};
+    for (int i = 0; i < 10000; ++i) {
+        const int category = i * int(categories.size()) / 10000;
+        const double amount = 100.0 + (i * 7919 % 100000) / 10.0;
+        const bool income = i % 3 == 0;
+        journal.add_row({category + 1, categories[category], QDate(2026, 1, 1).addDays(i / 28),
+                         QStringLiteral("V%1").arg(2026000 + i),
+                         QStringLiteral("Úhrada faktury č. %1 – dodávka dle objednávky").arg(i),
+                         income ? QVariant(amount) : QVariant(),
+                         income ? QVariant() : QVariant(amount)});
+    }
+    Tfpreview book;
+    book.setWindowTitle(QStringLiteral("   Peněžní deník – sestava s mezisoučty za členění"));
+    try {
+        book.report().report().load(QStringLiteral(TALLYRA_DEMO_TEMPLATES "/journal.frf"));
+    } catch (const std::exception &error) {
+        std::fprintf(stderr, "cannot load the demo journal: %s\n", error.what());
+        return false;
+    }
+    book.report().report().register_source(QStringLiteral("frrepo_TE"), &journal);
+    if (!book.prepare_report())
+        return false;
+    book.resize(1000, 760);
+    book.show();
+    book.actPageWidthExecute();
+    settle();
+    saved &= save(with_caption(book), out, QStringLiteral("preview_journal_page_width"));
+    book.close();
+
     MailSettings settings;
     settings.recipient = QStringLiteral("ucetni@dvorak-syn.cz");
     saved &= write_mail_settings(settings);
