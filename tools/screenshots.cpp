@@ -25,6 +25,11 @@
 #include "masterdata/ui/flistedit.h"
 #include "masterdata/ui/fselector.h"
 #include "masterdata/ui/frrich.h"
+#include "engine/memory_data_source.h"
+#include "reports/mail_content.h"
+#include "reports/mail_settings.h"
+#include "reports/ui/fmail.h"
+#include "reports/ui/fpreview.h"
 #include "widgets/system_dialogs.h"
 #include "widgets/dbgrid.h"
 
@@ -357,6 +362,132 @@ bool save_settings_windows(const QDir &out, const QTemporaryDir &temp)
 
 } // namespace
 
+// A demo invoice with the firm's logo, a stamp, a stored rich text, an item table, a QR
+// payment code and Czech texts, in the preview at whole page and at page width; then the
+// mail dialog as it opens for preparing only and for the own mail service.
+bool save_report_windows(const QDir &out)
+{
+    MemoryDataSource header({"DOC_NO", "PARTNER", "ADDRESS", "ISSUED_D", "DUE_D", "VAR_SYMBOL"});
+    header.add_row({QStringLiteral("2026001"), QStringLiteral("Dvořák a syn, s.r.o."),
+                    QStringLiteral("Náměstí Míru 12, 120 00 Praha 2"), QDate(2026, 3, 15),
+                    QDate(2026, 3, 29), QStringLiteral("2026001")});
+    MemoryDataSource items({"NAME", "AMOUNT", "UNIT", "PRICE", "TOTAL"});
+    const QStringList names = {"Montáž a oživení zařízení", "Školení obsluhy",
+                               "Kabeláž, 3 žíly, měď", "Doprava – Brno a zpět",
+                               "Údržba dle smlouvy č. 14/2026"};
+    for (int i = 0; i < 12; ++i) {
+        const double amount = 1 + i % 4;
+        const double price = 450.0 + 125.5 * i;
+        items.add_row({names[i % names.size()], amount, QStringLiteral("ks"), price,
+                       amount * price});
+    }
+    MemoryDataSource firm({"NAME", "STREET", "CITY", "ICO"});
+    firm.add_row({QStringLiteral("Účetní Novák s.r.o."), QStringLiteral("Školní 8"),
+                  QStringLiteral("602 00 Brno"), QStringLiteral("12345678")});
+
+    Tfpreview preview;
+    preview.setWindowTitle(QStringLiteral("   Faktura – daňový doklad 2026001"));
+    Report &report = preview.report().report();
+    try {
+        report.load(QStringLiteral(TALLYRA_DEMO_TEMPLATES "/invoice.frf"));
+    } catch (const std::exception &error) {
+        std::fprintf(stderr, "cannot load the demo invoice: %s\n", error.what());
+        return false;
+    }
+    QTextEdit rich;
+    fill_rich_text(rich);
+    if (ReportObject *text = report.find_object(QStringLiteral("RichText")))
+        text->set_rich_text(*rich.document());
+    QImage stamp(320, 160, QImage::Format_ARGB32);
+    stamp.fill(Qt::transparent);
+    {
+        QPainter painter(&stamp);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(QPen(QColor(30, 60, 170), 6));
+        painter.drawRoundedRect(stamp.rect().adjusted(6, 6, -6, -6), 20, 20);
+        painter.setFont(QFont(QStringLiteral("Liberation Sans"), 22, QFont::Bold));
+        painter.drawText(stamp.rect(), Qt::AlignCenter,
+                         QStringLiteral("Účetní Novák s.r.o.\nIČ 12345678"));
+    }
+    if (ReportObject *picture = report.find_object(QStringLiteral("stamp")))
+        picture->set_picture(stamp);
+    report.register_source(QStringLiteral("frrepo_HEADER"), &header);
+    report.register_source(QStringLiteral("frrepo_ITEMS"), &items);
+    report.register_source(QStringLiteral("frCONF"), &firm);
+    if (!preview.prepare_report())
+        return false;
+    preview.resize(1000, 760);
+    preview.show();
+    settle();
+    bool saved = true;
+    preview.actPageWholeExecute();
+    settle();
+    saved &= save(with_caption(preview), out, QStringLiteral("preview_whole_page"));
+    preview.actPageWidthExecute();
+    settle();
+    saved &= save(with_caption(preview), out, QStringLiteral("preview_page_width"));
+    preview.close();
+
+    // The journal by category over ten thousand rows: the group table and the page counter.
+    MemoryDataSource journal({"GRP_ID", "GRP_NAME", "DATE_D", "DOC_NO", "TEXT", "INCOME",
+                              "OUTCOME"});
+    const QStringList categories = {"Tržby za zboží", "Nákup materiálu", "Nájemné",
+                                    "Energie", "Cestovné"};
+    for (int i = 0; i < 10000; ++i) {
+        const int category = i * int(categories.size()) / 10000;
+        const double amount = 100.0 + (i * 7919 % 100000) / 10.0;
+        const bool income = i % 3 == 0;
+        journal.add_row({category + 1, categories[category], QDate(2026, 1, 1).addDays(i / 28),
+                         QStringLiteral("V%1").arg(2026000 + i),
+                         QStringLiteral("Úhrada faktury č. %1 – dodávka dle objednávky").arg(i),
+                         income ? QVariant(amount) : QVariant(),
+                         income ? QVariant() : QVariant(amount)});
+    }
+    Tfpreview book;
+    book.setWindowTitle(QStringLiteral("   Peněžní deník – sestava s mezisoučty za členění"));
+    try {
+        book.report().report().load(QStringLiteral(TALLYRA_DEMO_TEMPLATES "/journal.frf"));
+    } catch (const std::exception &error) {
+        std::fprintf(stderr, "cannot load the demo journal: %s\n", error.what());
+        return false;
+    }
+    book.report().report().register_source(QStringLiteral("frrepo_TE"), &journal);
+    if (!book.prepare_report())
+        return false;
+    book.resize(1000, 760);
+    book.show();
+    book.actPageWidthExecute();
+    settle();
+    saved &= save(with_caption(book), out, QStringLiteral("preview_journal_page_width"));
+    book.close();
+
+    MailSettings settings;
+    settings.recipient = QStringLiteral("ucetni@dvorak-syn.cz");
+    saved &= write_mail_settings(settings);
+    {
+        TfmMail dialog;
+        dialog.show();
+        settle();
+        saved &= save(with_caption(dialog), out, QStringLiteral("mail_dialog_prepare_only"));
+    }
+    settings.send_type = stMailService;
+    settings.password_check = true;
+    settings.password = QStringLiteral("heslo");
+    settings.smtp_server = QStringLiteral("smtp.seznam.cz");
+    settings.smtp_port = 465;
+    settings.smtp_check = true;
+    settings.smtp_username = QStringLiteral("fakturace@ucetni-novak.cz");
+    settings.smtp_password = QStringLiteral("tajné");
+    saved &= write_mail_settings(settings);
+    {
+        TfmMail dialog;
+        dialog.show();
+        settle();
+        saved &= save(with_caption(dialog), out, QStringLiteral("mail_dialog_own_service"));
+    }
+    return saved;
+}
+
 int main(int argc, char *argv[])
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
@@ -443,5 +574,6 @@ int main(int argc, char *argv[])
     saved &= save(with_caption(after_failure), out, QStringLiteral("new_database_after_failure"));
 
     saved &= save_rich_and_picture_windows(out);
+    saved &= save_report_windows(out);
     return saved ? 0 : 1;
 }

@@ -66,7 +66,8 @@ QByteArray cfb8(bool encrypt, const QString &key_text, const QByteArray &input)
 
 QString encrypt_text(const QString &text, const QString &key_text)
 {
-    const QByteArray plain = to_cp1250(text.trimmed());
+    // Blanks at the ends belong to a secret: a password " tajné1 " must come back whole.
+    const QByteArray plain = to_cp1250(text);
     if (plain.isEmpty())
         return {};
     return QString::fromLatin1(cfb8(true, key_text, plain).toBase64());

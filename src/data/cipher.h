@@ -10,7 +10,7 @@
 // The key text of the data module.  Changing it makes every stored secret unreadable.
 inline constexpr char cipher_key_text[] = "[{A1DC2BA3-C615-4278-BC9F-8E208E5A61C4}]";
 
-// Empty text stays empty; the text is trimmed first.
+// Empty text stays empty; the text is taken as it stands, blanks at its ends included.
 QString encrypt_text(const QString &text, const QString &key_text);
 
 // Empty text, text that is not Base64 and a cipher failure all give empty text.

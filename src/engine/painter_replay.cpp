@@ -150,7 +150,8 @@ QImage render_page(const PreparedReport &report, int page, double dpi)
     return image;
 }
 
-void paint_report(const PreparedReport &report, QPagedPaintDevice &device, int first, int last)
+bool paint_report(const PreparedReport &report, QPagedPaintDevice &device, int first, int last,
+                  const std::function<void(int page)> &painted)
 {
     QPainter painter;
     for (int page = first; page <= last && page < int(report.pages.size()); ++page) {
@@ -159,15 +160,20 @@ void paint_report(const PreparedReport &report, QPagedPaintDevice &device, int f
         const QPageSize size(prepared.size * report_units::millimetres_per_unit,
                              QPageSize::Millimeter, {}, QPageSize::ExactMatch);
         device.setPageLayout(QPageLayout(size, QPageLayout::Portrait, QMarginsF()));
-        if (page == first)
-            painter.begin(&device);
-        else
+        if (page == first) {
+            if (!painter.begin(&device))
+                return false;
+        } else {
             device.newPage();
+        }
         painter.resetTransform();
         painter.scale(device.logicalDpiX() / report_units::per_inch,
                       device.logicalDpiY() / report_units::per_inch);
         paint_page(painter, report, prepared);
+        if (painted)
+            painted(page);
     }
     if (painter.isActive())
         painter.end();
+    return true;
 }

@@ -4,6 +4,8 @@
 
 #include "engine/display_list.h"
 
+#include <functional>
+
 class QPagedPaintDevice;
 class QPainter;
 
@@ -15,5 +17,8 @@ void paint_page(QPainter &painter, const PreparedReport &report, const PreparedP
 QImage render_page(const PreparedReport &report, int page, double dpi);
 
 // Every page from `first` to `last` (0-based, inclusive) on its own device page, each sized
-// as prepared and without margins.  Printers and PDF writers are such devices.
-void paint_report(const PreparedReport &report, QPagedPaintDevice &device, int first, int last);
+// as prepared and without margins.  Printers and PDF writers are such devices.  `painted`
+// hears of each page once it has gone to the device.  False when the device refused to
+// start (a printer that is not ready).
+bool paint_report(const PreparedReport &report, QPagedPaintDevice &device, int first, int last,
+                  const std::function<void(int page)> &painted = {});

@@ -70,6 +70,12 @@ TL_API void tl_set_mail_timeouts(int connect_seconds, int total_seconds);
    system's.  Certificates are always verified, host name included. */
 TL_API void tl_set_mail_ca_file(const char *path);
 
+/* Nonzero when the text is one plain address "local@domain" that the library would send
+   to; display names, lists, quoting, query parts and control characters are refused, so a
+   caller that must put a recipient on a command line or into a URL can hold it to the same
+   rule first. */
+TL_API int tl_mail_address_valid(const char *text);
+
 /* Why the last tl_create_mail or tl_send_mail failed; empty after a success.  Valid until
    the next call of either. */
 TL_API const char *tl_mail_last_error(void);

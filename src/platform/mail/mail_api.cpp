@@ -1,6 +1,7 @@
 #include "platform/mail/mail.h"
 
 #include "platform/mail/draft_file.h"
+#include "platform/mail/mail_address.h"
 #include "platform/mail/mail_error.h"
 #include "platform/mail/mail_events.h"
 #include "platform/mail/mail_settings.h"
@@ -31,6 +32,11 @@ QByteArray message_id(const QByteArray &sender_address)
 } // namespace
 
 extern "C" {
+
+int tl_mail_address_valid(const char *text)
+{
+    return mail::plain_address(text_of(text)).has_value() ? 1 : 0;
+}
 
 void tl_set_mail_callback(TlMailCallback callback, void *context)
 {

@@ -1,7 +1,8 @@
 #include <QGuiApplication>
 #include <gtest/gtest.h>
 
-// Fonts and text layout need a GUI application; the tests run it offscreen.
+// Fonts and text layout need a GUI application; the engine and report tests run it
+// offscreen.
 int main(int argc, char **argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))

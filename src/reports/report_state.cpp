@@ -1,0 +1,19 @@
+#include "reports/report_state.h"
+
+#include "data/app_paths.h"
+
+#include <utility>
+
+bool report_printed = false;
+bool send_on_open = false;
+QString pdf_password;
+unsigned pdf_permission = default_pdf_permission;
+
+PdfExportOptions pdf_options_provider()
+{
+    PdfExportOptions options;
+    options.password = std::exchange(pdf_password, QString());
+    options.permission = std::exchange(pdf_permission, default_pdf_permission);
+    options.picture_file = app_file_path(QStringLiteral(".jpg"));
+    return options;
+}
