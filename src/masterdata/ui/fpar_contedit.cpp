@@ -6,6 +6,7 @@
 #include "widgets/dbedit.h"
 
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QSignalBlocker>
 
@@ -31,7 +32,8 @@ Tfm_par_contedit::Tfm_par_contedit(int mode, TMemTable *set, int partner, QWidge
     m_type->setEditable(true);
     m_type->setInsertPolicy(QComboBox::NoInsert);
     m_type->lineEdit()->setMaxLength(set->field_by_name(type_column).size());
-    add_row(m_type, type_column);
+    // The list is no data-aware control: its label is captioned here.
+    add_row(m_type, type_column)->setText(set->field_by_name(type_column).display_label);
     fill_types();
     connect(m_type, &QComboBox::editTextChanged, this, &Tfm_par_contedit::type_changed);
 

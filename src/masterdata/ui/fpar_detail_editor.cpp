@@ -14,6 +14,7 @@
 
 #include <QGridLayout>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -59,7 +60,10 @@ QLabel *TParDetailEditor::add_row(QWidget *control, const QString &field)
     label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     label->setBuddy(control);
     label_from_field(*label);
-    m_grid->addWidget(label, row, LabelColumn, Qt::AlignRight | Qt::AlignTop);
+    // A memo's label stands at its first line.
+    const bool memo = qobject_cast<QPlainTextEdit *>(control) != nullptr;
+    m_grid->addWidget(label, row, LabelColumn,
+                      Qt::AlignRight | (memo ? Qt::AlignTop : Qt::AlignVCenter));
     m_grid->addWidget(control, row, ControlColumn);
     if (!first_control())
         set_first_control(control);

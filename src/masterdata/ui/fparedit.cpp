@@ -127,7 +127,10 @@ void Tfm_paredit::build()
             set_first_control(edit);
         return edit;
     };
-    auto add_edit = [&](const char *field) { grid->addWidget(new_edit(field), row++, 1); };
+    auto add_edit = [&](const char *field) {
+        TDBEdit *edit = new_edit(field);
+        grid->addWidget(edit, row++, 1);
+    };
 
     TDBEdit *number = new_edit("PARTNER_NO");
     number->setMaxLength(number_digits);
