@@ -503,13 +503,20 @@ QWidget *TfPar::create_other_page()
     return page;
 }
 
-// The detail sets are new ones after every change of partner.
 void TfPar::bind_controls()
 {
-    for (Binding &binding : m_bindings) {
-        TMemTable *set = binding.detail == partner_binding ? m_partners : m_details[binding.detail];
-        binding.control->bind(set, binding.field);
-    }
+    for (Binding &binding : m_bindings)
+        if (binding.detail == partner_binding)
+            binding.control->bind(m_partners, binding.field);
+    bind_detail_controls();
+}
+
+// The detail sets are new ones after every change of partner.
+void TfPar::bind_detail_controls()
+{
+    for (Binding &binding : m_bindings)
+        if (binding.detail != partner_binding)
+            binding.control->bind(m_details[binding.detail], binding.field);
 }
 
 // The captions come from the display labels of the tables' fields, also while no partner
@@ -584,7 +591,7 @@ void TfPar::load_details()
             connect(m_details[detail], &TMemTable::current_changed, this,
                     &TfPar::contact_changed);
     }
-    bind_controls();
+    bind_detail_controls();
     for (int detail = 0; detail < DetailCount; ++detail)
         rebuild_branch(detail);
     contact_changed();
@@ -604,7 +611,7 @@ void TfPar::clear_details()
         dbAPI->free_set(m_documents);
     m_documents = nullptr;
     m_picture->box()->clear();
-    bind_controls();
+    bind_detail_controls();
     contact_changed();
 }
 

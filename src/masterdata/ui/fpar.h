@@ -84,6 +84,7 @@ private:
     QWidget *add_display(QWidget *page, class QFormLayout &form, int detail,
                          const QString &field);
     void bind_controls();
+    void bind_detail_controls();
     void caption_labels();
 
     void partner_changed();
