@@ -21,7 +21,6 @@
 #include "widgets/grid_columns.h"
 #include "widgets/help.h"
 #include "widgets/image_list16.h"
-#include "widgets/label_helpers.h"
 #include "widgets/localize.h"
 #include "widgets/picture_print.h"
 #include "widgets/picture_view.h"

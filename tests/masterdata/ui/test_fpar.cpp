@@ -7,6 +7,7 @@
 #include "support/modal_driver.h"
 #include "widgets/dbcheckbox.h"
 #include "widgets/dbgrid.h"
+#include "widgets/window_host.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -281,4 +282,95 @@ TEST_F(PartnersWindowTest, ANewPartnerForADocumentNeedsItsFirstAddress)
     ASSERT_GT(address, 0);
     EXPECT_EQ(m_api->lookup_text(address, "PAR_ADDR", "IS_INVOICE"), QStringLiteral("T"));
     EXPECT_EQ(sqlite_shell("SELECT COUNT(*) FROM PAR"), "1");
+}
+
+namespace {
+
+struct RecordingHost : WindowHost {
+    void set_status_hint(const QString &hint) override { hints << hint; }
+    void post_command(MainCommand command, const QVariant &param) override
+    {
+        posted.push_back({command, param.toInt()});
+    }
+    QStringList hints;
+    std::vector<std::pair<MainCommand, int>> posted;
+};
+
+} // namespace
+
+TEST_F(PartnersWindowTest, RefreshAsksTheMainWindowToReopenOnTheSamePartner)
+{
+    insert_partner(1, QStringLiteral("Alfa"));
+    const int second = insert_partner(2, QStringLiteral("Beta"));
+    RecordingHost host;
+    const ScopedWindowHost installed(host);
+    auto window = open_window();
+    window->window_activated();
+    EXPECT_EQ(host.hints.back(),
+              QString::fromUtf8("Seznam obchodních partnerů.|INSERT-vlož nový záznam, "
+                                "ENTER-oprava záznamu, DELETE-vymaž záznam, F8-menu, "
+                                "MEZERNÍK-tisky, ESC-zavřít."));
+    window->partners()->last();
+    press(*window, Qt::Key_F5);
+    ASSERT_FALSE(host.posted.empty());
+    EXPECT_EQ(host.posted.back(), std::make_pair(MainCommand::ReopenPartners, second));
+    EXPECT_FALSE(window->isVisible());
+
+    auto reopened = std::make_unique<TfPar>(second);
+    EXPECT_EQ(m_api->current_recid(reopened->partners()), second);
+}
+
+TEST_F(PartnersWindowTest, TheTreeNamesTheRowACommandActsOn)
+{
+    const int partner = insert_partner(1, QStringLiteral("Alfa"));
+    exec(QStringLiteral("INSERT INTO PAR_ADDR (RECID, ID_PARTNER, ADDRESS_TITLE) VALUES "
+                        "(9001, %1, 'Sídlo'), (9002, %1, 'Sklad')")
+             .arg(partner));
+    auto window = open_window();
+    QTreeWidgetItem *addresses = window->tree()->branch(TParTree::AddressPage);
+    ASSERT_EQ(addresses->childCount(), 2);
+    window->tree()->setCurrentItem(addresses->child(1));
+    EXPECT_EQ(window->pages()->currentIndex(), TParTree::AddressPage);
+    EXPECT_EQ(m_api->current_recid(window->addresses()), 9002);
+    // The branch node itself shows the first address, and a command edits that one.
+    window->tree()->setCurrentItem(addresses);
+    EXPECT_EQ(m_api->current_recid(window->addresses()), 9001);
+    int edited = 0;
+    answer<Tfm_par_addredit>([&](Tfm_par_addredit &editor) {
+        edited = editor.recid();
+        retype(&editor, "DBEdit1paraddr", "   ");
+        EXPECT_FALSE(editor.ok_button()->isEnabled());
+    });
+    press(*window, Qt::Key_Return);
+    EXPECT_EQ(edited, 9001);
+    EXPECT_EQ(m_api->lookup_text(9001, "PAR_ADDR", "ADDRESS_TITLE"), QString::fromUtf8("Sídlo"));
+}
+
+TEST_F(PartnersWindowTest, ContactTypesPresetOnlyANewContact)
+{
+    const int partner = insert_partner(1, QStringLiteral("Alfa"));
+    exec(QStringLiteral("INSERT INTO PAR_CONTACT (RECID, ID_PARTNER, CONTACT_TYPE, CONTACT_NAME, "
+                        "CONTACT) VALUES (9001, %1, 'telefon', 'Jana', '777')")
+             .arg(partner));
+    auto window = open_window();
+    window->show_page(TParTree::ContactPage);
+    answer<Tfm_par_contedit>([&](Tfm_par_contedit &editor) {
+        editor.type_box()->setCurrentText(QStringLiteral("E-MAIL"));
+        EXPECT_EQ(editor.findChild<QLineEdit *>("DBEdit2cont")->text(), QStringLiteral("777"));
+    });
+    press(*window, Qt::Key_Return);
+
+    exec("DELETE FROM PAR_CTYPE");
+    answer<Tfm_par_contedit>([&](Tfm_par_contedit &editor) {
+        EXPECT_EQ(editor.type_box()->currentText(), QString());
+        type_into(&editor, "DBEdit1cont", QStringLiteral("Petr"));
+        EXPECT_FALSE(editor.ok_button()->isEnabled());
+        type_into(&editor, "DBComboBox1cont", QStringLiteral("Signal"));
+        EXPECT_TRUE(editor.ok_button()->isEnabled());
+        editor.ok_button()->click();
+    });
+    press(*window, Qt::Key_Insert);
+    EXPECT_EQ(sqlite_shell("SELECT CONTACT_TYPE FROM PAR_CONTACT WHERE CONTACT_NAME='Petr'"),
+              QStringLiteral("Signal"));
+    EXPECT_EQ(children(*window, TParTree::ContactPage), 2);
 }
