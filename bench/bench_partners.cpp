@@ -13,7 +13,6 @@
 #include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QTemporaryDir>
-#include <algorithm>
 #include <cstdio>
 #include <sqlite3.h>
 #include <vector>
@@ -31,12 +30,6 @@ bool add_addresses(TdbAPI &api)
         "INSERT INTO PAR_ADDR (RECID, ID_PARTNER, IS_INVOICE, ADDRESS_TITLE, ADDRESS, CITY) "
         "SELECT 500000000 + P.RECID * 2 + K.N, P.RECID, 'F', 'provozovna ' || K.N, "
         "'Dlouhá ' || K.N, 'Brno' FROM PAR P, (SELECT 0 AS N UNION ALL SELECT 1) K"));
-}
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
 }
 
 // Milliseconds per partner for `moves` Down keys from the first partner.

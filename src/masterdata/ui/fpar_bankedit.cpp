@@ -1,6 +1,5 @@
 #include "masterdata/ui/fpar_bankedit.h"
 
-
 namespace {
 
 const int help_bank_editor = 2016;

@@ -68,6 +68,12 @@ protected:
         QTest::keyClick(window.grid(), Qt::Key(key));
     }
 
+    void insert_addresses(int partner, const QString &values)
+    {
+        exec(QStringLiteral("INSERT INTO PAR_ADDR (RECID, ID_PARTNER, ADDRESS_TITLE) VALUES ") +
+             values.arg(partner));
+    }
+
     static int children(const TfPar &window, TParTree::Page page)
     {
         return window.tree()->branch(page)->childCount();
@@ -226,9 +232,7 @@ TEST_F(PartnersWindowTest, BadInputIsStoredVerbatimAndADuplicateNumberIsRefused)
 TEST_F(PartnersWindowTest, WithoutAPartnerNoDetailCommandReachesARow)
 {
     const int partner = insert_partner(1, QStringLiteral("Jediný"));
-    exec(QStringLiteral("INSERT INTO PAR_ADDR (RECID, ID_PARTNER, ADDRESS_TITLE) VALUES "
-                        "(9001, %1, 'Sídlo')")
-             .arg(partner));
+    insert_addresses(partner, QString::fromUtf8("(9001, %1, 'Sídlo')"));
     auto window = open_window();
     ASSERT_EQ(children(*window, TParTree::AddressPage), 1);
     m_answer = mrYes;
@@ -323,9 +327,7 @@ TEST_F(PartnersWindowTest, RefreshAsksTheMainWindowToReopenOnTheSamePartner)
 TEST_F(PartnersWindowTest, TheTreeNamesTheRowACommandActsOn)
 {
     const int partner = insert_partner(1, QStringLiteral("Alfa"));
-    exec(QStringLiteral("INSERT INTO PAR_ADDR (RECID, ID_PARTNER, ADDRESS_TITLE) VALUES "
-                        "(9001, %1, 'Sídlo'), (9002, %1, 'Sklad')")
-             .arg(partner));
+    insert_addresses(partner, QString::fromUtf8("(9001, %1, 'Sídlo'), (9002, %1, 'Sklad')"));
     auto window = open_window();
     QTreeWidgetItem *addresses = window->tree()->branch(TParTree::AddressPage);
     ASSERT_EQ(addresses->childCount(), 2);
