@@ -376,3 +376,27 @@ TEST_F(PartnersWindowTest, ContactTypesPresetOnlyANewContact)
               QStringLiteral("Signal"));
     EXPECT_EQ(children(*window, TParTree::ContactPage), 2);
 }
+
+TEST_F(PartnersWindowTest, ARefusedSaveKeepsTheEditorOpenAndTheProgramRunning)
+{
+    insert_partner(1, QStringLiteral("Alfa"));
+    exec("CREATE TRIGGER NO_BANK BEFORE INSERT ON PAR_BANK BEGIN "
+         "SELECT RAISE(ABORT, 'Spojení nelze uložit.'); END");
+    auto window = open_window();
+    window->show_page(TParTree::BankPage);
+    bool stayed_open = false;
+    answer<TParDetailEditor>([&](TParDetailEditor &bank) {
+        type_into(&bank, "DBEdit1bank", QString::fromUtf8("Účet 'A'"));
+        bank.ok_button()->click();
+        stayed_open = bank.isVisible();
+        EXPECT_EQ(bank.findChild<QLineEdit *>("DBEdit1bank")->text(), QString::fromUtf8("Účet 'A'"));
+    });
+    press(*window, Qt::Key_Insert);
+    EXPECT_TRUE(stayed_open);
+    ASSERT_EQ(m_messages.size(), 1u);
+    EXPECT_TRUE(m_messages[0].text.contains(QString::fromUtf8("Spojení nelze uložit.")));
+    EXPECT_FALSE(m_messages[0].fatal);
+    EXPECT_FALSE(program_ending());
+    EXPECT_EQ(window->banks()->record_count(), 0);
+    EXPECT_EQ(children(*window, TParTree::BankPage), 0);
+}
