@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <algorithm>
 #include <cstdio>
 
 bool create_demo_database(const QString &path, const QString &app_exe, TdbAPI &api,
@@ -45,4 +46,10 @@ BenchDatabase::BenchDatabase(const QString &path, const DemoSize &size)
 BenchDatabase::~BenchDatabase()
 {
     m_api->close_database();
+}
+
+double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
 }

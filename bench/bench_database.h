@@ -7,6 +7,7 @@
 
 #include <QString>
 #include <memory>
+#include <vector>
 
 class BenchDatabase {
 public:
@@ -29,3 +30,6 @@ private:
 // beside `app_exe` and fills it; false with a reason on standard error otherwise.
 bool create_demo_database(const QString &path, const QString &app_exe, TdbAPI &api,
                           const DemoSize &size);
+
+// The middle one of a few timings of one run.
+double median(std::vector<double> values);

@@ -15,7 +15,6 @@
 #include <QMdiSubWindow>
 #include <QTemporaryDir>
 #include <QVBoxLayout>
-#include <algorithm>
 #include <cstdio>
 #include <sqlite3.h>
 #include <vector>
@@ -80,12 +79,6 @@ double raw_select(const QString &path, bool read_values)
     sqlite3_finalize(statement);
     sqlite3_close(db);
     return timer.nsecsElapsed() / 1e6;
-}
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
 }
 
 } // namespace

@@ -23,6 +23,11 @@
 #include "masterdata/ui/fimage.h"
 #include "masterdata/ui/flist.h"
 #include "masterdata/ui/flistedit.h"
+#include "masterdata/ui/fpar.h"
+#include "masterdata/ui/fpar_addredit.h"
+#include "masterdata/ui/fpar_bankedit.h"
+#include "masterdata/ui/fpar_contedit.h"
+#include "masterdata/ui/fparedit.h"
 #include "masterdata/ui/fselector.h"
 #include "masterdata/ui/frrich.h"
 #include "engine/memory_data_source.h"
@@ -302,6 +307,60 @@ bool save_code_list_windows(const QDir &out)
     return saved;
 }
 
+// The partners window on each of its pages, with a partner that has rows on every page,
+// and the editors of the partner and of its rows.
+bool save_partner_windows(Tfm_main &window, const QDir &out)
+{
+    bool saved = true;
+    // The demo partners have addresses and contacts; the first gets a bank link too.
+    dbAPI->exec_sql(QStringLiteral("INSERT INTO PAR_BANK (RECID, ID_PARTNER, BANK_TITLE, "
+                                   "BANK_NAME, ACCOUNT_NUMBER, IBAN) SELECT %1, RECID, "
+                                   "'Hlavní účet', 'Česká spořitelna, a.s.', '19-2000145399/0800', "
+                                   "'CZ6508000000192000145399' FROM PAR ORDER BY PARTNER_NO "
+                                   "LIMIT 1")
+                        .arg(dbAPI->new_recid()));
+    dbAPI->exec_sql(QStringLiteral("UPDATE PAR_CONTACT SET CONTACT_NAME='Jana Nováková' "
+                                   "WHERE CONTACT_NAME IS NULL"));
+    auto *partners = new TfPar();
+    QMdiSubWindow *sub = window.add_child_window(partners, QStringLiteral("PAR"));
+    sub->showMaximized();
+    partners->window_activated();
+    TMemTable *set = partners->partners();
+    for (int row = 1; row <= set->record_count(); ++row) {
+        set->set_row_number(row);
+        if (dbAPI->record_count(partners->addresses()) > 0 &&
+            dbAPI->record_count(partners->contacts()) > 0 &&
+            dbAPI->record_count(partners->banks()) > 0)
+            break;
+    }
+    const char *pages[] = {"partners_basic", "partners_addresses", "partners_contacts",
+                           "partners_banks", "partners_other"};
+    for (int page = 0; page < TParTree::PageCount; ++page) {
+        partners->show_page(TParTree::Page(page));
+        settle();
+        saved &= save(with_caption(window), out, QLatin1String(pages[page]));
+    }
+    partners->show_page(TParTree::BasicPage);
+    const int partner = dbAPI->current_recid(set);
+    const auto shoot = [&](QDialog &editor, const char *name) {
+        editor.show();
+        settle();
+        saved &= save(with_caption(editor), out, QLatin1String(name));
+        editor.reject();
+    };
+    Tfm_paredit partner_editor(Tfm_paredit::Edit, set, 0, false, &window);
+    shoot(partner_editor, "partner_editor");
+    Tfm_par_addredit address_editor(TRecordEditor::Edit, partners->addresses(), partner, &window);
+    shoot(address_editor, "partner_address_editor");
+    Tfm_par_contedit contact_editor(TRecordEditor::Edit, partners->contacts(), partner, &window);
+    shoot(contact_editor, "partner_contact_editor");
+    Tfm_par_banktedit bank_editor(TRecordEditor::Edit, partners->banks(), partner, &window);
+    shoot(bank_editor, "partner_bank_editor");
+    sub->close();
+    settle();
+    return saved;
+}
+
 // The settings window on each of its pages, the logo and stamp window holding both
 // pictures, the guide, the invoice-language choice and the about box.
 bool save_settings_windows(const QDir &out, const QTemporaryDir &temp)
@@ -546,6 +605,7 @@ int main(int argc, char *argv[])
         saved &= save(window.popup_menu()->grab().toImage(), out, QStringLiteral("popup_menu"));
         window.popup_menu()->hide();
         saved &= save_code_list_windows(out);
+        saved &= save_partner_windows(window, out);
         saved &= save_settings_windows(out, temp);
 
         for (const Message &message : messages) {

@@ -9,7 +9,9 @@
 #include "data/tdatetime.h"
 #include "text/format_settings.h"
 
+#include <QDateTime>
 #include <QFile>
+#include <QFileInfo>
 #include <QTextStream>
 #include <cstdlib>
 #include <cstring>
@@ -247,14 +249,26 @@ TMemTable *TdbAPI::select_sql(const QString &name, const QString &select)
     return m_sets.back().get();
 }
 
+IniFile &TdbAPI::label_file()
+{
+    const QFileInfo file(app_file_path(QStringLiteral(".lng")));
+    const QString stamp = QStringLiteral("%1|%2|%3")
+                              .arg(file.absoluteFilePath())
+                              .arg(file.exists() ? file.size() : -1)
+                              .arg(file.lastModified().toMSecsSinceEpoch());
+    if (!m_labels || stamp != m_labels_stamp) {
+        m_labels = std::make_unique<IniFile>(file.filePath());
+        m_labels_stamp = stamp;
+    }
+    return *m_labels;
+}
+
 void TdbAPI::apply_labels(TMemTable &set, const QString &select_name)
 {
     const QString section = select_name.trimmed();
     const bool labelled = !section.isEmpty() && !section.startsWith(u'X', Qt::CaseInsensitive) &&
                           !section.startsWith(QLatin1String("REPO_"), Qt::CaseInsensitive);
-    std::unique_ptr<IniFile> labels;
-    if (labelled)
-        labels = std::make_unique<IniFile>(app_file_path(QStringLiteral(".lng")));
+    IniFile *labels = labelled ? &label_file() : nullptr;
     for (int c = 0; c < set.field_count(); ++c) {
         TField &field = set.field(c);
         const QString upper = field.name().toUpper();

@@ -15,6 +15,7 @@
 #include <optional>
 #include <vector>
 
+class IniFile;
 class PictureBox;
 class QImage;
 class QTextDocument;
@@ -127,7 +128,12 @@ private:
     void apply_labels(TMemTable &set, const QString &select_name);
     bool load_rows(TMemTable &set, DmRecord &record, int handle);
 
+    // The label file as last read; read again when the file on disk has changed.
+    IniFile &label_file();
+
     std::vector<std::unique_ptr<TMemTable>> m_sets;
+    std::unique_ptr<IniFile> m_labels;
+    QString m_labels_stamp;
 };
 
 // The program's data module; set while it exists.

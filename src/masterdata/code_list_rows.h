@@ -10,7 +10,8 @@ class TField;
 
 // Stores the row from the columns' current values: a new row (recid 0) under a new RECID,
 // an existing one under its own.  Returns the row's RECID, or 0 when nothing was stored:
-// the database refused (reported) or cannot be written (refused politely).
+// the database refused (reported, and the program goes on) or cannot be written (refused
+// politely).
 int save_code_list_row(TdbAPI &api, const QString &table, int recid,
                        const std::vector<const TField *> &columns);
 

@@ -82,7 +82,10 @@ void TDBGrid::follow_set()
         return;
     if (currentIndex().row() == row)
         return;
-    const int column = currentIndex().isValid() ? currentIndex().column() : 0;
+    // A reset of the rows forgets the current cell; the user's column stays.
+    const int column = currentIndex().isValid()               ? currentIndex().column()
+                       : m_last_column < m_model.columnCount() ? m_last_column
+                                                               : 0;
     m_following = true;
     const QModelIndex target = m_model.index(row, column);
     selectionModel()->setCurrentIndex(target, QItemSelectionModel::ClearAndSelect |
@@ -94,6 +97,8 @@ void TDBGrid::follow_set()
 void TDBGrid::follow_view(const QModelIndex &current)
 {
     TMemTable *set = m_model.table();
+    if (current.isValid())
+        m_last_column = current.column();
     if (m_following || !set || !current.isValid() || current.row() == set->current_index())
         return;
     m_following = true;

@@ -51,4 +51,5 @@ private:
     TMemTableModel m_model;
     TitleClick m_title_click;
     bool m_following = false;
+    int m_last_column = 0;
 };

@@ -165,6 +165,13 @@ TEST_F(DbApi, LabelsComeFromTheLabelFileUnderTheSetsName)
     EXPECT_EQ(set->field_by_name("CURR_KURS").display_format, "### ##0.0###");
     m_api->free_set(set);
     EXPECT_EQ(labels().read_string("CURR_LIST", "CURR_KURS"), "Kurz Kč");
+
+    // The user edits the file beside the program: the next select sees the change.
+    IniFile edited = labels();
+    edited.write_string("CURR_LIST", "CURR_KURS", "Kurz v korunách");
+    set = m_api->select_sql("CURR_LIST", "SELECT RECID, CURR_NAME, CURR_KURS FROM CURR_LIST");
+    EXPECT_EQ(set->field_by_name("CURR_KURS").display_label, QString::fromUtf8("Kurz v korunách"));
+    m_api->free_set(set);
 }
 
 TEST_F(DbApi, RefusedSelectGivesNoSetAndOneErrorMessage)

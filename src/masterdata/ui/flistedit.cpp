@@ -9,14 +9,11 @@
 #include "widgets/dbedit.h"
 #include "widgets/dbmemo.h"
 #include "widgets/dbnumber_edit.h"
-#include "widgets/dialog_parts.h"
 #include "widgets/enter_as_tab.h"
 #include "widgets/help.h"
 #include "widgets/localize.h"
 #include "widgets/owner_window.h"
-#include "widgets/window_host.h"
 
-#include <QEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <algorithm>
@@ -24,7 +21,6 @@
 namespace {
 
 const QString recid_name = QStringLiteral("RECID");
-const QString status_keys = QStringLiteral("|OK - uložit údaje, Storno - zpět bez uložení.");
 
 // Texts longer than this get a memo; shorter ones fit on one line.
 const int memo_threshold = 200;
@@ -56,18 +52,11 @@ bool is_memo_field(const TField &field)
 
 Tfm_listedit::Tfm_listedit(int mode, TMemTable *set, const QString &table, list_edit_hook hook,
                            int help_topic, const QString &caption, QWidget *parent)
-    : QDialog(parent, fixed_dialog_flags), m_mode(mode), m_set(set), m_table(table),
-      m_hook(std::move(hook))
+    : TRecordEditor(mode, set, parent), m_table(table), m_hook(std::move(hook))
 {
     setObjectName(QStringLiteral("fm_listedit"));
     setWindowTitle(caption);
     set_help_topic(this, help_topic);
-    if (m_mode == Add) {
-        m_set->append();
-    } else {
-        m_recid = dbAPI->current_recid(m_set);
-        m_set->edit();
-    }
     build_controls();
     localize_component(this);
     apply_dialog_color(*this);
@@ -79,8 +68,8 @@ Tfm_listedit::Tfm_listedit(int mode, TMemTable *set, const QString &table, list_
 void Tfm_listedit::build_controls()
 {
     int top = first_row_top;
-    for (int index = 0; index < m_set->field_count(); ++index) {
-        TField &field = m_set->field(index);
+    for (int index = 0; index < set().field_count(); ++index) {
+        TField &field = set().field(index);
         if (field.name().compare(recid_name, Qt::CaseInsensitive) == 0)
             continue;
         int next_top = top;
@@ -101,7 +90,7 @@ void Tfm_listedit::build_controls()
     const auto focusable = std::find_if(m_controls.begin(), m_controls.end(), [](QWidget *c) {
         return c->isEnabled() && !c->isHidden();
     });
-    m_first_control = focusable != m_controls.end() ? *focusable : nullptr;
+    set_first_control(focusable != m_controls.end() ? *focusable : nullptr);
     place_buttons(top + margin);
 }
 
@@ -113,7 +102,7 @@ QWidget *Tfm_listedit::create_control(TField &field, int top, int &next_top)
         if (field.is_null())
             field.set_as_string(QStringLiteral("F"));
         auto *box = new TDBCheckBox(this);
-        box->bind(m_set, field.name());
+        box->bind(&set(), field.name());
         box->setText(field.display_label);
         box->setGeometry(control_left, top, width, control_height);
         connect(box, &TDBCheckBox::clicked, this, &Tfm_listedit::update_ok);
@@ -122,14 +111,14 @@ QWidget *Tfm_listedit::create_control(TField &field, int top, int &next_top)
     QWidget *control = nullptr;
     if (is_memo_field(field)) {
         auto *memo = new TDBMemo(this);
-        memo->bind(m_set, field.name());
+        memo->bind(&set(), field.name());
         memo->setGeometry(control_left, top, width, memo_height);
         next_top = top + memo_step;
         control = memo;
     } else {
         TDBEdit *edit =
             field.type() == FieldType::Float ? new TDBNumberEdit(this) : new TDBEdit(this);
-        edit->bind(m_set, field.name());
+        edit->bind(&set(), field.name());
         edit->setGeometry(control_left, top, width, control_height);
         connect(edit, &QLineEdit::textChanged, this, &Tfm_listedit::update_ok);
         m_required.push_back(edit);
@@ -146,16 +135,12 @@ QWidget *Tfm_listedit::create_control(TField &field, int top, int &next_top)
 
 void Tfm_listedit::place_buttons(int top)
 {
-    m_help = command_button(QStringLiteral("Nápověda"), "btnHelp", this);
-    m_ok = command_button(QStringLiteral("OK"), "btnOk", this);
-    m_cancel = command_button(QStringLiteral("Storno"), "btnCancel", this);
-    m_ok->setDefault(true);
-    m_help->setGeometry(margin, top, button_width, button_height);
-    m_cancel->setGeometry(window_width - margin - button_width, top, button_width, button_height);
-    m_ok->setGeometry(m_cancel->x() - button_gap - button_width, top, button_width, button_height);
-    connect(m_help, &QPushButton::clicked, this, [this] { show_help(this); });
-    connect(m_ok, &QPushButton::clicked, this, &Tfm_listedit::accept);
-    connect(m_cancel, &QPushButton::clicked, this, &Tfm_listedit::reject);
+    create_buttons();
+    help_button()->setGeometry(margin, top, button_width, button_height);
+    cancel_button()->setGeometry(window_width - margin - button_width, top, button_width,
+                                 button_height);
+    ok_button()->setGeometry(cancel_button()->x() - button_gap - button_width, top, button_width,
+                             button_height);
     setFixedSize(window_width, top + button_height + margin + 4);
 }
 
@@ -167,69 +152,18 @@ QWidget *Tfm_listedit::control_of(const QString &field_name) const
     return nullptr;
 }
 
-void Tfm_listedit::update_ok()
+bool Tfm_listedit::complete() const
 {
-    // Controls showing their first value come before the buttons.
-    if (!m_ok)
-        return;
-    m_ok->setEnabled(std::all_of(m_required.begin(), m_required.end(), [](const QLineEdit *edit) {
+    return std::all_of(m_required.begin(), m_required.end(), [](const QLineEdit *edit) {
         return !edit->text().trimmed().isEmpty();
-    }));
+    });
 }
 
-void Tfm_listedit::window_activated()
+int Tfm_listedit::store(int recid)
 {
-    window_host().set_status_hint(windowTitle() + status_keys);
-}
-
-bool Tfm_listedit::event(QEvent *event)
-{
-    const bool handled = QDialog::event(event);
-    if (event->type() == QEvent::WindowActivate)
-        window_activated();
-    return handled;
-}
-
-void Tfm_listedit::showEvent(QShowEvent *event)
-{
-    QDialog::showEvent(event);
-    window_activated();
-    if (m_first_control)
-        m_first_control->setFocus();
-}
-
-void Tfm_listedit::accept()
-{
-    if (!m_ok->isEnabled())
-        return;
-    if (save())
-        QDialog::accept();
-}
-
-void Tfm_listedit::done(int result)
-{
-    if (result != QDialog::Accepted)
-        m_set->cancel();
-    QDialog::done(result);
-}
-
-// The row stays in edit until the database has taken it, so a refused save (a read-only
-// database) leaves everything the user typed in the editor.
-bool Tfm_listedit::save()
-{
-    if (m_hook && !m_hook(m_set))
-        return false;
-    const int id = save_code_list_row(*dbAPI, m_table, m_mode == Add ? 0 : m_recid,
-                                      {m_fields.begin(), m_fields.end()});
-    raise();
-    activateWindow();
-    if (id == 0)
-        return false;
-    if (TField *recid = m_set->find_field(recid_name))
-        recid->set_as_integer(id);
-    m_recid = id;
-    m_set->post();
-    return true;
+    if (m_hook && !m_hook(&set()))
+        return 0;
+    return save_code_list_row(*dbAPI, m_table, recid, {m_fields.begin(), m_fields.end()});
 }
 
 int edit_list_record(int mode, TMemTable *set, const QString &table, const list_edit_hook &hook,

@@ -4,15 +4,13 @@
 // own.  Flag fields get a check box, long texts a memo, everything else a one-line edit
 // that must not stay blank.  The row is written to its table through the data module.
 
-#include "widgets/shell_window.h"
+#include "widgets/record_editor.h"
 
-#include <QDialog>
 #include <QString>
 #include <functional>
 #include <vector>
 
 class QLineEdit;
-class QPushButton;
 class TField;
 class TMemTable;
 
@@ -22,52 +20,32 @@ class TMemTable;
 // the callable.
 using list_edit_hook = std::function<bool(QObject *object)>;
 
-class Tfm_listedit : public QDialog, public ShellWindow {
+class Tfm_listedit : public TRecordEditor {
     Q_OBJECT
 
 public:
-    enum Mode { Add = 0, Edit = 1 };
-
     // Mode 0 appends a row to the set, mode 1 edits its current row.
     Tfm_listedit(int mode, TMemTable *set, const QString &table, list_edit_hook hook,
                  int help_topic, const QString &caption, QWidget *parent = nullptr);
 
-    // The RECID of the row being edited, or of the row saved; 0 for a row not yet stored.
-    int recid() const { return m_recid; }
     // The fields that have a control, in field order (RECID has none).
     const std::vector<TField *> &shown_fields() const { return m_fields; }
     QWidget *control_of(const QString &field_name) const;
-    QPushButton *ok_button() const { return m_ok; }
-
-    void window_activated() override;
-
-public slots:
-    void accept() override;
-    void done(int result) override;
 
 protected:
-    bool event(QEvent *event) override;
-    void showEvent(QShowEvent *event) override;
+    bool complete() const override;
+    int store(int recid) override;
 
 private:
     void build_controls();
     QWidget *create_control(TField &field, int top, int &next_top);
     void place_buttons(int top);
-    void update_ok();
-    bool save();
 
-    int m_mode;
-    TMemTable *m_set;
     QString m_table;
     list_edit_hook m_hook;
-    int m_recid = 0;
     std::vector<TField *> m_fields;
     std::vector<QWidget *> m_controls;
     std::vector<QLineEdit *> m_required;
-    QWidget *m_first_control = nullptr;
-    QPushButton *m_help = nullptr;
-    QPushButton *m_ok = nullptr;
-    QPushButton *m_cancel = nullptr;
 };
 
 // Edits a row of the set in the list editor and writes it to the table; the RECID of the

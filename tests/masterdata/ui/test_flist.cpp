@@ -177,7 +177,9 @@ TEST_F(CodeListTest, DuplicateCurrencyCodeIsReportedWithTheTypedValues)
         EXPECT_EQ(m_messages[0].text,
                   QString::fromUtf8("Číslo partnera, produktu, nebo kód měny, musí být originální. "
                                     "To, které jste zadali, je již použito."));
-        EXPECT_TRUE(m_messages[0].fatal);
+        // The editor's user still has everything typed: the program goes on.
+        EXPECT_FALSE(m_messages[0].fatal);
+        EXPECT_FALSE(program_ending());
         EXPECT_TRUE(e.isVisible());
         EXPECT_EQ(static_cast<QLineEdit *>(e.control_of(QStringLiteral("CURR_NAME")))->text(),
                   QString::fromUtf8("EUR"));
