@@ -1,7 +1,9 @@
 #include "calc/ui/choice_driver.h"
 #include "calc/ui/fcalc.h"
 #include "calc/ui/user_calc_history.h"
+#include "data/memtable.h"
 #include "support/db_fixture.h"
+#include "widgets/dbnumber_edit.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -195,4 +197,44 @@ TEST_F(CalculatorRunnerTest, CalculatorButtonOfANumberFieldWritesTheAcceptedResu
     });
     calculator->button()->trigger();
     EXPECT_EQ(price.text(), QStringLiteral("6,50"));
+}
+
+TEST_F(CalculatorRunnerTest, LosingTheActivationCancels)
+{
+    QWidget elsewhere;
+    bool cancelled = false;
+    on_next_choice<TfCalc>([&](TfCalc &runner) {
+        type_inputs(runner, {QStringLiteral("2"), QStringLiteral("3")});
+        runner.compute();
+        elsewhere.show();
+        elsewhere.activateWindow();
+        cancelled = QTest::qWaitFor([&] { return runner.state() == TfCalc::Cancelled; }, 2000);
+    });
+    EXPECT_EQ(run_calculator_script(open_calculator(nullptr, 1.5), area_script, 0), 1.5);
+    EXPECT_TRUE(cancelled);
+}
+
+// The road of the editors' price fields: a number edit bound to its column.
+TEST_F(CalculatorRunnerTest, ABoundNumberFieldTakesTheResultIntoItsColumn)
+{
+    exec(QStringLiteral("INSERT INTO USER_CALC VALUES (901, 'Plocha', '%1', 'T')")
+             .arg(area_script));
+    TMemTable *set = m_api->select_sql(QStringLiteral("X"), QStringLiteral("SELECT 5.5 AS COST"));
+    ASSERT_NE(set, nullptr);
+    TDBNumberEdit price;
+    price.setObjectName(QStringLiteral("RxDBCalcEdit4"));
+    price.bind(set, QStringLiteral("COST"));
+    TUserCalcHistory *calculator = attach_calculator(&price);
+    EXPECT_EQ(calculator->button(), price.calculator_action());
+
+    double starting = 0;
+    on_next_choice<TfCalc>([&](TfCalc &runner) {
+        starting = runner.result_label()->text().replace(u',', u'.').toDouble();
+        type_inputs(runner, {QStringLiteral("2"), QStringLiteral("4")});
+        runner.result_button()->click();
+    });
+    calculator->button()->trigger();
+    EXPECT_EQ(starting, 5.5);
+    EXPECT_EQ(set->field_by_name(QStringLiteral("COST")).as_float(), 8);
+    m_api->free_set(set);
 }
