@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QRegularExpressionValidator>
 #include <QVBoxLayout>
+#include <utility>
 
 namespace {
 
@@ -139,14 +140,16 @@ bool TfCalc::test_mode() const
     return m_list->isHidden();
 }
 
+// The lists are emptied first: a focused field that goes tells its focus-out to the
+// runner, which must not compute over fields already gone.
 void TfCalc::clear_inputs()
 {
-    for (QLineEdit *field : m_fields)
+    const std::vector<QLineEdit *> fields = std::exchange(m_fields, {});
+    const std::vector<QLabel *> labels = std::exchange(m_labels, {});
+    for (QLineEdit *field : fields)
         delete field;
-    for (QLabel *label : m_labels)
+    for (QLabel *label : labels)
         delete label;
-    m_fields.clear();
-    m_labels.clear();
 }
 
 void TfCalc::load_script(const QString &script)

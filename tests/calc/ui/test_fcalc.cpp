@@ -138,7 +138,10 @@ TEST_F(CalculatorRunnerTest, ChoiceModeOffersTheListAndHandsBackTheAcceptedResul
         for (int i = 0; i < runner.calculator_list()->count(); ++i)
             names << runner.calculator_list()->itemText(i);
         EXPECT_EQ(runner.header()->text(), QStringLiteral("  kalkulátor"));
+        // Another calculator replaces the inputs while the last one has the focus.
+        runner.inputs().back()->setFocus();
         runner.calculator_list()->setCurrentIndex(1);
+        emit runner.calculator_list()->activated(1);
         runner.calculator_list()->setFocus();
         QTest::keyClick(runner.calculator_list(), Qt::Key_Return);
         type_inputs(runner, {QStringLiteral("2"), QStringLiteral("3")});
