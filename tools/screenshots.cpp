@@ -12,6 +12,11 @@
 #include "app/fwizard.h"
 #include "app/program_icon.h"
 #include "app/qt_czech_texts.h"
+#include "calc/ui/fcalc.h"
+#include "calc/ui/fcalcedit.h"
+#include "calc/ui/fhistory.h"
+#include "calc/ui/fusercalc.h"
+#include "calc/user_hist.h"
 #include "data/app_paths.h"
 #include "data/clock.h"
 #include "data/db_api.h"
@@ -39,6 +44,7 @@
 #include "widgets/dbgrid.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
@@ -419,6 +425,83 @@ bool save_settings_windows(const QDir &out, const QTemporaryDir &temp)
     return saved;
 }
 
+// The calculators window with its editor, the runner in test mode with a result, with a
+// faulty script and in choice mode, and the history drop-down of the document title.
+bool save_calculator_windows(const QDir &out)
+{
+    const QString area = QStringLiteral(
+        "; plocha obdélníku\r\ntitle: Plocha\r\nvar\r\na: \"strana a\"\r\nb: \"strana b\" ; v metrech\r\n"
+        "formula\r\na*b\r\n");
+    const QString cylinder = QStringLiteral(
+        "title: Objem válce\r\nvar\r\nr: poloměr\r\nv: výška\r\nformula\r\n3,14159265*r^2*v\r\n");
+    const QString margin = QStringLiteral(
+        "title: Cena s přirážkou\r\nvar\r\ncena: nákupní cena\r\np: přirážka v %\r\nformula\r\n"
+        "cena*(1+p/100)\r\n");
+    dbAPI->exec_sql(QStringLiteral("INSERT INTO USER_CALC VALUES (9001, 'Plocha', %1, 'T')")
+                        .arg(sql_quote(area)));
+    dbAPI->exec_sql(QStringLiteral("INSERT INTO USER_CALC VALUES (9002, 'Objem válce', %1, 'T')")
+                        .arg(sql_quote(cylinder)));
+    dbAPI->exec_sql(QStringLiteral("INSERT INTO USER_CALC VALUES (9003, 'Cena s přirážkou', %1, 'F')")
+                        .arg(sql_quote(margin)));
+    bool saved = true;
+    {
+        TfUserCalc window;
+        window.resize(900, 420);
+        window.show();
+        settle();
+        saved &= save(with_caption(window), out, QStringLiteral("user_calculators"));
+        TfCalcEdit editor(TfCalcEdit::Edit, window.record_set(), &window);
+        editor.show();
+        settle();
+        saved &= save(with_caption(editor), out, QStringLiteral("calculator_editor"));
+        editor.reject();
+        TfCalcEdit fresh(TfCalcEdit::Add, window.record_set(), &window);
+        fresh.show();
+        settle();
+        saved &= save(with_caption(fresh), out, QStringLiteral("calculator_editor_new"));
+        fresh.reject();
+    }
+    const auto runner_picture = [&](const QString &script, const QStringList &values,
+                                    const QString &name) {
+        TfCalc runner(0);
+        runner.hide_list();
+        runner.load_script(script);
+        for (int i = 0; i < values.size() && i < int(runner.inputs().size()); ++i)
+            runner.inputs()[size_t(i)]->setText(values[i]);
+        runner.compute();
+        runner.adjustSize();
+        runner.show();
+        settle();
+        saved &= save(runner.grab().toImage(), out, name);
+    };
+    runner_picture(area, {QStringLiteral("12,5"), QStringLiteral("1234")},
+                   QStringLiteral("calculator_runner"));
+    runner_picture(QStringLiteral("title: Cena za kus\r\nvar\r\ncena: cena celkem\r\n"
+                                  "ks: počet kusů\r\nformula\r\ncena/ks\r\n"),
+                   {QStringLiteral("1500"), QStringLiteral("0")},
+                   QStringLiteral("calculator_runner_fault"));
+    runner_picture(QStringLiteral("title: Chyba\r\nvar\r\nx: číslo\r\nformula\r\nx*+2\r\n"), {},
+                   QStringLiteral("calculator_runner_rejected"));
+    {
+        TfCalc choice(250);
+        add_calculator_choice(&choice, QStringLiteral("Objem válce"), cylinder);
+        add_calculator_choice(&choice, QStringLiteral("Plocha"), area);
+        choice.adjustSize();
+        choice.show();
+        settle();
+        saved &= save(choice.grab().toImage(), out, QStringLiteral("calculator_choice"));
+    }
+    for (const char *text : {"Oprava střechy dle objednávky č. 12", "Práce dle objednávky",
+                             "Předplatné časopisu Žatecký chmel", "Pronájem lešení"})
+        store_history(QStringLiteral("edit_doc_title"), QString::fromUtf8(text));
+    Tfhistory history(history_field_key(QStringLiteral("edit_doc_title")));
+    history.resize(520, 200);
+    history.show();
+    settle();
+    saved &= save(history.grab().toImage(), out, QStringLiteral("history_drop_down"));
+    return saved;
+}
+
 } // namespace
 
 // A demo invoice with the firm's logo, a stamp, a stored rich text, an item table, a QR
@@ -607,6 +690,7 @@ int main(int argc, char *argv[])
         saved &= save_code_list_windows(out);
         saved &= save_partner_windows(window, out);
         saved &= save_settings_windows(out, temp);
+        saved &= save_calculator_windows(out);
 
         for (const Message &message : messages) {
             TfmDialog dialog(&window);
