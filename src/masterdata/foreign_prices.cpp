@@ -1,9 +1,7 @@
 #include "masterdata/foreign_prices.h"
 
 #include "data/db_api.h"
-#include "data/db_transaction.h"
 #include "data/memtable.h"
-#include "data/messages.h"
 #include "masterdata/catalogue_write.h"
 #include "text/format_settings.h"
 
@@ -25,7 +23,8 @@ double proposed_foreign_price(double cost, double rate, double amount)
 {
     if (!(rate > 0.0) || !(amount > 0.0))
         return 0.0;
-    const double price = cost / (rate / amount);
+    // Proposed to the cent, as the price would be typed.
+    const double price = std::round(cost / (rate / amount) * 100.0) / 100.0;
     return std::isfinite(price) ? price : 0.0;
 }
 
@@ -63,40 +62,19 @@ QStringList priced_currencies(const TMemTable &prices)
 
 int save_foreign_price(TdbAPI &api, const ForeignPrice &price)
 {
-    DbTransaction transaction;
-    if (!transaction.active() && !api.read_only) {
-        api.report_db_error(false);
-        return 0;
-    }
-    const int recid = price.recid != 0 ? price.recid : api.new_recid();
-    if (recid == 0 && !api.read_only)
-        return 0;
-    const QString statement =
-        QStringLiteral("INSERT INTO PRO_CURR (RECID, PRO_ID, COST, CURR_NAME) VALUES (%1, %2, "
-                       "%3, %4) ON CONFLICT (RECID) DO UPDATE SET PRO_ID=excluded.PRO_ID, "
-                       "COST=excluded.COST, CURR_NAME=excluded.CURR_NAME")
+    return store_catalogue_row(api, price_table, price.recid, [&price](int recid) {
+        return QStringLiteral("INSERT INTO PRO_CURR (RECID, PRO_ID, COST, CURR_NAME) VALUES (%1, "
+                              "%2, %3, %4) ON CONFLICT (RECID) DO UPDATE SET "
+                              "PRO_ID=excluded.PRO_ID, COST=excluded.COST, "
+                              "CURR_NAME=excluded.CURR_NAME")
             .arg(QString::number(recid), QString::number(price.product), sql_number(price.cost),
                  sql_quote(price.currency));
-    if (!write_catalogue(api, price_table, statement))
-        return 0;
-    return transaction.commit() ? recid : 0;
+    });
 }
 
 int delete_foreign_price(TMemTable *set)
 {
-    if (!dbAPI || !set || !set->active() || set->is_empty())
-        return 0;
-    const int recid = dbAPI->current_recid(set);
-    if (recid == 0)
-        return 0;
-    if (show_message(QStringLiteral("Pozor!"), QStringLiteral("Opravdu  vymazat cenu v cizí měně?"),
-                     mbYesNo | mbDefaultNo | mbIconWarning, false, help_delete_price) != mrYes)
-        return 0;
-    DbTransaction transaction;
-    if (!write_catalogue(*dbAPI, price_table,
-                         QStringLiteral("DELETE FROM PRO_CURR WHERE RECID=%1").arg(recid)) ||
-        !transaction.commit())
-        return 0;
-    set->remove();
-    return recid;
+    return delete_catalogue_row(set, price_table,
+                                QStringLiteral("Opravdu  vymazat cenu v cizí měně?"),
+                                help_delete_price);
 }

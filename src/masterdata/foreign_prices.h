@@ -28,9 +28,9 @@ struct CurrencyChoice {
     QString caption() const;
 };
 
-// The price in Kč turned into the currency: cost / (rate / amount).  0 unless both the rate
-// and its unit count are above 0, so a rate list with a gap never proposes an infinite or
-// undefined price.
+// The price in Kč turned into the currency, cost / (rate / amount), rounded to the cent.
+// 0 unless both the rate and its unit count are above 0, so a rate list with a gap never
+// proposes an infinite or undefined price.
 double proposed_foreign_price(double cost, double rate, double amount);
 
 // The currencies of the list, in its order, whose name is not among `priced` (letter case

@@ -1,5 +1,6 @@
 #include "data/app_paths.h"
 #include "data/inifile.h"
+#include "data/setup_keys.h"
 #include "widgets/appearance.h"
 
 #include <QApplication>
@@ -45,7 +46,7 @@ TEST_F(AppearanceTest, WithoutSettingsTheDefaultsHold)
     EXPECT_EQ(values.view_color, palette_color(QPalette::ToolTipBase));
     EXPECT_EQ(values.tree_color, palette_color(QPalette::Base));
     EXPECT_TRUE(values.tree_visible);
-    EXPECT_EQ(values.help_type, 0);
+    EXPECT_EQ(values.help_type, setup::htWebBrowser);
 }
 
 TEST_F(AppearanceTest, StoredValuesAreSeenOnlyAfterReload)
