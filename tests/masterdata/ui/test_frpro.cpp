@@ -9,10 +9,14 @@
 #include "widgets/dblookup_combo.h"
 #include "widgets/dbgrid.h"
 #include "widgets/dbnumber_edit.h"
+#include "widgets/system_dialogs.h"
+#include "widgets/window_host.h"
 
 #include <QAction>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QMenu>
+#include <QToolButton>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -282,4 +286,83 @@ TEST_F(ProductsWindow, AProductOnInvoicesIsKeptWithTheReason)
               QStringLiteral("Produkt nelze vymazat, je uveden v položkách uložených faktur."));
     EXPECT_EQ(window->record_set()->record_count(), 1);
     EXPECT_TRUE(window->isVisible());
+}
+
+namespace {
+
+class RecordingHost : public WindowHost {
+public:
+    void set_status_hint(const QString &hint) override { hints << hint; }
+    void post_command(MainCommand code, const QVariant &param) override
+    {
+        posted.push_back({code, param.toInt()});
+    }
+
+    QStringList hints;
+    std::vector<std::pair<MainCommand, int>> posted;
+};
+
+} // namespace
+
+TEST_F(ProductsWindow, KeysPrintFromTheSecondPageAndRefreshReopensOnTheProduct)
+{
+    insert_product(9001, 1, QStringLiteral("Stůl"), 250);
+    insert_product(9002, 2, QStringLiteral("Židle"), 100);
+    RecordingHost host;
+    ScopedWindowHost scoped(host);
+    std::vector<int> printed;
+    product_prints().item = [&printed](int product) { printed.push_back(product); };
+    auto window = open_window();
+    window->record_set()->next();
+    window->window_activated();
+    EXPECT_EQ(host.hints.value(host.hints.size() - 1),
+              QStringLiteral("Seznam produktů.|INSERT-vlož nový záznam, ENTER-oprava záznamu, "
+                             "DELETE-vymaž záznam, F8-menu, MEZERNÍK-tisky, ESC-zavřít."));
+
+    QTest::keyClick(window->grid(), Qt::Key_F8);
+    QStringList entries;
+    for (const QAction *action : window->context_menu()->actions())
+        entries << (action->isSeparator() ? QStringLiteral("-") : action->text());
+    window->context_menu()->hide();
+    EXPECT_EQ(entries, QStringList({"Přidat nový produkt", "Oprava produktu",
+                                    "Vymazat tento produkt", "-", "Tisk vybraného záznamu", "-",
+                                    "Seznam produktů, nabídkový katalog", "Prodeje produktů"}));
+
+    window->pages()->setCurrentIndex(TfPro::MorePage);
+    QTest::keyClick(window->grid(), Qt::Key_Space);
+    EXPECT_EQ(printed, std::vector<int>{9002});
+    product_prints() = {};
+
+    QTest::keyClick(window->grid(), Qt::Key_F5);
+    EXPECT_FALSE(window->isVisible());
+    ASSERT_FALSE(host.posted.empty());
+    EXPECT_EQ(host.posted.back().first, MainCommand::ReopenProducts);
+    EXPECT_EQ(host.posted.back().second, 9002);
+}
+
+TEST_F(ProductsWindow, APhotographIsLoadedFromAFileAndDeletedAfterTheQuestion)
+{
+    insert_product(9001, 1, QStringLiteral("Stůl"), 250);
+    const QString file = path(QStringLiteral("stul.jpg"));
+    QImage photo(60, 40, QImage::Format_RGB32);
+    photo.fill(Qt::darkGreen);
+    ASSERT_TRUE(photo.save(file, "JPEG"));
+    const FileDialogHook saved =
+        set_file_dialog_hook([file](QWidget *, const FileDialogRequest &) { return file; });
+    auto window = open_window();
+    Tfr_picture *picture = window->picture();
+    window->pages()->setCurrentIndex(TfPro::MorePage);
+    EXPECT_FALSE(picture->delete_button()->isEnabled());
+    picture->load_button()->click();
+    set_file_dialog_hook(saved);
+    EXPECT_FALSE(picture->is_empty());
+    EXPECT_TRUE(picture->show_button()->isEnabled());
+    EXPECT_EQ(stored("SELECT COUNT(*) FROM BLOBDATA WHERE RECID=9001"), "1");
+
+    m_answer = mrYes;
+    picture->delete_button()->click();
+    ASSERT_EQ(m_messages.size(), 1u);
+    EXPECT_EQ(m_messages[0].text, QStringLiteral("Opravdu  vymazat fotografii produktu?"));
+    EXPECT_TRUE(picture->is_empty());
+    EXPECT_EQ(stored("SELECT COUNT(*) FROM BLOBDATA"), "0");
 }
