@@ -3,6 +3,7 @@
 #include "masterdata/ui/fcnbrates.h"
 #include "masterdata/ui/flist.h"
 #include "masterdata/ui/masterdata_windows.h"
+#include "support/modal_driver.h"
 #include "widgets/dbgrid.h"
 #include "widgets/system_dialogs.h"
 
@@ -106,6 +107,20 @@ TEST_F(CnbRatesWindow, TheCurrencyListOffersTheImport)
         if (action->text() == QStringLiteral("Načíst kurzy ČNB"))
             import = action;
     ASSERT_NE(import, nullptr);
+
+    // The list shows the new rates as soon as the import window closes.
+    m_answer = mrNo;
+    ModalDriver::on_next_modal([](QWidget *modal) {
+        auto *rates = qobject_cast<Tfm_cnbrates *>(modal);
+        ASSERT_NE(rates, nullptr);
+        rates->import_rates(cnb_fixture("daily.txt"));
+        rates->accept();
+    });
+    import->trigger();
+    TMemTable *set = currencies.record_set();
+    ASSERT_TRUE(set->locate("CURR_NAME", QStringLiteral("EUR")));
+    EXPECT_DOUBLE_EQ(set->field_by_name("CURR_KURS").as_float(), 24.285);
+
     Tfm_list units(QStringLiteral("PRO_UNITS"), QStringLiteral("SELECT * FROM PRO_UNITS"),
                    QStringLiteral("Měrné jednotky"), 408);
     for (QAction *action : units.context_menu()->actions())
