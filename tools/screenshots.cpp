@@ -27,6 +27,7 @@
 #include "masterdata/ui/fpriceedit.h"
 #include "masterdata/ui/fproedit.h"
 #include "masterdata/ui/frpro.h"
+#include "masterdata/ui/masterdata_windows.h"
 #include "masterdata/ui/flist.h"
 #include "masterdata/ui/flistedit.h"
 #include "masterdata/ui/fselector.h"
@@ -449,6 +450,7 @@ int main(int argc, char *argv[])
         return 1;
     }
     install_message_dialog();
+    register_masterdata_windows();
 
     bool saved = true;
     {
