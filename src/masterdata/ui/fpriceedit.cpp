@@ -3,18 +3,11 @@
 #include "data/db_api.h"
 #include "data/memtable.h"
 #include "data/messages.h"
-#include "masterdata/ui/editor_layout.h"
-#include "widgets/appearance.h"
 #include "widgets/dbnumber_edit.h"
-#include "widgets/dialog_parts.h"
-#include "widgets/enter_as_tab.h"
 #include "widgets/help.h"
-#include "widgets/localize.h"
 #include "widgets/owner_window.h"
-#include "widgets/window_host.h"
 
 #include <QComboBox>
-#include <QEvent>
 #include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -29,7 +22,7 @@ const int help_all_priced = 9008;
 
 TfmPriceEdit::TfmPriceEdit(int mode, TMemTable *products, TMemTable *prices,
                            std::vector<CurrencyChoice> currencies, QWidget *parent)
-    : QDialog(parent, fixed_dialog_flags), m_mode(mode), m_products(products), m_prices(prices),
+    : TRecordEditor(prices, status_keys, parent), m_mode(mode), m_products(products),
       m_currencies(std::move(currencies))
 {
     setObjectName(QStringLiteral("fmPriceEdit"));
@@ -37,20 +30,16 @@ TfmPriceEdit::TfmPriceEdit(int mode, TMemTable *products, TMemTable *prices,
                                : QStringLiteral("Změna ceny v cizí měně."));
     set_help_topic(this, help_editor);
     if (m_mode == Add) {
-        m_prices->append();
-        m_prices->field_by_name(QStringLiteral("PRO_ID"))
+        m_set->append();
+        m_set->field_by_name(QStringLiteral("PRO_ID"))
             .set_as_integer(dbAPI->current_recid(m_products));
     } else {
-        m_recid = dbAPI->current_recid(m_prices);
-        m_prices->edit();
+        m_recid = dbAPI->current_recid(m_set);
+        m_set->edit();
     }
     create_controls();
     if (m_mode == Add)
         currency_chosen(0);
-    localize_component(this);
-    apply_dialog_color(*this);
-    install_help_key(this);
-    enter_as_tab(*this);
 }
 
 void TfmPriceEdit::create_controls()
@@ -64,7 +53,7 @@ void TfmPriceEdit::create_controls()
 
     m_price = new TDBNumberEdit(this);
     m_price->setObjectName(QStringLiteral("DBEditPrice"));
-    m_price->bind(m_prices, QStringLiteral("COST"));
+    m_price->bind(m_set, QStringLiteral("COST"));
     m_price->set_display_format(QStringLiteral(",0.00"));
     m_price->setFixedWidth(128);
     // The calculators module answers the button once it offers the public calculators.
@@ -90,7 +79,7 @@ void TfmPriceEdit::create_controls()
     fields->addWidget(m_currency_label, 2, 0);
     fields->addWidget(m_currency, 2, 1, Qt::AlignLeft);
 
-    m_ok = lay_out_editor(*this, fields);
+    finish_layout(fields);
 }
 
 void TfmPriceEdit::currency_chosen(int index)
@@ -98,62 +87,33 @@ void TfmPriceEdit::currency_chosen(int index)
     if (index < 0 || index >= int(m_currencies.size()))
         return;
     const CurrencyChoice &choice = m_currencies[size_t(index)];
-    m_prices->field_by_name(QStringLiteral("CURR_NAME")).set_as_string(choice.name);
+    m_set->field_by_name(QStringLiteral("CURR_NAME")).set_as_string(choice.name);
     const double cost = m_products->field_by_name(QStringLiteral("COST")).as_float();
-    m_prices->field_by_name(QStringLiteral("COST"))
+    m_set->field_by_name(QStringLiteral("COST"))
         .set_as_float(proposed_foreign_price(cost, choice.rate, choice.amount));
     m_price->refresh();
 }
 
-void TfmPriceEdit::window_activated()
+// The proposal is selected, so that a price typed replaces it.
+QWidget *TfmPriceEdit::first_control() const
 {
-    window_host().set_status_hint(windowTitle() + status_keys);
-}
-
-bool TfmPriceEdit::event(QEvent *event)
-{
-    const bool handled = QDialog::event(event);
-    if (event->type() == QEvent::WindowActivate)
-        window_activated();
-    return handled;
-}
-
-void TfmPriceEdit::showEvent(QShowEvent *event)
-{
-    QDialog::showEvent(event);
-    window_activated();
-    m_price->setFocus();
     m_price->selectAll();
-}
-
-void TfmPriceEdit::accept()
-{
-    if (save())
-        QDialog::accept();
-}
-
-void TfmPriceEdit::done(int result)
-{
-    if (result != QDialog::Accepted)
-        m_prices->cancel();
-    QDialog::done(result);
+    return m_price;
 }
 
 bool TfmPriceEdit::save()
 {
     ForeignPrice price;
     price.recid = m_mode == Add ? 0 : m_recid;
-    price.product = m_prices->field_by_name(QStringLiteral("PRO_ID")).as_integer();
-    price.cost = m_prices->field_by_name(QStringLiteral("COST")).as_float();
-    price.currency = m_prices->field_by_name(QStringLiteral("CURR_NAME")).as_string();
+    price.product = m_set->field_by_name(QStringLiteral("PRO_ID")).as_integer();
+    price.cost = m_set->field_by_name(QStringLiteral("COST")).as_float();
+    price.currency = m_set->field_by_name(QStringLiteral("CURR_NAME")).as_string();
     const int id = save_foreign_price(*dbAPI, price);
-    raise();
-    activateWindow();
     if (id == 0)
         return false;
     m_recid = id;
-    m_prices->field_by_name(QStringLiteral("RECID")).set_as_integer(id);
-    m_prices->post();
+    m_set->field_by_name(QStringLiteral("RECID")).set_as_integer(id);
+    m_set->post();
     return true;
 }
 

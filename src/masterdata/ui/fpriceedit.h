@@ -5,18 +5,16 @@
 // keeps its currency.
 
 #include "masterdata/foreign_prices.h"
-#include "widgets/shell_window.h"
+#include "masterdata/ui/frecord_editor.h"
 
-#include <QDialog>
 #include <vector>
 
 class QComboBox;
 class QLabel;
-class QPushButton;
 class TDBNumberEdit;
 class TMemTable;
 
-class TfmPriceEdit : public QDialog, public ShellWindow {
+class TfmPriceEdit : public TRecordEditor {
     Q_OBJECT
 
 public:
@@ -30,33 +28,23 @@ public:
     QLabel *product_label() const { return m_product; }
     TDBNumberEdit *price_edit() const { return m_price; }
     QComboBox *currency_combo() const { return m_currency; }
-    QPushButton *ok_button() const { return m_ok; }
-
-    void window_activated() override;
-
-public slots:
-    void accept() override;
-    void done(int result) override;
 
 protected:
-    bool event(QEvent *event) override;
-    void showEvent(QShowEvent *event) override;
+    bool save() override;
+    QWidget *first_control() const override;
 
 private:
     void create_controls();
     void currency_chosen(int index);
-    bool save();
 
     int m_mode;
     TMemTable *m_products;
-    TMemTable *m_prices;
     std::vector<CurrencyChoice> m_currencies;
     int m_recid = 0;
     QLabel *m_product = nullptr;
     TDBNumberEdit *m_price = nullptr;
     QLabel *m_currency_label = nullptr;
     QComboBox *m_currency = nullptr;
-    QPushButton *m_ok = nullptr;
 };
 
 // Adds (mode 0) or corrects (mode 1) a price of the product set's current product in its

@@ -4,24 +4,17 @@
 #include "data/db_api.h"
 #include "data/memtable.h"
 #include "masterdata/products.h"
-#include "masterdata/ui/editor_layout.h"
 #include "masterdata/ui/flistedit.h"
-#include "widgets/appearance.h"
 #include "widgets/dbedit.h"
 #include "widgets/dblookup_combo.h"
 #include "widgets/dbmemo.h"
 #include "widgets/dbnumber_edit.h"
-#include "widgets/dialog_parts.h"
-#include "widgets/enter_as_tab.h"
 #include "widgets/help.h"
 #include "widgets/image_list16.h"
 #include "widgets/label_helpers.h"
-#include "widgets/localize.h"
 #include "widgets/owner_window.h"
-#include "widgets/window_host.h"
 
 #include <QComboBox>
-#include <QEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -70,7 +63,7 @@ void make_bold(QWidget *control)
 } // namespace
 
 Tfm_proedit::Tfm_proedit(int mode, TMemTable *set, QWidget *parent)
-    : QDialog(parent, fixed_dialog_flags), m_mode(mode), m_set(set)
+    : TRecordEditor(set, status_keys, parent), m_mode(mode)
 {
     setObjectName(QStringLiteral("fm_proedit"));
     setWindowTitle(mode == Add ? QStringLiteral("Přidání nového produktu.")
@@ -89,10 +82,6 @@ Tfm_proedit::Tfm_proedit(int mode, TMemTable *set, QWidget *parent)
     }
     create_controls();
     fill_units();
-    localize_component(this);
-    apply_dialog_color(*this);
-    install_help_key(this);
-    enter_as_tab(*this);
     update_ok();
 }
 
@@ -178,7 +167,7 @@ void Tfm_proedit::create_controls()
     note_label->setAlignment(Qt::AlignRight | Qt::AlignTop);
     row_of(5, note_label, m_note);
 
-    m_ok = lay_out_editor(*this, fields);
+    finish_layout(fields);
     connect(m_number, &QLineEdit::textChanged, this, &Tfm_proedit::update_ok);
     connect(m_name, &QLineEdit::textChanged, this, &Tfm_proedit::update_ok);
 }
@@ -213,42 +202,14 @@ void Tfm_proedit::add_group()
 
 void Tfm_proedit::update_ok()
 {
-    if (m_ok)
-        m_ok->setEnabled(!m_number->text().trimmed().isEmpty() &&
-                         !m_name->text().trimmed().isEmpty());
+    if (ok_button())
+        ok_button()->setEnabled(!m_number->text().trimmed().isEmpty() &&
+                                !m_name->text().trimmed().isEmpty());
 }
 
-void Tfm_proedit::window_activated()
+QWidget *Tfm_proedit::first_control() const
 {
-    window_host().set_status_hint(windowTitle() + status_keys);
-}
-
-bool Tfm_proedit::event(QEvent *event)
-{
-    const bool handled = QDialog::event(event);
-    if (event->type() == QEvent::WindowActivate)
-        window_activated();
-    return handled;
-}
-
-void Tfm_proedit::showEvent(QShowEvent *event)
-{
-    QDialog::showEvent(event);
-    window_activated();
-    m_number->setFocus();
-}
-
-void Tfm_proedit::accept()
-{
-    if (m_ok->isEnabled() && save())
-        QDialog::accept();
-}
-
-void Tfm_proedit::done(int result)
-{
-    if (result != QDialog::Accepted)
-        m_set->cancel();
-    QDialog::done(result);
+    return m_number;
 }
 
 // The row stays in edit until the database has taken the product, so a refused save keeps
@@ -264,8 +225,6 @@ bool Tfm_proedit::save()
     product.cost = m_set->field_by_name(QStringLiteral("COST")).as_float();
     product.note = m_set->field_by_name(QStringLiteral("PRO_NOTE")).as_string();
     const int id = save_product(*dbAPI, product);
-    raise();
-    activateWindow();
     if (id == 0)
         return false;
     m_recid = id;

@@ -4,13 +4,10 @@
 // series and the first group; a number another product has is refused.  A save the
 // database refuses leaves the editor open with everything typed.
 
-#include "widgets/shell_window.h"
-
-#include <QDialog>
+#include "masterdata/ui/frecord_editor.h"
 
 class QComboBox;
 class QLabel;
-class QPushButton;
 class QToolButton;
 class TDBEdit;
 class TDBLookupCombo;
@@ -18,7 +15,7 @@ class TDBMemo;
 class TDBNumberEdit;
 class TMemTable;
 
-class Tfm_proedit : public QDialog, public ShellWindow {
+class Tfm_proedit : public TRecordEditor {
     Q_OBJECT
 
 public:
@@ -39,28 +36,19 @@ public:
     QComboBox *unit_combo() const { return m_unit; }
     TDBNumberEdit *cost_edit() const { return m_cost; }
     TDBMemo *note_memo() const { return m_note; }
-    QPushButton *ok_button() const { return m_ok; }
     TMemTable *group_set() const { return m_groups; }
 
-    void window_activated() override;
-
-public slots:
-    void accept() override;
-    void done(int result) override;
-
 protected:
-    bool event(QEvent *event) override;
-    void showEvent(QShowEvent *event) override;
+    bool save() override;
+    QWidget *first_control() const override;
 
 private:
     void create_controls();
     void fill_units();
     void add_group();
     void update_ok();
-    bool save();
 
     int m_mode;
-    TMemTable *m_set;
     TMemTable *m_groups = nullptr;
     int m_recid = 0;
     TDBEdit *m_number = nullptr;
@@ -71,7 +59,6 @@ private:
     QComboBox *m_unit = nullptr;
     TDBNumberEdit *m_cost = nullptr;
     TDBMemo *m_note = nullptr;
-    QPushButton *m_ok = nullptr;
 };
 
 // Edits a product of the VIEW_PRO set (mode 0 a new one) and stores it; the RECID of the
