@@ -101,8 +101,8 @@ CnbParseResult parse_cnb_rates(const QByteArray &file)
         return failure(1, QStringLiteral("chybí datum kurzovního lístku a jeho pořadové číslo "
                                          "(například „09.12.2026 #238“)."));
     if (lines.value(1).trimmed().compare(header, Qt::CaseInsensitive) != 0)
-        return failure(2, QStringLiteral("záhlaví není „%1“, soubor není kurzovní lístek ČNB.")
-                              .arg(header));
+        return failure(
+            2, QStringLiteral("záhlaví není „%1“, soubor není kurzovní lístek ČNB.").arg(header));
 
     CnbParseResult result;
     result.list.date = date;

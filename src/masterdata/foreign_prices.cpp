@@ -74,7 +74,6 @@ int save_foreign_price(TdbAPI &api, const ForeignPrice &price)
 
 int delete_foreign_price(TMemTable *set)
 {
-    return delete_catalogue_row(set, price_table,
-                                QStringLiteral("Opravdu  vymazat cenu v cizí měně?"),
-                                help_delete_price);
+    return delete_catalogue_row(
+        set, price_table, QStringLiteral("Opravdu  vymazat cenu v cizí měně?"), help_delete_price);
 }

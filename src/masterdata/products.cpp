@@ -36,9 +36,9 @@ int save_product(TdbAPI &api, const ProductRecord &product)
                               "DO UPDATE SET PRO_NO=excluded.PRO_NO, PRO_NAME=excluded.PRO_NAME, "
                               "ID_PRO_GRP=excluded.ID_PRO_GRP, UNITV=excluded.UNITV, "
                               "COST=excluded.COST, PRO_NOTE=excluded.PRO_NOTE")
-            .arg(QString::number(recid), QString::number(product.number),
-                 sql_quote(product.name), QString::number(product.group),
-                 sql_quote(product.unit), sql_number(product.cost), sql_quote(product.note));
+            .arg(QString::number(recid), QString::number(product.number), sql_quote(product.name),
+                 QString::number(product.group), sql_quote(product.unit), sql_number(product.cost),
+                 sql_quote(product.note));
     };
     const auto number_free = [&api, &product] {
         if (!product_number_in_use(api, product.recid, product.number))

@@ -36,8 +36,9 @@ void RateFileServer::answer(QTcpSocket *socket)
         return;
     const QByteArray body = cnb_fixture(QString::fromLatin1(path.mid(1)));
     const QByteArray status = body.isEmpty() ? "404 Not Found" : "200 OK";
-    socket->write("HTTP/1.1 " + status + "\r\nContent-Type: text/plain; charset=UTF-8\r\n"
-                  "Content-Length: " + QByteArray::number(body.size()) +
-                  "\r\nConnection: close\r\n\r\n" + body);
+    socket->write("HTTP/1.1 " + status +
+                  "\r\nContent-Type: text/plain; charset=UTF-8\r\n"
+                  "Content-Length: " +
+                  QByteArray::number(body.size()) + "\r\nConnection: close\r\n\r\n" + body);
     socket->disconnectFromHost();
 }

@@ -20,10 +20,9 @@ TEST(ProposedForeignPrice, IsTheCostAtTheRateAndZeroWithoutAUsableRate)
         double cost, rate, amount, price;
     };
     for (const Case &c : {Case{250, 25, 1, 10}, Case{250, 2500, 100, 10},
-                          Case{250, 14.12, 100, 1770.54}, Case{250, 25, 0, 0},
-                          Case{250, 0, 1, 0}, Case{250, -25, 1, 0}, Case{250, 25, -1, 0},
-                          Case{250, nan, 1, 0}, Case{250, 25, nan, 0}, Case{250, 25, inf, 0},
-                          Case{inf, 25, 1, 0}}) {
+                          Case{250, 14.12, 100, 1770.54}, Case{250, 25, 0, 0}, Case{250, 0, 1, 0},
+                          Case{250, -25, 1, 0}, Case{250, 25, -1, 0}, Case{250, nan, 1, 0},
+                          Case{250, 25, nan, 0}, Case{250, 25, inf, 0}, Case{inf, 25, 1, 0}}) {
         const double price = proposed_foreign_price(c.cost, c.rate, c.amount);
         EXPECT_TRUE(std::isfinite(price));
         EXPECT_DOUBLE_EQ(price, c.price) << c.cost << " " << c.rate << " " << c.amount;

@@ -60,9 +60,10 @@ TEST_F(Products, NamesWithApostrophesAndCzechLettersAreStoredAsTyped)
     record.cost = -50;
     record.name = QStringLiteral("Sleva");
     EXPECT_EQ(save_product(*m_api, record), record.recid);
-    EXPECT_EQ(sqlite_shell(QStringLiteral("SELECT PRO_NAME||'|'||COST FROM PRO WHERE RECID=%1")
-                               .arg(record.recid)),
-              QStringLiteral("Sleva|-50.0"));
+    EXPECT_EQ(
+        sqlite_shell(
+            QStringLiteral("SELECT PRO_NAME||'|'||COST FROM PRO WHERE RECID=%1").arg(record.recid)),
+        QStringLiteral("Sleva|-50.0"));
     EXPECT_TRUE(m_messages.empty());
 }
 

@@ -69,7 +69,8 @@ Tfm_cnbrates::Tfm_cnbrates(const QUrl &address, QWidget *parent)
 
     m_download = command_button(QStringLiteral("Stáhnout dnešní kurzy z ČNB"),
                                 QStringLiteral("btnDownload"), this);
-    m_file = command_button(QStringLiteral("Načíst ze souboru..."), QStringLiteral("btnFile"), this);
+    m_file =
+        command_button(QStringLiteral("Načíst ze souboru..."), QStringLiteral("btnFile"), this);
     connect(m_download, &QPushButton::clicked, this, &Tfm_cnbrates::download);
     connect(m_file, &QPushButton::clicked, this, &Tfm_cnbrates::read_file);
     m_date = new QLabel(QStringLiteral("Kurzy ČNB zatím nebyly načteny."), this);
@@ -205,8 +206,8 @@ void Tfm_cnbrates::show_update(const CnbRateList &list, const RateUpdate &update
                         .arg(list.sequence));
     m_result->close();
     m_result->open();
-    auto add_row = [this](const QString &currency, const QString &old_rate,
-                          const QString &new_rate, const QString &note) {
+    auto add_row = [this](const QString &currency, const QString &old_rate, const QString &new_rate,
+                          const QString &note) {
         m_result->append();
         m_result->field(0).set_as_string(currency);
         m_result->field(1).set_as_string(old_rate);

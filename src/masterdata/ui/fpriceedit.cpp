@@ -44,8 +44,7 @@ TfmPriceEdit::TfmPriceEdit(int mode, TMemTable *products, TMemTable *prices,
 
 void TfmPriceEdit::create_controls()
 {
-    m_product = new QLabel(
-        m_products->field_by_name(QStringLiteral("PRO_NAME")).as_string(), this);
+    m_product = new QLabel(m_products->field_by_name(QStringLiteral("PRO_NAME")).as_string(), this);
     m_product->setObjectName(QStringLiteral("lbProName"));
     QFont bold = m_product->font();
     bold.setBold(true);

@@ -69,7 +69,8 @@ Tfm_proedit::Tfm_proedit(int mode, TMemTable *set, QWidget *parent)
     setWindowTitle(mode == Add ? QStringLiteral("Přidání nového produktu.")
                                : QStringLiteral("Oprava produktu."));
     set_help_topic(this, help_editor);
-    m_groups = dbAPI->select_sql(QStringLiteral("PRO_GRP"), QStringLiteral("SELECT * FROM PRO_GRP"));
+    m_groups =
+        dbAPI->select_sql(QStringLiteral("PRO_GRP"), QStringLiteral("SELECT * FROM PRO_GRP"));
     if (m_mode == Add) {
         m_set->append();
         const int first_group =
@@ -177,23 +178,22 @@ void Tfm_proedit::fill_units()
 {
     TField &unit = m_set->field_by_name(QStringLiteral("UNITV"));
     const QString current = unit.as_string();
-    ScopedSet units = dbAPI->select_scoped(QStringLiteral("PRO_UNITS"),
-                                           QStringLiteral("SELECT * FROM PRO_UNITS ORDER BY RECID"));
+    ScopedSet units = dbAPI->select_scoped(
+        QStringLiteral("PRO_UNITS"), QStringLiteral("SELECT * FROM PRO_UNITS ORDER BY RECID"));
     const TField *shortcut = units ? units->find_field(QStringLiteral("UNIT_SHORT")) : nullptr;
     for (int row = 0; shortcut && row < units->record_count(); ++row)
         m_unit->addItem(units->cell_text(row, shortcut->index()));
     m_unit->setCurrentIndex(-1);
     m_unit->setEditText(current);
-    connect(m_unit, &QComboBox::editTextChanged, this,
-            [this](const QString &text) {
-                m_set->field_by_name(QStringLiteral("UNITV")).set_as_string(text);
-            });
+    connect(m_unit, &QComboBox::editTextChanged, this, [this](const QString &text) {
+        m_set->field_by_name(QStringLiteral("UNITV")).set_as_string(text);
+    });
 }
 
 void Tfm_proedit::add_group()
 {
-    const int id = edit_list_record(0, m_groups, QStringLiteral("PRO_GRP"), {}, help_groups,
-                                    new_group_hint);
+    const int id =
+        edit_list_record(0, m_groups, QStringLiteral("PRO_GRP"), {}, help_groups, new_group_hint);
     if (id == 0)
         return;
     m_set->field_by_name(QStringLiteral("ID_PRO_GRP")).set_as_integer(id);

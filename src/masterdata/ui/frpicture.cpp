@@ -166,7 +166,7 @@ void Tfr_picture::save_to_file()
     const QString file = choose_file(window(), request);
     if (file.isEmpty() || m_view->box()->picture().save(file, "JPEG", 90))
         return;
-    show_message(QStringLiteral("Chyba"), QStringLiteral("Obrázek nelze uložit do souboru %1.")
-                                              .arg(file),
-                 mbIconWarning, false, help_read_failure);
+    show_message(QStringLiteral("Chyba"),
+                 QStringLiteral("Obrázek nelze uložit do souboru %1.").arg(file), mbIconWarning,
+                 false, help_read_failure);
 }

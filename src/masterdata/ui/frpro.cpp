@@ -403,9 +403,9 @@ void TfPro::reload_prices()
     const int product = dbAPI ? dbAPI->current_recid(m_set) : 0;
     if (product == 0)
         return;
-    m_prices = dbAPI->select_sql(QStringLiteral("PRO_CURR"),
-                                 QStringLiteral("SELECT * FROM PRO_CURR WHERE PRO_ID=%1")
-                                     .arg(product));
+    m_prices =
+        dbAPI->select_sql(QStringLiteral("PRO_CURR"),
+                          QStringLiteral("SELECT * FROM PRO_CURR WHERE PRO_ID=%1").arg(product));
     m_prices_product = m_prices ? product : 0;
     m_price_grid->set_table(m_prices, {QStringLiteral("COST"), QStringLiteral("CURR_NAME")});
     if (m_prices) {

@@ -17,9 +17,9 @@ void register_masterdata_windows()
 {
     shell_services().open_code_list = open_code_list;
     register_book_window(QStringLiteral("PRO"), [](int record_id) { return new TfPro(record_id); });
-    add_table_command({QStringLiteral("CURR_LIST"), QStringLiteral("Načíst kurzy ČNB"),
-                           image_coins, [](Tfm_list &list) {
-                               if (import_cnb_rates(&list, cnb_daily_rates_url(today())))
-                                   list.reload();
-                           }});
+    add_table_command({QStringLiteral("CURR_LIST"), QStringLiteral("Načíst kurzy ČNB"), image_coins,
+                       [](Tfm_list &list) {
+                           if (import_cnb_rates(&list, cnb_daily_rates_url(today())))
+                               list.reload();
+                       }});
 }

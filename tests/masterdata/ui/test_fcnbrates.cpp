@@ -30,8 +30,8 @@ protected:
         TMemTable *set = window.result_set();
         for (int row = 0; row < set->record_count(); ++row)
             rows << QStringLiteral("%1|%2|%3|%4")
-                        .arg(set->cell_text(row, 0), set->cell_text(row, 1),
-                             set->cell_text(row, 2), set->cell_text(row, 3));
+                        .arg(set->cell_text(row, 0), set->cell_text(row, 1), set->cell_text(row, 2),
+                             set->cell_text(row, 3));
         return rows;
     }
 };
@@ -55,9 +55,8 @@ TEST_F(CnbRatesWindow, TheDaysRatesAreDownloadedIntoTheListedCurrencies)
     EXPECT_EQ(m_messages[0].style, 292);
     EXPECT_EQ(window.date_label()->text(),
               QStringLiteral("Kurzy ČNB platné pro den 9. 12. 2026 (lístek č. 238)"));
-    EXPECT_EQ(result_rows(window),
-              QStringList({"EUR|24,500|24,285|", "USD|21,500|20,874|",
-                           "Kč|||ČNB tuto měnu nevyhlašuje, kurz zůstal"}));
+    EXPECT_EQ(result_rows(window), QStringList({"EUR|24,500|24,285|", "USD|21,500|20,874|",
+                                                "Kč|||ČNB tuto měnu nevyhlašuje, kurz zůstal"}));
     EXPECT_EQ(rates(), "EUR 1.0 24.285;USD 1.0 20.874;Kč 1.0 1.0");
     EXPECT_TRUE(window.changed());
 

@@ -6,8 +6,8 @@
 #include "masterdata/ui/frsearch.h"
 #include "support/modal_driver.h"
 #include "widgets/dbedit.h"
-#include "widgets/dblookup_combo.h"
 #include "widgets/dbgrid.h"
+#include "widgets/dblookup_combo.h"
 #include "widgets/dbnumber_edit.h"
 #include "widgets/system_dialogs.h"
 #include "widgets/window_host.h"
@@ -15,13 +15,13 @@
 #include <QAction>
 #include <QComboBox>
 #include <QGroupBox>
-#include <QMenu>
-#include <QToolButton>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
+#include <QToolButton>
 #include <memory>
 
 namespace {
@@ -110,8 +110,9 @@ TEST_F(ProductsWindow, ProductsAreCreatedWithGroupsUnitsAndPricesAndFoundByTypin
     QTest::keyClick(window->grid(), Qt::Key_Insert);
     EXPECT_EQ(caption, QStringLiteral("Přidání nového produktu."));
     ASSERT_EQ(set->record_count(), 1);
-    EXPECT_EQ(stored("SELECT PRO_NO||'|'||PRO_NAME||'|'||ID_PRO_GRP||'|'||UNITV||'|'||COST FROM PRO"),
-              QStringLiteral("1|Šroub 'M6' žárový|1|ks|1234.5"));
+    EXPECT_EQ(
+        stored("SELECT PRO_NO||'|'||PRO_NAME||'|'||ID_PRO_GRP||'|'||UNITV||'|'||COST FROM PRO"),
+        QStringLiteral("1|Šroub 'M6' žárový|1|ks|1234.5"));
     EXPECT_EQ(window->cost_label()->text(), QStringLiteral("Konečná cena: 1 234,50 Kč"));
 
     answer_product_editor([&](Tfm_proedit &e) {
