@@ -25,7 +25,14 @@
 #include "data/messages.h"
 #include "data/settings.h"
 #include "data/setup_keys.h"
+#include "data/picture_box.h"
+#include "masterdata/foreign_prices.h"
+#include "masterdata/ui/fcnbrates.h"
 #include "masterdata/ui/fimage.h"
+#include "masterdata/ui/fpriceedit.h"
+#include "masterdata/ui/fproedit.h"
+#include "masterdata/ui/frpro.h"
+#include "masterdata/ui/masterdata_windows.h"
 #include "masterdata/ui/flist.h"
 #include "masterdata/ui/flistedit.h"
 #include "masterdata/ui/fpar.h"
@@ -367,6 +374,67 @@ bool save_partner_windows(Tfm_main &window, const QDir &out)
     return saved;
 }
 
+// The products window on both pages (the second with a photograph and a euro price), the
+// product and foreign-price editors, and the currency list after an import of the bank's
+// rates.
+bool save_product_windows(const QDir &out)
+{
+    bool saved = true;
+    dbAPI->foreign_currency = true;
+    TfPro products;
+    products.resize(1100, 640);
+    products.show();
+    TMemTable *set = products.record_set();
+    set->set_row_number(3);
+    const int product = dbAPI->current_recid(set);
+    dbAPI->exec_sql(QStringLiteral("INSERT INTO PRO_CURR (RECID, PRO_ID, COST, CURR_NAME) VALUES "
+                                   "(%1, %2, %3, 'EUR')")
+                        .arg(dbAPI->new_recid())
+                        .arg(product)
+                        .arg(sql_number(proposed_foreign_price(
+                            set->field_by_name(QStringLiteral("COST")).as_float(), 24.5, 1))));
+    PictureBox photograph;
+    photograph.show(demo_picture(QSize(370, 280)), QSize(370, 280));
+    dbAPI->write_picture(product, &photograph);
+    settle();
+    saved &= save(with_caption(products), out, QStringLiteral("products_basic"));
+    products.pages()->setCurrentIndex(TfPro::MorePage);
+    products.command("actRefreshPrices")->trigger();
+    settle();
+    saved &= save(with_caption(products), out, QStringLiteral("products_more"));
+
+    Tfm_proedit editor(Tfm_proedit::Edit, set, &products);
+    editor.show();
+    settle();
+    saved &= save(with_caption(editor), out, QStringLiteral("product_editor"));
+    editor.reject();
+
+    TMemTable *currencies =
+        dbAPI->select_sql(QStringLiteral("X"), QStringLiteral("SELECT * FROM CURR_LIST"));
+    TfmPriceEdit price(TfmPriceEdit::Add, set, products.price_set(),
+                       unpriced_currencies(*currencies, {}), &products);
+    dbAPI->free_set(currencies);
+    price.show();
+    settle();
+    saved &= save(with_caption(price), out, QStringLiteral("price_editor"));
+    price.reject();
+
+    const MessageHandler previous =
+        set_message_handler([](const QString &, const QString &, int, bool, int) { return mrNo; });
+    Tfm_cnbrates rates(QUrl(QStringLiteral("http://127.0.0.1:9/")));
+    rates.import_rates("09.12.2026 #238\n"
+                       "země|měna|množství|kód|kurz\n"
+                       "Austrálie|dolar|1|AUD|15,123\n"
+                       "EMU|euro|1|EUR|24,285\n"
+                       "Japonsko|jen|100|JPY|14,120\n"
+                       "USA|dolar|1|USD|20,874\n");
+    set_message_handler(previous);
+    rates.show();
+    settle();
+    saved &= save(with_caption(rates), out, QStringLiteral("cnb_rates_import"));
+    return saved;
+}
+
 // The settings window on each of its pages, the logo and stamp window holding both
 // pictures, the guide, the invoice-language choice and the about box.
 bool save_settings_windows(const QDir &out, const QTemporaryDir &temp)
@@ -655,6 +723,7 @@ int main(int argc, char *argv[])
         return 1;
     }
     install_message_dialog();
+    register_masterdata_windows();
 
     bool saved = true;
     {
@@ -689,6 +758,7 @@ int main(int argc, char *argv[])
         window.popup_menu()->hide();
         saved &= save_code_list_windows(out);
         saved &= save_partner_windows(window, out);
+        saved &= save_product_windows(out);
         saved &= save_settings_windows(out, temp);
         saved &= save_calculator_windows(out);
 

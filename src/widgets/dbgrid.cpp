@@ -41,7 +41,11 @@ TDBGrid::TDBGrid(QWidget *parent) : QTableView(parent)
     connect(titles, &QHeaderView::sectionClicked, this, &TDBGrid::title_clicked);
 
     connect(selectionModel(), &QItemSelectionModel::currentChanged, this,
-            [this](const QModelIndex &current) { follow_view(current); });
+            [this](const QModelIndex &current) {
+                if (current.isValid())
+                    m_column = current.column();
+                follow_view(current);
+            });
     connect(&m_model, &QAbstractItemModel::modelReset, this, &TDBGrid::follow_set);
     connect(this, &QAbstractItemView::doubleClicked, this, &TDBGrid::record_double_clicked);
 }
@@ -50,6 +54,8 @@ void TDBGrid::set_table(TMemTable *table, const QStringList &columns)
 {
     if (TMemTable *old = m_model.table())
         disconnect(old, nullptr, this, nullptr);
+    if (table != m_model.table())
+        m_column = 0;
     m_model.set_table(table, columns);
     if (table)
         connect(table, &TMemTable::current_changed, this, &TDBGrid::follow_set);
@@ -83,9 +89,9 @@ void TDBGrid::follow_set()
     if (currentIndex().row() == row)
         return;
     // A reset of the rows forgets the current cell; the user's column stays.
-    const int column = currentIndex().isValid()               ? currentIndex().column()
-                       : m_last_column < m_model.columnCount() ? m_last_column
-                                                               : 0;
+    const int column = currentIndex().isValid()
+                           ? currentIndex().column()
+                           : std::clamp(m_column, 0, m_model.columnCount() - 1);
     m_following = true;
     const QModelIndex target = m_model.index(row, column);
     selectionModel()->setCurrentIndex(target, QItemSelectionModel::ClearAndSelect |
@@ -97,8 +103,6 @@ void TDBGrid::follow_set()
 void TDBGrid::follow_view(const QModelIndex &current)
 {
     TMemTable *set = m_model.table();
-    if (current.isValid())
-        m_last_column = current.column();
     if (m_following || !set || !current.isValid() || current.row() == set->current_index())
         return;
     m_following = true;

@@ -51,5 +51,6 @@ private:
     TMemTableModel m_model;
     TitleClick m_title_click;
     bool m_following = false;
-    int m_last_column = 0;
+    // The column the user was in, kept when a refresh of the set leaves no current cell.
+    int m_column = 0;
 };

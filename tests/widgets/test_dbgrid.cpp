@@ -218,6 +218,23 @@ TEST_F(GridTest, APostedRowRepaintsAloneAndAFilterResetsTheRows)
     EXPECT_EQ(grid.currentIndex().row(), set->current_index());
 }
 
+TEST_F(GridTest, TheCurrentColumnStaysWhenTheRowsAreLaidOutAgain)
+{
+    for (int number = 1; number <= 3; ++number)
+        insert_partner(number, QStringLiteral("P%1").arg(number));
+    TMemTable *set = select_partners();
+    TDBGrid grid;
+    grid.set_table(set);
+    grid.setCurrentIndex(grid.table_model().index(0, 1));
+    ASSERT_TRUE(set->set_filter_text(QStringLiteral("PARTNER_NO >= '2'")));
+    set->set_filtered(true);
+    EXPECT_EQ(grid.currentIndex().column(), 1);
+    set->append();
+    set->field_by_name("PARTNER_NAME").set_as_string(QStringLiteral("Nový"));
+    set->post();
+    EXPECT_EQ(grid.currentIndex().column(), 1);
+}
+
 TEST_F(GridTest, AFreedSetLeavesAnEmptyGrid)
 {
     insert_partner(1, QStringLiteral("Alfa"));

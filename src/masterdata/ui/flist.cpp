@@ -19,8 +19,10 @@
 #include <QMenu>
 #include <QScrollBar>
 #include <QToolBar>
+#include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -57,6 +59,29 @@ PrintTable &print_table_hook()
 {
     static PrintTable hook;
     return hook;
+}
+
+namespace {
+
+std::vector<TableCommand> &table_commands()
+{
+    static std::vector<TableCommand> commands;
+    return commands;
+}
+
+} // namespace
+
+void add_table_command(const TableCommand &command)
+{
+    std::vector<TableCommand> &commands = table_commands();
+    const auto same = std::find_if(commands.begin(), commands.end(), [&](const auto &known) {
+        return known.table.compare(command.table, Qt::CaseInsensitive) == 0 &&
+               known.caption == command.caption;
+    });
+    if (same != commands.end())
+        *same = command;
+    else
+        commands.push_back(command);
 }
 
 Tfm_list::Tfm_list(const QString &table, const QString &select, const QString &caption,
@@ -113,6 +138,28 @@ void Tfm_list::create_commands()
     m_menu->addAction(m_delete);
     m_menu->addSeparator();
     m_menu->addAction(m_print);
+    create_table_commands();
+}
+
+void Tfm_list::create_table_commands()
+{
+    for (const TableCommand &known : table_commands()) {
+        if (known.table.compare(m_table, Qt::CaseInsensitive) != 0 || !known.run)
+            continue;
+        auto *action = new QAction(ImageList16::icon(known.image), known.caption, this);
+        action->setObjectName(QStringLiteral("actTable%1").arg(m_table_commands.size() + 1));
+        const auto run = known.run;
+        connect(action, &QAction::triggered, this, [this, run] {
+            run(*this);
+            update_commands();
+            m_grid->setFocus();
+        });
+        m_table_commands << action;
+    }
+    if (m_table_commands.isEmpty())
+        return;
+    m_menu->addSeparator();
+    m_menu->addActions(m_table_commands);
 }
 
 void Tfm_list::create_layout()
@@ -126,6 +173,15 @@ void Tfm_list::create_layout()
     tools->addAction(m_delete);
     tools->addSeparator();
     tools->addAction(m_print);
+    if (!m_table_commands.isEmpty()) {
+        tools->addSeparator();
+        for (QAction *command : m_table_commands) {
+            tools->addAction(command);
+            // A command of its own is told by its caption, not by a small picture.
+            if (auto *button = qobject_cast<QToolButton *>(tools->widgetForAction(command)))
+                button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+        }
+    }
     auto *spacer = new QWidget(tools);
     spacer->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
     tools->addWidget(spacer);
@@ -182,6 +238,20 @@ void Tfm_list::run()
     host.editor_closed(caption);
     host.set_foreground_editor(nullptr);
     host.set_status_hint({});
+}
+
+void Tfm_list::reload()
+{
+    if (!dbAPI)
+        return;
+    const int id = dbAPI->current_recid(m_set);
+    free_set();
+    m_set = dbAPI->select_sql(m_table, m_select);
+    m_grid->set_table(m_set);
+    m_search->use_first_visible_column();
+    if (id != 0)
+        dbAPI->locate_recid(id, m_set);
+    update_commands();
 }
 
 void Tfm_list::free_set()

@@ -8,6 +8,7 @@
 #include "widgets/shell_window.h"
 
 #include <QDialog>
+#include <QList>
 #include <QString>
 #include <functional>
 
@@ -22,6 +23,20 @@ class Tfr_search;
 using PrintTable =
     std::function<void(const QString &caption, const QString &table, const QString &select)>;
 PrintTable &print_table_hook();
+
+class Tfm_list;
+
+// A command that a module adds to the code list of one table, such as the currency list's
+// import of the bank's rates.  It runs with the open window, whose rows it may change and
+// then read again (Tfm_list::reload).
+struct TableCommand {
+    QString table;
+    QString caption;
+    int image = -1;
+    std::function<void(Tfm_list &list)> run;
+};
+// A command with the table and caption of one added before replaces it.
+void add_table_command(const TableCommand &command);
 
 class Tfm_list : public QDialog, public ShellWindow {
     Q_OBJECT
@@ -44,6 +59,9 @@ public:
     QAction *print_command() const { return m_print; }
     QMenu *context_menu() const { return m_menu; }
 
+    // Reads the rows again and stands on the row it stood on.
+    void reload();
+
     void window_activated() override;
 
 protected:
@@ -53,6 +71,7 @@ protected:
 
 private:
     void create_commands();
+    void create_table_commands();
     void create_layout();
     void place();
     void add_record();
@@ -74,6 +93,7 @@ private:
     QAction *m_delete = nullptr;
     QAction *m_print = nullptr;
     QAction *m_help = nullptr;
+    QList<QAction *> m_table_commands;
 };
 
 // Shows the code list of the table modally and returns when it is closed.
