@@ -22,7 +22,7 @@ const int help_all_priced = 9008;
 
 TfmPriceEdit::TfmPriceEdit(int mode, TMemTable *products, TMemTable *prices,
                            std::vector<CurrencyChoice> currencies, QWidget *parent)
-    : TRecordEditor(prices, status_keys, parent), m_mode(mode), m_products(products),
+    : TCatalogueEditor(prices, status_keys, parent), m_mode(mode), m_products(products),
       m_currencies(std::move(currencies))
 {
     setObjectName(QStringLiteral("fmPriceEdit"));

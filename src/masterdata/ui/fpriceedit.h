@@ -5,7 +5,7 @@
 // keeps its currency.
 
 #include "masterdata/foreign_prices.h"
-#include "masterdata/ui/frecord_editor.h"
+#include "masterdata/ui/fcatalogue_editor.h"
 
 #include <vector>
 
@@ -14,7 +14,7 @@ class QLabel;
 class TDBNumberEdit;
 class TMemTable;
 
-class TfmPriceEdit : public TRecordEditor {
+class TfmPriceEdit : public TCatalogueEditor {
     Q_OBJECT
 
 public:

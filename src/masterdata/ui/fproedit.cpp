@@ -63,7 +63,7 @@ void make_bold(QWidget *control)
 } // namespace
 
 Tfm_proedit::Tfm_proedit(int mode, TMemTable *set, QWidget *parent)
-    : TRecordEditor(set, status_keys, parent), m_mode(mode)
+    : TCatalogueEditor(set, status_keys, parent), m_mode(mode)
 {
     setObjectName(QStringLiteral("fm_proedit"));
     setWindowTitle(mode == Add ? QStringLiteral("Přidání nového produktu.")

@@ -4,7 +4,7 @@
 // series and the first group; a number another product has is refused.  A save the
 // database refuses leaves the editor open with everything typed.
 
-#include "masterdata/ui/frecord_editor.h"
+#include "masterdata/ui/fcatalogue_editor.h"
 
 class QComboBox;
 class QLabel;
@@ -15,7 +15,7 @@ class TDBMemo;
 class TDBNumberEdit;
 class TMemTable;
 
-class Tfm_proedit : public TRecordEditor {
+class Tfm_proedit : public TCatalogueEditor {
     Q_OBJECT
 
 public:

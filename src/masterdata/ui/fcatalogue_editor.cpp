@@ -1,4 +1,4 @@
-#include "masterdata/ui/frecord_editor.h"
+#include "masterdata/ui/fcatalogue_editor.h"
 
 #include "data/memtable.h"
 #include "widgets/appearance.h"
@@ -13,20 +13,20 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-TRecordEditor::TRecordEditor(TMemTable *set, const QString &keys, QWidget *parent)
+TCatalogueEditor::TCatalogueEditor(TMemTable *set, const QString &keys, QWidget *parent)
     : QDialog(parent, fixed_dialog_flags), m_set(set), m_keys(keys)
 {
 }
 
-void TRecordEditor::finish_layout(QLayout *fields)
+void TCatalogueEditor::finish_layout(QLayout *fields)
 {
     auto *help = command_button(QStringLiteral("Nápověda"), QStringLiteral("btnHelp"), this);
     m_ok = command_button(QStringLiteral("OK"), QStringLiteral("btnOk"), this);
     auto *cancel = command_button(QStringLiteral("Storno"), QStringLiteral("btnCancel"), this);
     m_ok->setDefault(true);
     connect(help, &QPushButton::clicked, this, [this] { show_help(this); });
-    connect(m_ok, &QPushButton::clicked, this, &TRecordEditor::accept);
-    connect(cancel, &QPushButton::clicked, this, &TRecordEditor::reject);
+    connect(m_ok, &QPushButton::clicked, this, &TCatalogueEditor::accept);
+    connect(cancel, &QPushButton::clicked, this, &TCatalogueEditor::reject);
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(help);
     buttons->addStretch(1);
@@ -45,12 +45,12 @@ void TRecordEditor::finish_layout(QLayout *fields)
     enter_as_tab(*this);
 }
 
-void TRecordEditor::window_activated()
+void TCatalogueEditor::window_activated()
 {
     window_host().set_status_hint(windowTitle() + m_keys);
 }
 
-bool TRecordEditor::event(QEvent *event)
+bool TCatalogueEditor::event(QEvent *event)
 {
     const bool handled = QDialog::event(event);
     if (event->type() == QEvent::WindowActivate)
@@ -58,7 +58,7 @@ bool TRecordEditor::event(QEvent *event)
     return handled;
 }
 
-void TRecordEditor::showEvent(QShowEvent *event)
+void TCatalogueEditor::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
     window_activated();
@@ -66,7 +66,7 @@ void TRecordEditor::showEvent(QShowEvent *event)
         control->setFocus();
 }
 
-void TRecordEditor::accept()
+void TCatalogueEditor::accept()
 {
     if (!m_ok || !m_ok->isEnabled())
         return;
@@ -77,7 +77,7 @@ void TRecordEditor::accept()
         QDialog::accept();
 }
 
-void TRecordEditor::done(int result)
+void TCatalogueEditor::done(int result)
 {
     if (result != QDialog::Accepted)
         m_set->cancel();

@@ -13,7 +13,7 @@ class QLayout;
 class QPushButton;
 class TMemTable;
 
-class TRecordEditor : public QDialog, public ShellWindow {
+class TCatalogueEditor : public QDialog, public ShellWindow {
     Q_OBJECT
 
 public:
@@ -27,7 +27,7 @@ public slots:
 
 protected:
     // `keys` follows the caption in the status hint.
-    TRecordEditor(TMemTable *set, const QString &keys, QWidget *parent);
+    TCatalogueEditor(TMemTable *set, const QString &keys, QWidget *parent);
 
     // Lays the fields out above the help, OK and Storno buttons.
     void finish_layout(QLayout *fields);
