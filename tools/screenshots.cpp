@@ -30,6 +30,7 @@
 #include "reports/mail_settings.h"
 #include "reports/ui/fmail.h"
 #include "reports/ui/fpreview.h"
+#include "reports/ui/fsetwhere.h"
 #include "widgets/system_dialogs.h"
 #include "widgets/dbgrid.h"
 
@@ -488,6 +489,34 @@ bool save_report_windows(const QDir &out)
     return saved;
 }
 
+// The parameter dialog in each of its modes, on the demo database.
+bool save_report_parameter_dialogs(const QDir &out)
+{
+    const struct {
+        ReportMode mode;
+        const char *file;
+    } modes[] = {
+        {ReportMode::Year, "report_parameters_year"},
+        {ReportMode::DocumentList, "report_parameters_documents"},
+        {ReportMode::PartnerDocuments, "report_parameters_partner_documents"},
+        {ReportMode::Catalogue, "report_parameters_catalogue"},
+        {ReportMode::Sales, "report_parameters_sales"},
+        {ReportMode::PartnerList, "report_parameters_partners"},
+        {ReportMode::CashVouchers, "report_parameters_cash_vouchers"},
+    };
+    TdbAPI api;
+    if (!api.open_database())
+        return false;
+    bool saved = true;
+    for (const auto &mode : modes) {
+        TfSetWhere dialog(mode.mode, 1);
+        dialog.show();
+        settle();
+        saved &= save(with_caption(dialog), out, QLatin1String(mode.file));
+    }
+    return saved;
+}
+
 int main(int argc, char *argv[])
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
@@ -575,5 +604,6 @@ int main(int argc, char *argv[])
 
     saved &= save_rich_and_picture_windows(out);
     saved &= save_report_windows(out);
+    saved &= save_report_parameter_dialogs(out);
     return saved ? 0 : 1;
 }
