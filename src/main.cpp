@@ -2,12 +2,14 @@
 #include "app/application.h"
 #include "app/command_line.h"
 #include "masterdata/ui/masterdata_windows.h"
+#include "reports/ui/reports_windows.h"
 
 int main(int argc, char *argv[])
 {
     if (is_command_line(argc, argv))
         return run_command_line(argc, argv);
     register_masterdata_windows();
+    register_reports_windows();
     register_app_windows();
     return run_application(argc, argv);
 }
