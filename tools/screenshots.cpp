@@ -32,6 +32,7 @@
 #include "reports/ui/fpreview.h"
 #include "reports/ui/fsetwhere.h"
 #include "reports/ui/list_reports.h"
+#include "taxrecords/ui/fmgrph.h"
 #include "reports/ui/report_runner.h"
 #include "reports/report_state.h"
 #include "engine/export_filter.h"
@@ -619,6 +620,24 @@ bool save_list_reports(const QDir &out)
     return saved;
 }
 
+// The four graphs of the demo year.
+bool save_graphs(const QDir &out)
+{
+    TdbAPI api;
+    if (!api.open_database())
+        return false;
+    Tfgrph window(QStringLiteral("2026"));
+    window.resize(1000, 700);
+    window.show();
+    bool saved = true;
+    for (int index = 0; index < 4; ++index) {
+        window.build_chart(index);
+        settle();
+        saved &= save(with_caption(window), out, QStringLiteral("graph_%1").arg(index));
+    }
+    return saved;
+}
+
 int main(int argc, char *argv[])
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
@@ -708,5 +727,6 @@ int main(int argc, char *argv[])
     saved &= save_report_windows(out);
     saved &= save_report_parameter_dialogs(out);
     saved &= save_list_reports(out);
+    saved &= save_graphs(out);
     return saved ? 0 : 1;
 }
