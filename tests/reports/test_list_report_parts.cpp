@@ -1,4 +1,5 @@
 #include "data/app_paths.h"
+#include "data/rtf_writer.h"
 #include "engine/report.h"
 #include "engine/report_error.h"
 #include "reports/document_lists.h"
@@ -10,6 +11,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QTextDocument>
 
 namespace {
 
@@ -193,4 +195,35 @@ TEST_F(ListReportParts, TableLayoutGivesEveryVisibleColumnAHeadingAndACell)
     const size_t before = without_header.find_band(QStringLiteral("master_data"))->objects.size();
     build_table_layout(without_header, mixed, QStringLiteral("x"));
     EXPECT_EQ(without_header.find_band(QStringLiteral("master_data"))->objects.size(), before);
+}
+
+// A document print leaves its text in the working file; a list printed later must not show it.
+TEST_F(ListReportParts, RichTextComesFromTheWorkingFileOnlyWhenAsked)
+{
+    QTextDocument stored;
+    stored.setPlainText(QStringLiteral("Děkujeme za objednávku."));
+    QFile file(app_file_path(QStringLiteral(".rtf")));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(rtf_from_document(stored));
+    file.close();
+    const QByteArray json = R"({"version": 1, "pages": [{"bands": [{"kind": "master_data",
+        "height": 40, "objects": [{"type": "rich_text", "name": "RichText", "width": 300,
+        "height": 40}]}]}]})";
+    QFile frf(path(QStringLiteral("rich.frf")));
+    ASSERT_TRUE(frf.open(QIODevice::WriteOnly));
+    frf.write(json);
+    frf.close();
+    for (const bool asked : {true, false}) {
+        Report report;
+        report.load(frf.fileName());
+        load_rich_text(report, asked);
+        const auto &content =
+            std::get<RichTextContent>(report.find_object(QStringLiteral("RichText"))->content);
+        if (asked) {
+            ASSERT_TRUE(content.document);
+            EXPECT_EQ(content.document->toPlainText(), QStringLiteral("Děkujeme za objednávku."));
+        } else {
+            EXPECT_TRUE(!content.document || content.document->isEmpty());
+        }
+    }
 }
