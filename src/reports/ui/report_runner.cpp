@@ -41,6 +41,24 @@ TMemTable *select_owned(Tfpreview &preview, const QString &name, const QString &
     return set;
 }
 
+// The rest of a report of one record set that the runner filled: the title, the footer, the
+// preparation step with the set, the sources; then the preview.
+void show_set_report(Tfpreview &preview, TMemTable *set, const TReportPrepare &prepare)
+{
+    Report &report = preview.report().report();
+    write_report_text(report, QStringLiteral("report_title"), preview.windowTitle());
+    write_report_footer(report);
+    load_rich_text(report, false);
+    if (prepare) {
+        QString where;
+        prepare(report, set, where);
+        write_where_sql(report, where);
+    }
+    preview.report().register_conf_address();
+    preview.report().register_set(set);
+    show_preview(preview);
+}
+
 } // namespace
 
 void guarded_print(const std::function<void()> &print)
@@ -87,17 +105,7 @@ void run_document_list(int doc_type, const TReportPrepare &prepare)
         preview->setWindowTitle(document_list_caption(doc_type));
         TMemTable *set = select_owned(*preview, QStringLiteral("repo_VIEW_DOC1"),
                                       document_list_select(doc_type, condition));
-        write_report_text(report, QStringLiteral("report_title"), preview->windowTitle());
-        write_report_footer(report);
-        load_rich_text(report, false);
-        if (prepare) {
-            QString where;
-            prepare(report, set, where);
-            write_where_sql(report, where);
-        }
-        preview->report().register_conf_address();
-        preview->report().register_set(set);
-        show_preview(*preview);
+        show_set_report(*preview, set, prepare);
     });
 }
 
@@ -133,17 +141,7 @@ void run_sql_report(const QString &caption, const QString &template_name, const 
             prepare(report, nullptr, addition);
         TMemTable *set = select_owned(*preview, QStringLiteral("repo_DATA"),
                                       prepare ? select + QLatin1Char(' ') + addition : select);
-        write_report_text(report, QStringLiteral("report_title"), preview->windowTitle());
-        write_report_footer(report);
-        load_rich_text(report, false);
-        if (prepare) {
-            QString where;
-            prepare(report, set, where);
-            write_where_sql(report, where);
-        }
-        preview->report().register_conf_address();
-        preview->report().register_set(set);
-        show_preview(*preview);
+        show_set_report(*preview, set, prepare);
     });
 }
 

@@ -2,6 +2,7 @@
 #include "data/db_api.h"
 #include "masterdata/ui/code_list_fixture.h"
 #include "masterdata/ui/flist.h"
+#include "reports/page_texts.h"
 #include "reports/ui/fpreview.h"
 #include "reports/ui/fsetwhere.h"
 #include "reports/ui/list_reports.h"
@@ -27,17 +28,6 @@ struct Shown {
     int pages = 0;
     QChar separator;
 };
-
-QStringList page_lines(const PreparedReport &report)
-{
-    QStringList lines;
-    for (const PreparedPage &page : report.pages)
-        for (const DisplayItem &item : page.items)
-            if (const auto *text = std::get_if<DisplayText>(&item.content))
-                for (const TextLine &line : text->lines)
-                    lines << line.text;
-    return lines;
-}
 
 class ListReports : public CodeListFixture {
 protected:
@@ -68,7 +58,7 @@ protected:
                 return;
             shown.opened = true;
             shown.caption = preview->windowTitle();
-            shown.lines = page_lines(preview->prepared());
+            shown.lines = page_texts(preview->prepared());
             shown.pages = int(preview->prepared().pages.size());
             shown.separator = decimal_separator();
             preview->close();
