@@ -118,6 +118,7 @@ TEST_F(ListReports, JournalOfTheChosenYearInDateOrderWithItsTotal)
     EXPECT_LT(january, february);
     EXPECT_TRUE(has_line(shown, QStringLiteral("1 500.50"))) << qPrintable(shown.lines.join(u'|'));
     EXPECT_TRUE(has_line(shown, QStringLiteral("strana 1 z 1")));
+    EXPECT_TRUE(has_line(shown, QStringLiteral("10.2.2026")));
     EXPECT_EQ(shown.separator, QLatin1Char('.'));
     EXPECT_EQ(decimal_separator(), QLatin1Char(','));
 }
