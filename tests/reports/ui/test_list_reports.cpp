@@ -1,5 +1,6 @@
 #include "data/app_paths.h"
 #include "data/db_api.h"
+#include "engine/golden.h"
 #include "masterdata/ui/code_list_fixture.h"
 #include "masterdata/ui/flist.h"
 #include "reports/page_texts.h"
@@ -27,6 +28,7 @@ struct Shown {
     QStringList lines; // every text line of every page, in page order
     int pages = 0;
     QChar separator;
+    PreparedReport prepared;
 };
 
 class ListReports : public CodeListFixture {
@@ -60,6 +62,7 @@ protected:
             shown.caption = preview->windowTitle();
             shown.lines = page_texts(preview->prepared());
             shown.pages = int(preview->prepared().pages.size());
+            shown.prepared = preview->prepared();
             shown.separator = decimal_separator();
             preview->close();
         };
@@ -331,4 +334,68 @@ TEST_F(ListReports, CancelledDialogPrintsNothing)
     QApplication::processEvents();
     for (QWidget *window : QApplication::topLevelWidgets())
         EXPECT_FALSE(qobject_cast<Tfpreview *>(window) && window->isVisible());
+}
+
+// The pages of every list report on one small database, as the windows' commands print them;
+// TALLYRA_UPDATE_GOLDEN=1 rewrites the files after a deliberate change of a template.
+TEST_F(ListReports, EveryCatalogueEntryPreparesItsGoldenPages)
+{
+    const int partner = insert_partner(17, QStringLiteral("Dvořák a syn"));
+    exec(QStringLiteral(
+        "UPDATE CONF_ADDRESS SET MYNAME='Účetní Nováková', MYID='12345678', MYVAT='CZ12345678', "
+        "MYADDRESS='Husova 5' || char(13, 10) || '602 00 Brno', INVOICE_TEXT='Zapsána v "
+        "živnostenském rejstříku.' WHERE RECID=1;"
+        "INSERT INTO TE_GRP (RECID, GRP_NAME, IS_INCOME) VALUES (9801, 'Tržby', 'T'), "
+        "(9802, 'Nájem', 'F');"
+        "INSERT INTO PAR_ADDR (RECID, ID_PARTNER, ADDRESS_TITLE, ADDRESS, CITY, POSTAL_CODE) "
+        "VALUES (9701, %1, 'Sídlo', 'Hlavní 1', 'Brno', '602 00');"
+        "INSERT INTO PRO_GRP (RECID, GRP_NAME) VALUES (9601, 'Nářadí');"
+        "INSERT INTO PRO (RECID, PRO_NO, PRO_NAME, ID_PRO_GRP, UNITV, COST) VALUES "
+        "(9611, 1, 'Kladivo', 9601, 'ks', 250);"
+        "INSERT INTO DOC_HEAD (RECID, ID_DOC_TYPE, DOC_NO, DATE_D, MATURITY_D, ID_ADDRESS, "
+        "ROUND_SUM, ALL_SUM, DOC_TITLE) VALUES "
+        "(9001, 1, 2026001, '2026-01-05', '2026-01-19', 9701, 500, 500, 'Kladiva'), "
+        "(9002, 2, 2026001, '2026-02-06', '2026-02-20', 9701, 1210.5, 1210.5, 'Nájem za únor');"
+        "INSERT INTO DOC_ITEMS (RECID, HEADER_ID, PRO_ID, AMOUNT, UNITV, COST) VALUES "
+        "(9621, 9001, 9611, 2, 'ks', 500);"
+        "INSERT INTO TE (RECID, DOC_ID, DATE_D, DOC_NO, GRP_ID, TE_TEXT, INCOME, OUTCOME) VALUES "
+        "(9101, 9001, '2026-01-10', 'P1', 9801, 'Úhrada faktury 2026001', 500, 0), "
+        "(9102, 9002, '2026-02-10', 'V1', 9802, 'Nájem za únor', 0, 1210.5);"
+        "INSERT INTO TE_CASH VALUES (null, 9101, 'T', 1, '2026-01-10', 'Úhrada faktury', "
+        "'Dvořák a syn', 'Brno')")
+             .arg(partner));
+    const auto first_quarter = [](TfSetWhere &dialog) {
+        period(dialog, QDate(2026, 1, 1), QDate(2026, 3, 15));
+    };
+    const struct {
+        const char *name;
+        std::function<void()> print;
+        std::function<void(TfSetWhere &)> choose;
+        bool asks;
+    } entries[] = {
+        {"summary", shell_services().run_summary, {}, false},
+        {"doc_list", [] { print_document_list(1); }, first_quarter, true},
+        {"doc_list_par", [partner] { print_partner_documents(partner); }, first_quarter, true},
+        {"te", print_tax_records, {}, true},
+        {"te_bank", print_tax_records_by_account, {}, true},
+        {"te_grp", print_tax_records_by_category, {}, true},
+        {"te_curr", print_tax_records_by_currency, {}, true},
+        {"cash", print_cash_voucher_list, first_quarter, true},
+        {"cat", print_catalogue, {}, true},
+        {"cat_sales", print_sales, first_quarter, true},
+        {"part_list", [] { print_partner_list(QStringLiteral("Soupis partnerů")); }, {}, true},
+        {"view",
+         [] {
+             print_table_hook()(QStringLiteral("Skupiny produktů"), QStringLiteral("PRO_GRP"),
+                                QStringLiteral("SELECT * FROM PRO_GRP"));
+         },
+         {}, false},
+    };
+    for (const auto &entry : entries) {
+        SCOPED_TRACE(entry.name);
+        const Shown shown = run(entry.print, entry.choose, entry.asks);
+        ASSERT_TRUE(shown.opened);
+        EXPECT_EQ(compare_with_golden(QLatin1String(entry.name), shown.prepared), QString());
+    }
+    EXPECT_TRUE(m_messages.empty());
 }
