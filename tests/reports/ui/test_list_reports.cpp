@@ -14,6 +14,7 @@
 #include "widgets/command_registry.h"
 #include "widgets/date_edit.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
@@ -236,22 +237,17 @@ TEST_F(ListReports, SummaryFromTheMainWindowCommand)
 
 TEST_F(ListReports, CodeListPrintsItsTableWithTheLabelsAsHeadings)
 {
-    ASSERT_TRUE(print_table_hook());
-    const Shown shown = run(
-        [] {
-            print_table_hook()(QStringLiteral("Měrné jednotky"), QStringLiteral("PRO_UNITS"),
-                               QStringLiteral("SELECT * FROM PRO_UNITS"));
-        },
-        {}, false);
+    exec(QStringLiteral("INSERT INTO PRO_GRP (RECID, GRP_NAME) VALUES (9601, 'Nářadí')"));
+    Tfm_list list(QStringLiteral("PRO_GRP"), QStringLiteral("SELECT * FROM PRO_GRP"),
+                  QStringLiteral("Skupiny produktů"), 0);
+    ASSERT_TRUE(list.print_command()->isEnabled());
+    const Shown shown = run([&list] { list.print_command()->trigger(); }, {}, false);
     ASSERT_TRUE(shown.opened);
-    EXPECT_EQ(shown.caption, QStringLiteral("   Měrné jednotky"));
-    EXPECT_TRUE(has_line(shown, QStringLiteral("   Měrné jednotky")));
-    const QString unit = m_api->lookup_text(
-        m_api->count_rows(QStringLiteral("PRO_UNITS")) > 0
-            ? sqlite_shell(QStringLiteral("SELECT min(RECID) FROM PRO_UNITS")).toInt()
-            : 0,
-        QStringLiteral("PRO_UNITS"), QStringLiteral("UNIT_SHORT"));
-    EXPECT_TRUE(has_line(shown, unit)) << qPrintable(shown.lines.join(u'|'));
+    EXPECT_EQ(shown.caption, QStringLiteral("   Skupiny produktů"));
+    EXPECT_TRUE(has_line(shown, QStringLiteral("   Skupiny produktů")));
+    EXPECT_TRUE(has_line(shown, QStringLiteral("Nářadí")));
+    // The heading is the label file's caption of the column, not its name.
+    EXPECT_FALSE(has_line(shown, QStringLiteral("GRP_NAME"))) << qPrintable(shown.lines.join(u'|'));
 }
 
 TEST_F(ListReports, ProductsPartnersAndVouchers)
