@@ -3,6 +3,7 @@
 #include "app/command_line.h"
 #include "calc/ui/calc_windows.h"
 #include "masterdata/ui/masterdata_windows.h"
+#include "reports/ui/reports_windows.h"
 
 int main(int argc, char *argv[])
 {
@@ -10,6 +11,7 @@ int main(int argc, char *argv[])
         return run_command_line(argc, argv);
     register_masterdata_windows();
     register_calc_windows();
+    register_reports_windows();
     register_app_windows();
     return run_application(argc, argv);
 }

@@ -47,6 +47,13 @@
 #include "reports/mail_settings.h"
 #include "reports/ui/fmail.h"
 #include "reports/ui/fpreview.h"
+#include "reports/ui/fsetwhere.h"
+#include "reports/ui/list_reports.h"
+#include "taxrecords/ui/fmgrph.h"
+#include "reports/ui/report_runner.h"
+#include "reports/report_state.h"
+#include "engine/export_filter.h"
+#include "engine/pdf_export_filter.h"
 #include "widgets/system_dialogs.h"
 #include "widgets/dbgrid.h"
 
@@ -59,6 +66,10 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
+#include <QPointer>
+#include <QProcess>
+#include <QPushButton>
+#include <QTimer>
 #include <QSplitter>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -698,6 +709,145 @@ bool save_report_windows(const QDir &out)
     return saved;
 }
 
+// The parameter dialog in each of its modes, on the demo database.
+bool save_report_parameter_dialogs(const QDir &out)
+{
+    const struct {
+        ReportMode mode;
+        const char *file;
+    } modes[] = {
+        {ReportMode::Year, "report_parameters_year"},
+        {ReportMode::DocumentList, "report_parameters_documents"},
+        {ReportMode::PartnerDocuments, "report_parameters_partner_documents"},
+        {ReportMode::Catalogue, "report_parameters_catalogue"},
+        {ReportMode::Sales, "report_parameters_sales"},
+        {ReportMode::PartnerList, "report_parameters_partners"},
+        {ReportMode::CashVouchers, "report_parameters_cash_vouchers"},
+    };
+    TdbAPI api;
+    if (!api.open_database())
+        return false;
+    bool saved = true;
+    for (const auto &mode : modes) {
+        TfSetWhere dialog(mode.mode, 1);
+        dialog.show();
+        settle();
+        saved &= save(with_caption(dialog), out, QLatin1String(mode.file));
+    }
+    return saved;
+}
+
+// Acts on the next modal window that comes to the front, from inside its event loop; gives
+// up after two seconds.
+void on_next_modal(const std::function<void(QWidget *)> &action, int tries = 200)
+{
+    const QPointer<QWidget> before = QApplication::activeModalWidget();
+    QTimer::singleShot(10, qApp, [action, before, tries] {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (modal && modal != before && modal->isVisible())
+            action(modal);
+        else if (tries > 0)
+            on_next_modal(action, tries - 1);
+    });
+}
+
+// Every list report on the demo database, its parameter dialog confirmed as it opens: the
+// preview's first page on screen, and the first page of its PDF as pdftoppm draws it.
+bool save_list_reports(const QDir &out)
+{
+    QDir lib(app_dir());
+    lib.mkpath(QStringLiteral("Lib"));
+    const QDir templates(QStringLiteral(TALLYRA_REPORT_TEMPLATES));
+    for (const QString &name : templates.entryList({QStringLiteral("*.frf")})) {
+        QFile::remove(lib.filePath(QStringLiteral("Lib/") + name));
+        QFile::copy(templates.filePath(name), lib.filePath(QStringLiteral("Lib/") + name));
+    }
+    TdbAPI api;
+    if (!api.open_database())
+        return false;
+    const int partner = api.lookup_int(1, QStringLiteral("VIEW_PAR"), QStringLiteral("RECID"));
+    const struct {
+        const char *name;
+        std::function<void()> print;
+        bool asks;
+    } reports[] = {
+        {"summary", run_summary, false},
+        {"doc_list", [] { print_document_list(1); }, true},
+        {"doc_list_par", [partner] { print_partner_documents(partner); }, true},
+        {"te", print_tax_records, true},
+        {"te_bank", print_tax_records_by_account, true},
+        {"te_grp", print_tax_records_by_category, true},
+        {"te_curr", print_tax_records_by_currency, true},
+        {"cash", print_cash_voucher_list, true},
+        {"cat", print_catalogue, true},
+        {"cat_sales", print_sales, true},
+        {"part_list", [] { print_partner_list(QStringLiteral("Seznam partnerů")); }, true},
+        {"view", [] { print_table(QStringLiteral("Měny a kurzy"), QStringLiteral("CURR_LIST"),
+                                  QStringLiteral("SELECT * FROM CURR_LIST")); }, false},
+    };
+    bool saved = true;
+    for (const auto &report : reports) {
+        const QString name = QStringLiteral("report_") + QLatin1String(report.name);
+        bool shown = false;
+        const auto read_preview = [&](QWidget *modal) {
+            auto *preview = qobject_cast<Tfpreview *>(modal);
+            if (!preview)
+                return;
+            shown = true;
+            preview->resize(1000, 1100);
+            preview->actPageWholeExecute();
+            settle();
+            saved &= save(with_caption(*preview), out, name);
+            const QString pdf = out.filePath(name + QStringLiteral(".pdf"));
+            try {
+                TfrTNPDFExportFilter filter(pdf_options_provider());
+                export_to_file(preview->prepared(), filter, pdf);
+                saved &= QProcess::execute(QStringLiteral("pdftoppm"),
+                                           {QStringLiteral("-png"), QStringLiteral("-r"),
+                                            QStringLiteral("100"), QStringLiteral("-singlefile"),
+                                            pdf, out.filePath(name + QStringLiteral("_pdf"))}) == 0;
+            } catch (const std::exception &error) {
+                std::fprintf(stderr, "%s: %s\n", report.name, error.what());
+                saved = false;
+            }
+            preview->close();
+        };
+        if (report.asks)
+            on_next_modal([&](QWidget *dialog) {
+                on_next_modal(read_preview);
+                if (auto *ok = dialog->findChild<QPushButton *>(QStringLiteral("BitBtnOK")))
+                    ok->click();
+            });
+        else
+            on_next_modal(read_preview);
+        report.print();
+        settle();
+        if (!shown) {
+            std::fprintf(stderr, "%s: no preview\n", report.name);
+            saved = false;
+        }
+    }
+    return saved;
+}
+
+// The four graphs of the demo year.
+bool save_graphs(const QDir &out)
+{
+    TdbAPI api;
+    if (!api.open_database())
+        return false;
+    Tfgrph window(QStringLiteral("2026"));
+    window.resize(1000, 700);
+    window.show();
+    bool saved = true;
+    for (int index = 0; index < 4; ++index) {
+        window.build_chart(index);
+        settle();
+        saved &= save(with_caption(window), out, QStringLiteral("graph_%1").arg(index));
+    }
+    return saved;
+}
+
 int main(int argc, char *argv[])
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
@@ -789,5 +939,8 @@ int main(int argc, char *argv[])
 
     saved &= save_rich_and_picture_windows(out);
     saved &= save_report_windows(out);
+    saved &= save_report_parameter_dialogs(out);
+    saved &= save_list_reports(out);
+    saved &= save_graphs(out);
     return saved ? 0 : 1;
 }

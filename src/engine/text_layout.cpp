@@ -59,14 +59,21 @@ std::vector<BrokenLine> break_text(const FontBook &fonts, int font, const QStrin
                                    double width, bool word_wrap)
 {
     std::vector<BrokenLine> lines;
-    QString normalized = text;
-    normalized.remove(u'\r');
-    for (const QString &paragraph : normalized.split(u'\n')) {
+    const auto add_paragraph = [&](const QString &paragraph) {
         if (word_wrap && width > 0)
             break_paragraph(fonts, font, paragraph, width, lines);
         else
             lines.push_back({paragraph, fonts.width(font, paragraph)});
+    };
+    // Most cells of a long list are one line: no copy and no split for them.
+    if (!text.contains(u'\n') && !text.contains(u'\r')) {
+        add_paragraph(text);
+        return lines;
     }
+    QString normalized = text;
+    normalized.remove(u'\r');
+    for (const QString &paragraph : normalized.split(u'\n'))
+        add_paragraph(paragraph);
     return lines;
 }
 

@@ -1,6 +1,9 @@
 #include "reports/memtable_data_source.h"
 
 #include "data/memtable.h"
+#include "data/tdatetime.h"
+
+#include <cmath>
 
 QString data_source_name(const QString &set_name)
 {
@@ -32,5 +35,13 @@ QVariant MemTableDataSource::value(int column) const
 {
     if (eof() || column < 0 || column >= m_set.field_count())
         return {};
-    return m_set.field(column).value();
+    const TField &field = m_set.field(column);
+    // Reports print the day of a date.  A local date-time would cost a time-zone lookup for
+    // every cell of a long list.
+    if (field.type() == FieldType::DateTime && !field.is_null()) {
+        const double days = field.as_datetime();
+        if (days == std::floor(days))
+            return date_from_days(days);
+    }
+    return field.value();
 }

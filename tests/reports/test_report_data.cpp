@@ -1,4 +1,5 @@
 #include "engine/template_loader.h"
+#include "reports/page_texts.h"
 #include "reports/preview_layout.h"
 #include "reports/preview_report.h"
 #include "reports/preview_zoom.h"
@@ -11,17 +12,6 @@
 namespace {
 
 class ReportData : public DbFixture {};
-
-QStringList page_texts(const PreparedReport &report)
-{
-    QStringList texts;
-    for (const PreparedPage &page : report.pages)
-        for (const DisplayItem &item : page.items)
-            if (const auto *text = std::get_if<DisplayText>(&item.content))
-                for (const TextLine &line : text->lines)
-                    texts << line.text;
-    return texts;
-}
 
 // Partners with their contacts, the detail band linked to the master's current row.
 const QByteArray partners_with_contacts = R"({
