@@ -185,6 +185,8 @@ TEST_F(ProductsWindow, AnEuroPriceIsProposedFromTheRateListAndCanBeChangedAtOnce
         EXPECT_EQ(e.product_label()->text(), QStringLiteral("Stůl"));
         for (int i = 0; i < e.currency_combo()->count(); ++i)
             offered << e.currency_combo()->itemText(i);
+        // The price has the focus with its plain number; at rest it shows its format.
+        e.currency_combo()->setFocus();
         proposed = e.price_edit()->text();
         e.currency_combo()->setCurrentIndex(2);
         yen_proposed = e.price_edit()->text();
