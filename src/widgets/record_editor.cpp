@@ -2,13 +2,17 @@
 
 #include "data/db_api.h"
 #include "data/memtable.h"
+#include "widgets/appearance.h"
 #include "widgets/dialog_parts.h"
+#include "widgets/enter_as_tab.h"
 #include "widgets/help.h"
+#include "widgets/localize.h"
 #include "widgets/window_host.h"
 
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QPushButton>
+#include <QVBoxLayout>
 
 TRecordEditor::TRecordEditor(int mode, TMemTable *set, QWidget *parent)
     : QDialog(parent, fixed_dialog_flags), m_mode(mode), m_set(set),
@@ -41,6 +45,20 @@ QHBoxLayout *TRecordEditor::buttons_row()
     row->addWidget(m_ok);
     row->addWidget(m_cancel);
     return row;
+}
+
+void TRecordEditor::finish_layout(QLayout *fields)
+{
+    create_buttons();
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(fields);
+    layout->addSpacing(8);
+    layout->addLayout(buttons_row());
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    localize_component(this);
+    apply_dialog_color(*this);
+    install_help_key(this);
+    enter_as_tab(*this);
 }
 
 void TRecordEditor::update_ok()

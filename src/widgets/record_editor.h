@@ -11,6 +11,7 @@
 #include <QString>
 
 class QHBoxLayout;
+class QLayout;
 class QPushButton;
 class TMemTable;
 
@@ -46,6 +47,9 @@ protected:
     QPushButton *cancel_button() const { return m_cancel; }
     // Help at the left, OK and "Storno" at the right.
     QHBoxLayout *buttons_row();
+    // The whole dialog for an editor of a few fields: the fields above the three buttons, at
+    // a fixed size, with the program's texts and colour, F1 help and Enter moving on.
+    void finish_layout(QLayout *fields);
     // What follows the caption in the status bar.
     void set_status_keys(const QString &keys) { m_status_keys = keys; }
     // The control that has the focus when the editor appears.

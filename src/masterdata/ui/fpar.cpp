@@ -782,7 +782,7 @@ void TfPar::load_picture()
     const int partner = partner_recid();
     const QString file = choose_file(
         this, {FileDialogRequest::Mode::Open, QStringLiteral("Načíst obrázek"),
-               QStringLiteral("obrázky (*.jpg)|*.jpg"), QStringLiteral("jpg")});
+               QStringLiteral("obrázky (*.jpg)|*.jpg"), QStringLiteral("jpg"), {}});
     if (partner == 0 || file.isEmpty() || !dbAPI->blob_file_ok(file))
         return;
     const QImage image(file);
@@ -807,7 +807,7 @@ void TfPar::save_picture()
         return;
     const QString file = choose_file(
         this, {FileDialogRequest::Mode::Save, QStringLiteral("Uložit obrázek"),
-               QStringLiteral("obrázky (*.jpg)|*.jpg"), QStringLiteral("jpg")});
+               QStringLiteral("obrázky (*.jpg)|*.jpg"), QStringLiteral("jpg"), {}});
     if (!file.isEmpty() && !m_picture->box()->picture().save(file, "JPG"))
         show_message(QStringLiteral("Chyba"),
                      QStringLiteral("Obrázek se nepodařilo uložit do souboru %1.").arg(file),

@@ -22,23 +22,19 @@ const int help_all_priced = 9008;
 
 TfmPriceEdit::TfmPriceEdit(int mode, TMemTable *products, TMemTable *prices,
                            std::vector<CurrencyChoice> currencies, QWidget *parent)
-    : TCatalogueEditor(prices, status_keys, parent), m_mode(mode), m_products(products),
+    : TRecordEditor(mode, prices, parent), m_products(products),
       m_currencies(std::move(currencies))
 {
+    set_status_keys(status_keys);
     setObjectName(QStringLiteral("fmPriceEdit"));
     setWindowTitle(mode == Add ? QStringLiteral("Nová cena v cizí měně.")
                                : QStringLiteral("Změna ceny v cizí měně."));
     set_help_topic(this, help_editor);
-    if (m_mode == Add) {
-        m_set->append();
-        m_set->field_by_name(QStringLiteral("PRO_ID"))
+    if (mode == Add)
+        set().field_by_name(QStringLiteral("PRO_ID"))
             .set_as_integer(dbAPI->current_recid(m_products));
-    } else {
-        m_recid = dbAPI->current_recid(m_set);
-        m_set->edit();
-    }
     create_controls();
-    if (m_mode == Add)
+    if (mode == Add)
         currency_chosen(0);
 }
 
@@ -52,7 +48,7 @@ void TfmPriceEdit::create_controls()
 
     m_price = new TDBNumberEdit(this);
     m_price->setObjectName(QStringLiteral("DBEditPrice"));
-    m_price->bind(m_set, QStringLiteral("COST"));
+    m_price->bind(&set(), QStringLiteral("COST"));
     m_price->set_display_format(QStringLiteral(",0.00"));
     m_price->setFixedWidth(128);
     // The calculators module answers the button once it offers the public calculators.
@@ -68,8 +64,8 @@ void TfmPriceEdit::create_controls()
     connect(m_currency, &QComboBox::currentIndexChanged, this, &TfmPriceEdit::currency_chosen);
     m_currency_label = new QLabel(QStringLiteral("Měna:"), this);
     m_currency_label->setBuddy(m_currency);
-    m_currency->setVisible(m_mode == Add);
-    m_currency_label->setVisible(m_mode == Add);
+    m_currency->setVisible(mode() == Add);
+    m_currency_label->setVisible(mode() == Add);
 
     auto *fields = new QGridLayout;
     fields->addWidget(m_product, 0, 0, 1, 2);
@@ -78,6 +74,7 @@ void TfmPriceEdit::create_controls()
     fields->addWidget(m_currency_label, 2, 0);
     fields->addWidget(m_currency, 2, 1, Qt::AlignLeft);
 
+    set_first_control(m_price);
     finish_layout(fields);
 }
 
@@ -86,34 +83,27 @@ void TfmPriceEdit::currency_chosen(int index)
     if (index < 0 || index >= int(m_currencies.size()))
         return;
     const CurrencyChoice &choice = m_currencies[size_t(index)];
-    m_set->field_by_name(QStringLiteral("CURR_NAME")).set_as_string(choice.name);
+    set().field_by_name(QStringLiteral("CURR_NAME")).set_as_string(choice.name);
     const double cost = m_products->field_by_name(QStringLiteral("COST")).as_float();
-    m_set->field_by_name(QStringLiteral("COST"))
+    set().field_by_name(QStringLiteral("COST"))
         .set_as_float(proposed_foreign_price(cost, choice.rate, choice.amount));
     m_price->refresh();
 }
 
-// The proposal is selected, so that a price typed replaces it.
-QWidget *TfmPriceEdit::first_control() const
+void TfmPriceEdit::showEvent(QShowEvent *event)
 {
+    TRecordEditor::showEvent(event);
     m_price->selectAll();
-    return m_price;
 }
 
-bool TfmPriceEdit::save()
+int TfmPriceEdit::store(int recid)
 {
     ForeignPrice price;
-    price.recid = m_mode == Add ? 0 : m_recid;
-    price.product = m_set->field_by_name(QStringLiteral("PRO_ID")).as_integer();
-    price.cost = m_set->field_by_name(QStringLiteral("COST")).as_float();
-    price.currency = m_set->field_by_name(QStringLiteral("CURR_NAME")).as_string();
-    const int id = save_foreign_price(*dbAPI, price);
-    if (id == 0)
-        return false;
-    m_recid = id;
-    m_set->field_by_name(QStringLiteral("RECID")).set_as_integer(id);
-    m_set->post();
-    return true;
+    price.recid = recid;
+    price.product = set().field_by_name(QStringLiteral("PRO_ID")).as_integer();
+    price.cost = set().field_by_name(QStringLiteral("COST")).as_float();
+    price.currency = set().field_by_name(QStringLiteral("CURR_NAME")).as_string();
+    return save_foreign_price(*dbAPI, price);
 }
 
 bool edit_foreign_price(TMemTable *products, TMemTable *prices, int mode)

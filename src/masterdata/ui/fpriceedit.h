@@ -5,7 +5,7 @@
 // keeps its currency.
 
 #include "masterdata/foreign_prices.h"
-#include "masterdata/ui/fcatalogue_editor.h"
+#include "widgets/record_editor.h"
 
 #include <vector>
 
@@ -14,12 +14,10 @@ class QLabel;
 class TDBNumberEdit;
 class TMemTable;
 
-class TfmPriceEdit : public TCatalogueEditor {
+class TfmPriceEdit : public TRecordEditor {
     Q_OBJECT
 
 public:
-    enum Mode { Add = 0, Edit = 1 };
-
     // In mode 0 `currencies` are those offered, the first chosen; the price set gets a new
     // row.  Mode 1 edits the price set's current row.
     TfmPriceEdit(int mode, TMemTable *products, TMemTable *prices,
@@ -30,17 +28,17 @@ public:
     QComboBox *currency_combo() const { return m_currency; }
 
 protected:
-    bool save() override;
-    QWidget *first_control() const override;
+    bool complete() const override { return true; }
+    int store(int recid) override;
+    // The proposal is selected, so that a price typed replaces it.
+    void showEvent(QShowEvent *event) override;
 
 private:
     void create_controls();
     void currency_chosen(int index);
 
-    int m_mode;
     TMemTable *m_products;
     std::vector<CurrencyChoice> m_currencies;
-    int m_recid = 0;
     QLabel *m_product = nullptr;
     TDBNumberEdit *m_price = nullptr;
     QLabel *m_currency_label = nullptr;

@@ -63,23 +63,20 @@ void make_bold(QWidget *control)
 } // namespace
 
 Tfm_proedit::Tfm_proedit(int mode, TMemTable *set, QWidget *parent)
-    : TCatalogueEditor(set, status_keys, parent), m_mode(mode)
+    : TRecordEditor(mode, set, parent)
 {
+    set_status_keys(status_keys);
     setObjectName(QStringLiteral("fm_proedit"));
     setWindowTitle(mode == Add ? QStringLiteral("Přidání nového produktu.")
                                : QStringLiteral("Oprava produktu."));
     set_help_topic(this, help_editor);
     m_groups =
         dbAPI->select_sql(QStringLiteral("PRO_GRP"), QStringLiteral("SELECT * FROM PRO_GRP"));
-    if (m_mode == Add) {
-        m_set->append();
+    if (mode == Add) {
         const int first_group =
             m_groups && !m_groups->is_empty() ? m_groups->cell_value(0, 0).toInt() : 0;
-        m_set->field_by_name(QStringLiteral("ID_PRO_GRP")).set_as_integer(first_group);
-        m_set->field_by_name(QStringLiteral("PRO_NO")).set_as_integer(next_product_number(*dbAPI));
-    } else {
-        m_recid = dbAPI->current_recid(m_set);
-        m_set->edit();
+        this->set().field_by_name(QStringLiteral("ID_PRO_GRP")).set_as_integer(first_group);
+        this->set().field_by_name(QStringLiteral("PRO_NO")).set_as_integer(next_product_number(*dbAPI));
     }
     create_controls();
     fill_units();
@@ -97,14 +94,14 @@ void Tfm_proedit::create_controls()
 {
     m_number = new TDBEdit(this);
     m_number->setObjectName(QStringLiteral("DBEditProNo"));
-    m_number->bind(m_set, QStringLiteral("PRO_NO"));
+    m_number->bind(&set(), QStringLiteral("PRO_NO"));
     m_number->setFixedWidth(short_width);
     make_bold(m_number);
     auto *unique = new QLabel(QStringLiteral("číslo musí být jedinečné"), this);
 
     m_name = new TDBEdit(this);
     m_name->setObjectName(name_history_key);
-    m_name->bind(m_set, QStringLiteral("PRO_NAME"));
+    m_name->bind(&set(), QStringLiteral("PRO_NAME"));
     m_name->setFixedWidth(name_width);
     make_bold(m_name);
     // The text history opens from here once the calculators module offers it.
@@ -115,7 +112,7 @@ void Tfm_proedit::create_controls()
 
     m_group = new TDBLookupCombo(this);
     m_group->setObjectName(QStringLiteral("DBLookupProGrp"));
-    m_group->bind(m_set, QStringLiteral("ID_PRO_GRP"));
+    m_group->bind(&set(), QStringLiteral("ID_PRO_GRP"));
     m_group->set_lookup(m_groups, QStringLiteral("GRP_NAME"));
     m_group->setMaxVisibleItems(8);
     m_group->setFixedWidth(name_width);
@@ -130,19 +127,19 @@ void Tfm_proedit::create_controls()
     m_unit->setEditable(true);
     m_unit->setInsertPolicy(QComboBox::NoInsert);
     m_unit->setFixedWidth(short_width);
-    const TField &unit = m_set->field_by_name(QStringLiteral("UNITV"));
+    const TField &unit = set().field_by_name(QStringLiteral("UNITV"));
     if (unit.size() > 0)
         m_unit->lineEdit()->setMaxLength(unit.size());
 
     m_cost = new TDBNumberEdit(this);
     m_cost->setObjectName(QStringLiteral("DBEditCost"));
-    m_cost->bind(m_set, QStringLiteral("COST"));
+    m_cost->bind(&set(), QStringLiteral("COST"));
     m_cost->set_display_format(price_format);
     m_cost->setFixedWidth(short_width);
 
     m_note = new TDBMemo(this);
     m_note->setObjectName(QStringLiteral("DBMemoNote"));
-    m_note->bind(m_set, QStringLiteral("PRO_NOTE"));
+    m_note->bind(&set(), QStringLiteral("PRO_NOTE"));
     m_note->setFixedSize(name_width, 88);
 
     auto *fields = new QGridLayout;
@@ -160,7 +157,7 @@ void Tfm_proedit::create_controls()
     row_of(0, field_label(m_number, this), m_number, unique);
     row_of(1, field_label(m_name, this), m_name, m_history);
     // The reference column has no label of its own; the group's name has.
-    const QString group = m_set->field_by_name(QStringLiteral("GRP_NAME")).display_label;
+    const QString group = set().field_by_name(QStringLiteral("GRP_NAME")).display_label;
     row_of(2, caption_of(group + QStringLiteral(":"), m_group, this), m_group, m_new_group);
     row_of(3, caption_of(unit.display_label + QStringLiteral(":"), m_unit, this), m_unit);
     row_of(4, caption_of(QStringLiteral("Konečná cena:"), m_cost, this), m_cost);
@@ -168,6 +165,7 @@ void Tfm_proedit::create_controls()
     note_label->setAlignment(Qt::AlignRight | Qt::AlignTop);
     row_of(5, note_label, m_note);
 
+    set_first_control(m_number);
     finish_layout(fields);
     connect(m_number, &QLineEdit::textChanged, this, &Tfm_proedit::update_ok);
     connect(m_name, &QLineEdit::textChanged, this, &Tfm_proedit::update_ok);
@@ -176,7 +174,7 @@ void Tfm_proedit::create_controls()
 // The units in their stored order; a unit typed that the list lacks is kept as typed.
 void Tfm_proedit::fill_units()
 {
-    TField &unit = m_set->field_by_name(QStringLiteral("UNITV"));
+    TField &unit = set().field_by_name(QStringLiteral("UNITV"));
     const QString current = unit.as_string();
     ScopedSet units = dbAPI->select_scoped(
         QStringLiteral("PRO_UNITS"), QStringLiteral("SELECT * FROM PRO_UNITS ORDER BY RECID"));
@@ -186,7 +184,7 @@ void Tfm_proedit::fill_units()
     m_unit->setCurrentIndex(-1);
     m_unit->setEditText(current);
     connect(m_unit, &QComboBox::editTextChanged, this, [this](const QString &text) {
-        m_set->field_by_name(QStringLiteral("UNITV")).set_as_string(text);
+        set().field_by_name(QStringLiteral("UNITV")).set_as_string(text);
     });
 }
 
@@ -196,44 +194,34 @@ void Tfm_proedit::add_group()
         edit_list_record(0, m_groups, QStringLiteral("PRO_GRP"), {}, help_groups, new_group_hint);
     if (id == 0)
         return;
-    m_set->field_by_name(QStringLiteral("ID_PRO_GRP")).set_as_integer(id);
+    set().field_by_name(QStringLiteral("ID_PRO_GRP")).set_as_integer(id);
     m_group->refresh();
 }
 
-void Tfm_proedit::update_ok()
+bool Tfm_proedit::complete() const
 {
-    if (ok_button())
-        ok_button()->setEnabled(!m_number->text().trimmed().isEmpty() &&
-                                !m_name->text().trimmed().isEmpty());
+    return !m_number->text().trimmed().isEmpty() && !m_name->text().trimmed().isEmpty();
 }
 
-QWidget *Tfm_proedit::first_control() const
-{
-    return m_number;
-}
-
-// The row stays in edit until the database has taken the product, so a refused save keeps
-// everything the user typed.
-bool Tfm_proedit::save()
+int Tfm_proedit::store(int recid)
 {
     ProductRecord product;
-    product.recid = m_mode == Add ? 0 : m_recid;
-    product.number = m_set->field_by_name(QStringLiteral("PRO_NO")).as_integer();
-    product.name = m_set->field_by_name(QStringLiteral("PRO_NAME")).as_string().trimmed();
-    product.group = m_set->field_by_name(QStringLiteral("ID_PRO_GRP")).as_integer();
-    product.unit = m_set->field_by_name(QStringLiteral("UNITV")).as_string().trimmed();
-    product.cost = m_set->field_by_name(QStringLiteral("COST")).as_float();
-    product.note = m_set->field_by_name(QStringLiteral("PRO_NOTE")).as_string();
-    const int id = save_product(*dbAPI, product);
-    if (id == 0)
-        return false;
-    m_recid = id;
-    m_set->field_by_name(QStringLiteral("RECID")).set_as_integer(id);
-    if (TField *group_name = m_set->find_field(QStringLiteral("GRP_NAME")))
+    product.recid = recid;
+    product.number = set().field_by_name(QStringLiteral("PRO_NO")).as_integer();
+    product.name = set().field_by_name(QStringLiteral("PRO_NAME")).as_string().trimmed();
+    product.group = set().field_by_name(QStringLiteral("ID_PRO_GRP")).as_integer();
+    product.unit = set().field_by_name(QStringLiteral("UNITV")).as_string().trimmed();
+    product.cost = set().field_by_name(QStringLiteral("COST")).as_float();
+    product.note = set().field_by_name(QStringLiteral("PRO_NOTE")).as_string();
+    return save_product(*dbAPI, product);
+}
+
+void Tfm_proedit::stored()
+{
+    if (TField *group_name = set().find_field(QStringLiteral("GRP_NAME")))
         group_name->set_as_string(m_group->currentText());
-    m_set->post();
-    store_history(name_history_key, product.name);
-    return true;
+    store_history(name_history_key,
+                  set().field_by_name(QStringLiteral("PRO_NAME")).as_string().trimmed());
 }
 
 int edit_product(int mode, TMemTable *set)

@@ -4,7 +4,7 @@
 // series and the first group; a number another product has is refused.  A save the
 // database refuses leaves the editor open with everything typed.
 
-#include "masterdata/ui/fcatalogue_editor.h"
+#include "widgets/record_editor.h"
 
 class QComboBox;
 class QLabel;
@@ -15,18 +15,13 @@ class TDBMemo;
 class TDBNumberEdit;
 class TMemTable;
 
-class Tfm_proedit : public TCatalogueEditor {
+class Tfm_proedit : public TRecordEditor {
     Q_OBJECT
 
 public:
-    enum Mode { Add = 0, Edit = 1 };
-
     // Mode 0 appends a row to the set, mode 1 edits its current row.
     Tfm_proedit(int mode, TMemTable *set, QWidget *parent = nullptr);
     ~Tfm_proedit() override;
-
-    // The RECID of the product edited or saved; 0 for one not yet stored.
-    int recid() const { return m_recid; }
 
     TDBEdit *number_edit() const { return m_number; }
     TDBEdit *name_edit() const { return m_name; }
@@ -39,18 +34,16 @@ public:
     TMemTable *group_set() const { return m_groups; }
 
 protected:
-    bool save() override;
-    QWidget *first_control() const override;
+    bool complete() const override;
+    int store(int recid) override;
+    void stored() override;
 
 private:
     void create_controls();
     void fill_units();
     void add_group();
-    void update_ok();
 
-    int m_mode;
     TMemTable *m_groups = nullptr;
-    int m_recid = 0;
     TDBEdit *m_number = nullptr;
     TDBEdit *m_name = nullptr;
     QToolButton *m_history = nullptr;

@@ -387,7 +387,7 @@ void Tfr_rich::load_from_file()
 {
     const QString file =
         choose_file(this, {FileDialogRequest::Mode::Open, QStringLiteral("Načíst text ze vzoru"),
-                           text_filter, text_suffix});
+                           text_filter, text_suffix, {}});
     if (file.isEmpty() || !dbAPI || !dbAPI->blob_file_ok(file))
         return;
     QFile in(file);
@@ -408,7 +408,7 @@ void Tfr_rich::save_to_file()
 {
     const QString file =
         choose_file(this, {FileDialogRequest::Mode::Save, QStringLiteral("Uložit text jako vzor"),
-                           text_filter, text_suffix});
+                           text_filter, text_suffix, {}});
     if (file.isEmpty())
         return;
     // Written aside and then put in place, so that a failed save leaves the old file whole.
