@@ -4,8 +4,10 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QCheckBox>
+#include <QDialog>
 #include <QKeyEvent>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTextEdit>
 
@@ -38,6 +40,20 @@ QAbstractButton *pressable_button(QWidget &control)
     return button;
 }
 
+// The enabled default button of a dialog, which Enter would press in a dialog without this
+// behaviour.
+QPushButton *default_button(QWidget &window)
+{
+    if (!qobject_cast<QDialog *>(&window))
+        return nullptr;
+    const QList<QPushButton *> buttons = window.findChildren<QPushButton *>();
+    for (QPushButton *button : buttons) {
+        if (button->isDefault() && button->isEnabled() && button->isVisible())
+            return button;
+    }
+    return nullptr;
+}
+
 } // namespace
 
 TEnterAsTab::TEnterAsTab(QWidget &window) : QObject(&window), m_window(window)
@@ -61,6 +77,11 @@ bool TEnterAsTab::eventFilter(QObject *watched, QEvent *event)
     }
     QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
     QCoreApplication::sendEvent(control, &tab);
+    // Enter in the last field of a dialog confirms it, as the user means, rather than
+    // leaving the focus on the first of the buttons.
+    if (qobject_cast<QPushButton *>(QApplication::focusWidget()))
+        if (QPushButton *confirm = default_button(m_window))
+            confirm->click();
     return true;
 }
 

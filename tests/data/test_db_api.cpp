@@ -162,7 +162,7 @@ TEST_F(DbApi, LabelsComeFromTheLabelFileUnderTheSetsName)
     // A set the program ships captions for takes them and writes them down to be edited.
     set = m_api->select_sql("CURR_LIST", "SELECT RECID, CURR_NAME, CURR_KURS FROM CURR_LIST");
     EXPECT_EQ(set->field_by_name("CURR_KURS").display_label, "Kurz Kč");
-    EXPECT_EQ(set->field_by_name("CURR_KURS").display_format, "### ##0.0###");
+    EXPECT_EQ(set->field_by_name("CURR_KURS").display_format, "### ##0.000");
     m_api->free_set(set);
     EXPECT_EQ(labels().read_string("CURR_LIST", "CURR_KURS"), "Kurz Kč");
 

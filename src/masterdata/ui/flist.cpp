@@ -189,6 +189,8 @@ void Tfm_list::create_layout()
 
     m_grid = new TDBGrid(this);
     m_grid->setObjectName(QStringLiteral("grid"));
+    // The rows fill the window, however few the columns.
+    m_grid->horizontalHeader()->setStretchLastSection(true);
     m_grid->setContextMenuPolicy(Qt::CustomContextMenu);
     m_grid->installEventFilter(this);
     connect(m_grid, &QWidget::customContextMenuRequested, this,
@@ -221,10 +223,16 @@ void Tfm_list::place()
         resize(width, default_height);
         return;
     }
+    // Over the work area, never past the main window's edges or onto its status bar.
     const QRect main = host->frameGeometry();
     const int tree = window_host().tree_width();
-    resize(width, std::max(min_height, main.height() - main.height() / 8));
-    move(main.left() + tree + offset_left, main.top() + offset_top);
+    const int bottom = main.bottom() - window_host().status_bar_height();
+    const int left = main.left() + tree + offset_left;
+    const int top = main.top() + offset_top;
+    resize(std::min(width, std::max(min_width, main.right() - left)),
+           std::max(min_height, std::min(main.height() - main.height() / 8, bottom - top)));
+    move(std::max(main.left(), std::min(left, main.right() - frameGeometry().width())),
+         std::max(main.top(), std::min(top, bottom - frameGeometry().height())));
 }
 
 void Tfm_list::run()

@@ -139,6 +139,47 @@ TEST_F(ListEditTest, EditedRowIsWrittenWithEveryField)
               QStringLiteral("Alfa'|T|5|1.5|řádek|3"));
 }
 
+namespace {
+
+// The field just before the buttons, where the user's Enter means "done".
+QWidget *last_field(Tfm_listedit &e)
+{
+    QWidget *control = e.findChild<QPushButton *>(QStringLiteral("btnHelp"));
+    do
+        control = control->previousInFocusChain();
+    while ((control->focusPolicy() & Qt::TabFocus) == 0 || !control->isVisible() ||
+           qobject_cast<QPushButton *>(control));
+    return control;
+}
+
+} // namespace
+
+TEST_F(ListEditTest, EnterInTheLastFieldConfirmsOnlyWhenOkIsEnabled)
+{
+    bool stayed_open = false;
+    EXPECT_EQ(edit_with(0, m_set, QStringLiteral("KINDS"), set_owner,
+                        [&](Tfm_listedit &e) {
+                            QWidget *field = last_field(e);
+                            field->setFocus();
+                            QTest::keyClick(field, Qt::Key_Return);
+                            stayed_open = e.isVisible();
+                            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+                        }),
+              0);
+    EXPECT_TRUE(stayed_open) << "a new row without its required values is not confirmed";
+
+    const int id = edit_with(1, m_set, QStringLiteral("KINDS"), {}, [&](Tfm_listedit &e) {
+        type_into(&e, QStringLiteral("NAME"), QStringLiteral("Beta"));
+        QWidget *field = last_field(e);
+        field->setFocus();
+        QTest::keyClick(field, Qt::Key_Return);
+        if (e.isVisible())
+            e.reject();
+    });
+    EXPECT_EQ(id, 1);
+    EXPECT_EQ(stored(QStringLiteral("SELECT NAME FROM KINDS")), QStringLiteral("AlfaBeta"));
+}
+
 TEST_F(ListEditTest, StornoLeavesTheSetAndTheTableAsTheyWere)
 {
     for (int mode : {0, 1}) {
