@@ -159,17 +159,21 @@ TEST_F(ListEditTest, EnterInTheLastFieldConfirmsOnlyWhenOkIsEnabled)
     bool stayed_open = false;
     EXPECT_EQ(edit_with(0, m_set, QStringLiteral("KINDS"), set_owner,
                         [&](Tfm_listedit &e) {
+                            e.activateWindow();
+                            ASSERT_TRUE(QTest::qWaitForWindowActive(&e));
                             QWidget *field = last_field(e);
                             field->setFocus();
                             QTest::keyClick(field, Qt::Key_Return);
                             stayed_open = e.isVisible();
-                            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+                            e.reject();
                         }),
               0);
     EXPECT_TRUE(stayed_open) << "a new row without its required values is not confirmed";
 
     const int id = edit_with(1, m_set, QStringLiteral("KINDS"), {}, [&](Tfm_listedit &e) {
         type_into(&e, QStringLiteral("NAME"), QStringLiteral("Beta"));
+        e.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&e));
         QWidget *field = last_field(e);
         field->setFocus();
         QTest::keyClick(field, Qt::Key_Return);
