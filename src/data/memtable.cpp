@@ -435,14 +435,14 @@ TMemTable::Cell *TMemTable::writable_cell(int column)
 
 bool TMemTable::cell_is_null(int row, int column) const
 {
-    if (in_buffer() && row == m_current)
+    if (shows_buffer(row))
         return m_buffer[column].null;
     return m_columns[column].is_null(physical(row));
 }
 
 QString TMemTable::cell_text(int row, int column) const
 {
-    if (in_buffer() && row == m_current) {
+    if (shows_buffer(row)) {
         const Cell &cell = m_buffer[column];
         if (cell.null)
             return {};
@@ -478,7 +478,7 @@ QVariant TMemTable::cell_value(int row, int column) const
 {
     if (cell_is_null(row, column))
         return {};
-    const Cell cell = (in_buffer() && row == m_current) ? m_buffer[column]
+    const Cell cell = shows_buffer(row) ? m_buffer[column]
                                                          : stored_cell(physical(row), column);
     switch (m_fields[column]->type()) {
     case FieldType::Integer:

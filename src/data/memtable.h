@@ -178,6 +178,9 @@ private:
     };
 
     bool in_buffer() const { return m_state == State::Edit || m_state == State::Insert; }
+    // A row edited shows its changes while they are made; a row being inserted has no place
+    // among the rows until it is posted, so no row shows it.
+    bool shows_buffer(int row) const { return m_state == State::Edit && row == m_current; }
     int physical(int row) const { return m_view[row]; }
     Cell stored_cell(int physical_row, int column) const;
     const Cell *current_cell(int column) const;

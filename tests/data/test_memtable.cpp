@@ -97,6 +97,10 @@ TEST_F(MemTableTest, EditCancelPostAndInsertHook)
     EXPECT_EQ(set->field(0).as_integer(), 0);
     EXPECT_FALSE(set->field(0).is_null());
     set->field(1).set_as_string("Nový");
+    // The rows a grid shows keep their values while the new row is typed.
+    EXPECT_EQ(set->cell_text(1, 1), "Dvořák");
+    EXPECT_EQ(set->cell_value(1, 0).toInt(), 2);
+    EXPECT_FALSE(set->cell_is_null(1, 1));
     set->post();
     EXPECT_EQ(set->row_number(), 2);
     EXPECT_EQ(recids(*set), (std::vector<int>{1, 0, 2}));
