@@ -6,6 +6,7 @@
 #include "calc/user_calc.h"
 #include "data/db_api.h"
 #include "data/memtable.h"
+#include "widgets/command_key.h"
 #include "widgets/dbgrid.h"
 #include "widgets/help.h"
 #include "widgets/image_list16.h"
@@ -36,15 +37,7 @@ const int grid_max_width = 388;
 const int name_column_width = 200;
 
 const int image_run = 18;
-const int image_plus = 2;
-const int image_pencil = 3;
-const int image_cross = 4;
 
-void run_if_enabled(QAction *command)
-{
-    if (command->isEnabled())
-        command->trigger();
-}
 
 } // namespace
 
@@ -93,11 +86,11 @@ void TfUserCalc::create_commands()
     };
     m_run = command("actRunCalc", QStringLiteral("Spusť kalkulátor"), image_run,
                     &TfUserCalc::run_calculator);
-    m_add = command("actAddCalc", QStringLiteral("Přidat kalkulátor"), image_plus,
+    m_add = command("actAddCalc", QStringLiteral("Přidat kalkulátor"), ImageList16::plus,
                     &TfUserCalc::add_calculator);
-    m_edit = command("actEditCalc", QStringLiteral("Opravit kalkulátor"), image_pencil,
+    m_edit = command("actEditCalc", QStringLiteral("Opravit kalkulátor"), ImageList16::pencil,
                      &TfUserCalc::edit_calculator);
-    m_delete = command("actDeleteCalc", QStringLiteral("Vymazat kalkulátor"), image_cross,
+    m_delete = command("actDeleteCalc", QStringLiteral("Vymazat kalkulátor"), ImageList16::cross,
                        &TfUserCalc::delete_calculator);
     m_menu = new QMenu(this);
     m_menu->setObjectName(QStringLiteral("popCalc"));

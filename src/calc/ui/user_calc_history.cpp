@@ -18,7 +18,6 @@
 namespace {
 
 const int image_calculator = 18;
-const int image_history = 1;
 
 double field_value(const QLineEdit &field)
 {
@@ -126,6 +125,6 @@ TUserCalcHistory *attach_calculator(QLineEdit *field)
 
 TUserCalcHistory *attach_text_history(QLineEdit *field)
 {
-    return attach(field, image_history, QStringLiteral("Historie zadaných textů"),
+    return attach(field, ImageList16::history, QStringLiteral("Historie zadaných textů"),
                   TUserCalcHistory::Kind::TextHistory);
 }

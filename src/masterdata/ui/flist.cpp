@@ -4,6 +4,7 @@
 #include "data/memtable.h"
 #include "masterdata/ui/flistedit.h"
 #include "masterdata/ui/frsearch.h"
+#include "widgets/command_key.h"
 #include "widgets/command_registry.h"
 #include "widgets/dbgrid.h"
 #include "widgets/help.h"
@@ -41,17 +42,7 @@ const int offset_left = 32;
 // A window standing alone (no main window) gets a height that shows a usual code list.
 const int default_height = 480;
 
-const int image_plus = 2;
-const int image_pencil = 3;
-const int image_cross = 4;
-const int image_printer = 5;
-const int image_help = 27;
 
-void run_if_enabled(QAction *command)
-{
-    if (command->isEnabled())
-        command->trigger();
-}
 
 } // namespace
 
@@ -120,13 +111,13 @@ void Tfm_list::create_commands()
         connect(action, &QAction::triggered, this, slot);
         return action;
     };
-    m_add = command("actAdd", add_caption, image_plus, &Tfm_list::add_record);
-    m_edit = command("actEdit", edit_caption, image_pencil, &Tfm_list::edit_record);
-    m_delete = command("actDelete", QStringLiteral("Vymazat záznam"), image_cross,
+    m_add = command("actAdd", add_caption, ImageList16::plus, &Tfm_list::add_record);
+    m_edit = command("actEdit", edit_caption, ImageList16::pencil, &Tfm_list::edit_record);
+    m_delete = command("actDelete", QStringLiteral("Vymazat záznam"), ImageList16::cross,
                        &Tfm_list::delete_record);
-    m_print = command("actPrint", QStringLiteral("Tisk této tabulky"), image_printer,
+    m_print = command("actPrint", QStringLiteral("Tisk této tabulky"), ImageList16::printer,
                       &Tfm_list::print_table);
-    m_help = new QAction(ImageList16::icon(image_help), QStringLiteral("Nápověda"), this);
+    m_help = new QAction(ImageList16::icon(ImageList16::help), QStringLiteral("Nápověda"), this);
     m_help->setObjectName(QStringLiteral("actHelp"));
     connect(m_help, &QAction::triggered, this, [this] { show_help(this); });
 

@@ -14,6 +14,7 @@
 #include "masterdata/ui/fpar_contedit.h"
 #include "masterdata/ui/fparedit.h"
 #include "masterdata/ui/frsearch.h"
+#include "widgets/command_key.h"
 #include "widgets/command_registry.h"
 #include "widgets/dbedit.h"
 #include "widgets/dbgrid.h"
@@ -57,10 +58,6 @@ const int min_page_width = 330;
 const int date_width = 72;
 const int currency_width = 32;
 
-const int image_plus = 2;
-const int image_pencil = 3;
-const int image_cross = 4;
-const int image_printer = 5;
 
 enum Detail { AddressDetail, ContactDetail, BankDetail, DetailCount };
 const int partner_binding = -1;
@@ -77,32 +74,32 @@ struct CommandLook {
 };
 
 const CommandLook command_looks[TfPar::CommandCount] = {
-    {"actAddPartner", "Přidat nového partnera", image_plus},
-    {"actEditPartner", "Opravit partnera", image_pencil},
-    {"actDeletePartner", "Vymazat tohoto partnera", image_cross},
-    {"actAddAddress", "Přidat novou adresu", image_plus},
-    {"actEditAddress", "Opravit adresu", image_pencil},
-    {"actDeleteAddress", "Vymazat adresu", image_cross},
+    {"actAddPartner", "Přidat nového partnera", ImageList16::plus},
+    {"actEditPartner", "Opravit partnera", ImageList16::pencil},
+    {"actDeletePartner", "Vymazat tohoto partnera", ImageList16::cross},
+    {"actAddAddress", "Přidat novou adresu", ImageList16::plus},
+    {"actEditAddress", "Opravit adresu", ImageList16::pencil},
+    {"actDeleteAddress", "Vymazat adresu", ImageList16::cross},
     {"actShowMap", "najít adresu na mapě", -1},
-    {"actAddContact", "Přidat nový kontakt", image_plus},
-    {"actEditContact", "Opravit kontakt", image_pencil},
-    {"actDeleteContact", "Vymazat kontakt", image_cross},
-    {"actAddBank", "Přidat nové bank.spojení", image_plus},
-    {"actEditBank", "Opravit bank.spoj.", image_pencil},
-    {"actDeleteBank", "Vymazat bank.spojení", image_cross},
-    {"actLoadPicture", "načti obrázek ze souboru...", image_plus},
-    {"actDeletePicture", "vymazat obrázek", image_cross},
+    {"actAddContact", "Přidat nový kontakt", ImageList16::plus},
+    {"actEditContact", "Opravit kontakt", ImageList16::pencil},
+    {"actDeleteContact", "Vymazat kontakt", ImageList16::cross},
+    {"actAddBank", "Přidat nové bank.spojení", ImageList16::plus},
+    {"actEditBank", "Opravit bank.spoj.", ImageList16::pencil},
+    {"actDeleteBank", "Vymazat bank.spojení", ImageList16::cross},
+    {"actLoadPicture", "načti obrázek ze souboru...", ImageList16::plus},
+    {"actDeletePicture", "vymazat obrázek", ImageList16::cross},
     {"actShowPicture", "zobrazit v plné velikosti", -1},
-    {"actPrintPicture", "vytisknout obrázek", image_printer},
+    {"actPrintPicture", "vytisknout obrázek", ImageList16::printer},
     {"actSavePicture", "uložit obrázek na disk", -1},
     {"actReloadDocuments", "Obnovit, znovu načíst doklady partnera.", -1},
-    {"actEditDocument", "opravit doklad", image_pencil},
-    {"actDeleteDocument", "vymazat tento doklad", image_cross},
-    {"actPrintDocument", "vytisknout vybraný doklad", image_printer},
-    {"actPrintPartnerList", "Tisk soupisu partnerů", image_printer},
-    {"actPrintPartner", "Tisk vybraného partnera", image_printer},
-    {"actPrintContacts", "Tisk kontaktů vybraného partnera", image_printer},
-    {"actPrintDocumentList", "Tisk soupisu dokladů za tohoto partnera", image_printer},
+    {"actEditDocument", "opravit doklad", ImageList16::pencil},
+    {"actDeleteDocument", "vymazat tento doklad", ImageList16::cross},
+    {"actPrintDocument", "vytisknout vybraný doklad", ImageList16::printer},
+    {"actPrintPartnerList", "Tisk soupisu partnerů", ImageList16::printer},
+    {"actPrintPartner", "Tisk vybraného partnera", ImageList16::printer},
+    {"actPrintContacts", "Tisk kontaktů vybraného partnera", ImageList16::printer},
+    {"actPrintDocumentList", "Tisk soupisu dokladů za tohoto partnera", ImageList16::printer},
     {"actRefresh", "Obnovit, znovu načíst.", -1},
 };
 
@@ -150,11 +147,6 @@ QToolButton *command_tool(QAction *action, QWidget *parent)
     return button;
 }
 
-void run_if_enabled(QAction *action)
-{
-    if (action->isEnabled())
-        action->trigger();
-}
 
 } // namespace
 
@@ -175,7 +167,7 @@ TfPar::TfPar(int record_id, QWidget *parent) : QWidget(parent)
     tools->addSeparator();
     m_print_button = new QToolButton(tools);
     m_print_button->setObjectName(QStringLiteral("btnPrint"));
-    m_print_button->setIcon(ImageList16::icon(image_printer));
+    m_print_button->setIcon(ImageList16::icon(ImageList16::printer));
     m_print_button->setToolTip(QStringLiteral("Tisky"));
     m_print_button->setMenu(m_print_menu);
     m_print_button->setPopupMode(QToolButton::InstantPopup);

@@ -20,7 +20,6 @@
 
 namespace {
 
-const int image_history = 1;
 const int text_width = 300;
 
 enum Column { LabelColumn, ControlColumn, ButtonColumn };
@@ -111,7 +110,7 @@ QToolButton *TParDetailEditor::add_history_button(TDBEdit *edit)
 {
     auto *button = new QToolButton(this);
     button->setObjectName(edit->objectName() + QStringLiteral("History"));
-    button->setIcon(ImageList16::icon(image_history));
+    button->setIcon(ImageList16::icon(ImageList16::history));
     button->setToolTip(QStringLiteral("historie textů"));
     button->setFocusPolicy(Qt::NoFocus);
     int row = 0;

@@ -28,7 +28,6 @@ namespace {
 
 const int help_new_partner = 2011;
 const int help_partner_correction = 2012;
-const int image_plus = 2;
 const int lookup_rows = 8;
 // Nine digits always fit the number column; a longer number could not be stored as typed.
 const int number_digits = 9;
@@ -191,7 +190,7 @@ void Tfm_paredit::add_lookup(QGridLayout &grid, int row, const LookupRow &lookup
     label->setText(set().field_by_name(lookup.label_field).display_label);
     auto *button = new QToolButton(this);
     button->setObjectName(QStringLiteral("btnNew") + lookup.table);
-    button->setIcon(ImageList16::icon(image_plus));
+    button->setIcon(ImageList16::icon(ImageList16::plus));
     button->setToolTip(lookup.hint);
     button->setFocusPolicy(Qt::NoFocus);
     grid.addWidget(label, row, 0);

@@ -32,7 +32,6 @@ const QString price_format = QStringLiteral(",0.00");
 
 const int help_editor = 2021;
 const int help_groups = 407;
-const int image_plus = 2;
 const int image_book = 24;
 const int name_width = 320;
 const int short_width = 108;
@@ -118,7 +117,7 @@ void Tfm_proedit::create_controls()
     m_group->setFixedWidth(name_width);
     m_new_group = new QToolButton(this);
     m_new_group->setObjectName(QStringLiteral("btnNewGroup"));
-    m_new_group->setIcon(ImageList16::icon(image_plus));
+    m_new_group->setIcon(ImageList16::icon(ImageList16::plus));
     m_new_group->setToolTip(new_group_hint);
     connect(m_new_group, &QToolButton::clicked, this, &Tfm_proedit::add_group);
 

@@ -20,9 +20,7 @@ const QString picture_filter = QStringLiteral("obrázky (*.jpg)|*.jpg");
 const int help_read_failure = 9002;
 
 const int image_open = 13;
-const int image_cross = 4;
 const int image_zoom = 10;
-const int image_printer = 5;
 const int image_save = 6;
 
 } // namespace
@@ -45,11 +43,11 @@ Tfr_picture::Tfr_picture(const QString &delete_question, QWidget *parent)
     };
     m_load = button("btnPictureLoad", QStringLiteral("načti obrázek ze souboru..."), image_open,
                     &Tfr_picture::load_from_file);
-    m_delete = button("btnPictureDelete", QStringLiteral("vymazat obrázek"), image_cross,
+    m_delete = button("btnPictureDelete", QStringLiteral("vymazat obrázek"), ImageList16::cross,
                       &Tfr_picture::delete_picture);
     m_show = button("btnPictureShow", QStringLiteral("zobrazit v plné velikosti"), image_zoom,
                     &Tfr_picture::show_full_size);
-    m_print = button("btnPicturePrint", QStringLiteral("vytisknout obrázek"), image_printer,
+    m_print = button("btnPicturePrint", QStringLiteral("vytisknout obrázek"), ImageList16::printer,
                      &Tfr_picture::print);
     m_save = button("btnPictureSave", QStringLiteral("uložit obrázek na disk"), image_save,
                     &Tfr_picture::save_to_file);

@@ -9,6 +9,7 @@
 #include "masterdata/ui/frpicture.h"
 #include "masterdata/ui/frsearch.h"
 #include "text/number_format.h"
+#include "widgets/command_key.h"
 #include "widgets/dbgrid.h"
 #include "widgets/help.h"
 #include "widgets/image_list16.h"
@@ -45,18 +46,7 @@ const int help_window = 202;
 const int widest_column = 208;
 const int tab_width = 108;
 
-const int image_plus = 2;
-const int image_pencil = 3;
-const int image_cross = 4;
-const int image_printer = 5;
 const int image_refresh = 7;
-const int image_help = 27;
-
-void run_if_enabled(QAction *command)
-{
-    if (command && command->isEnabled())
-        command->trigger();
-}
 
 QLabel *caption_label(const QString &text, QWidget *parent)
 {
@@ -133,16 +123,16 @@ void TfPro::create_commands()
         addAction(action);
         return action;
     };
-    add("actAddPro", QStringLiteral("Přidat nový produkt"), image_plus, &TfPro::add_product);
-    add("actEditPro", QStringLiteral("Oprava produktu"), image_pencil, &TfPro::edit_product_row);
-    add("actDeletePro", QStringLiteral("Vymazat tento produkt"), image_cross,
+    add("actAddPro", QStringLiteral("Přidat nový produkt"), ImageList16::plus, &TfPro::add_product);
+    add("actEditPro", QStringLiteral("Oprava produktu"), ImageList16::pencil, &TfPro::edit_product_row);
+    add("actDeletePro", QStringLiteral("Vymazat tento produkt"), ImageList16::cross,
         &TfPro::delete_product_row);
-    add("actAddPrice", QStringLiteral("přidat cenu v cizí měně"), image_plus, &TfPro::add_price);
-    add("actEditPrice", QStringLiteral("opravit cenu v cizí měně"), image_pencil,
+    add("actAddPrice", QStringLiteral("přidat cenu v cizí měně"), ImageList16::plus, &TfPro::add_price);
+    add("actEditPrice", QStringLiteral("opravit cenu v cizí měně"), ImageList16::pencil,
         &TfPro::edit_price);
-    add("actDeletePrice", QStringLiteral("vymazat cenu v cizí měně"), image_cross,
+    add("actDeletePrice", QStringLiteral("vymazat cenu v cizí měně"), ImageList16::cross,
         &TfPro::delete_price);
-    add("actPrintItem", QStringLiteral("Tisk vybraného záznamu"), image_printer,
+    add("actPrintItem", QStringLiteral("Tisk vybraného záznamu"), ImageList16::printer,
         &TfPro::print_item);
     add("actRefresh", QStringLiteral("Obnovit, znovu načíst."), image_refresh,
         &TfPro::refresh_window);
@@ -160,7 +150,7 @@ void TfPro::create_commands()
         if (product_prints().sales)
             product_prints().sales();
     });
-    auto *help = new QAction(ImageList16::icon(image_help), QStringLiteral("Nápověda"), this);
+    auto *help = new QAction(ImageList16::icon(ImageList16::help), QStringLiteral("Nápověda"), this);
     help->setObjectName(QStringLiteral("actHelp"));
     connect(help, &QAction::triggered, this, [this] { show_help(this); });
 
@@ -199,7 +189,7 @@ void TfPro::create_layout()
     tools->addSeparator();
     m_print_button = new QToolButton(tools);
     m_print_button->setObjectName(QStringLiteral("btnPrint"));
-    m_print_button->setIcon(ImageList16::icon(image_printer));
+    m_print_button->setIcon(ImageList16::icon(ImageList16::printer));
     m_print_button->setToolTip(QStringLiteral("Tisky"));
     m_print_button->setMenu(m_print_menu);
     m_print_button->setPopupMode(QToolButton::InstantPopup);

@@ -27,7 +27,6 @@ namespace {
 const int selector_column_width = 288;
 const int default_width = 480;
 const int default_height = 320;
-const int image_help = 27;
 
 Qt::WindowFlags selector_flags(const QWidget *anchor)
 {
@@ -84,7 +83,7 @@ void Tfm_selector::create_layout()
 
     auto *help = new QToolButton(this);
     help->setObjectName(QStringLiteral("btnHelp"));
-    help->setIcon(ImageList16::icon(image_help));
+    help->setIcon(ImageList16::icon(ImageList16::help));
     help->setToolTip(QStringLiteral("Nápověda"));
     connect(help, &QToolButton::clicked, this, [this] { show_help(this); });
     QPushButton *choose = make_button(QStringLiteral("vybrat"), "btnSelect", this);

@@ -35,7 +35,6 @@
 namespace {
 
 const QString caption = QStringLiteral("Grafický výstup");
-const int image_printer = 5;
 
 QLinearGradient silver_gradient()
 {
@@ -132,7 +131,7 @@ Tfgrph::~Tfgrph()
 
 void Tfgrph::create_commands()
 {
-    m_print = new QAction(ImageList16::icon(image_printer), QStringLiteral("Vytisknout tento graf"),
+    m_print = new QAction(ImageList16::icon(ImageList16::printer), QStringLiteral("Vytisknout tento graf"),
                           this);
     m_print->setObjectName(QStringLiteral("actPrint"));
     connect(m_print, &QAction::triggered, this, &Tfgrph::actPrintExecute);
