@@ -3,6 +3,7 @@
 #include "data/db_api.h"
 #include "data/memtable.h"
 #include "masterdata/ui/flistedit.h"
+#include "widgets/command_key.h"
 #include "widgets/dbgrid.h"
 #include "widgets/dialog_parts.h"
 
@@ -87,7 +88,7 @@ bool TSetupListPanel::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == m_grid && event->type() == QEvent::KeyPress) {
         const auto *key = static_cast<QKeyEvent *>(event);
-        if ((key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        if (is_plain_key(*key)) {
             if (key->key() == Qt::Key_Insert) {
                 run_if_enabled(m_add);
                 return true;

@@ -2,6 +2,7 @@
 
 #include "data/db_api.h"
 #include "data/memtable.h"
+#include "widgets/command_key.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -120,7 +121,7 @@ void TDBGrid::title_clicked(int column)
 void TDBGrid::keyPressEvent(QKeyEvent *event)
 {
     if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
-        (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        is_plain_key(*event)) {
         emit enter_pressed();
         event->accept();
         return;

@@ -1,5 +1,7 @@
 #include "widgets/enter_as_tab.h"
 
+#include "widgets/command_key.h"
+
 #include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QApplication>
@@ -16,7 +18,7 @@ namespace {
 bool is_plain_enter(const QKeyEvent &key)
 {
     return (key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter) &&
-           (key.modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+           is_plain_key(key);
 }
 
 // Controls that give Enter a meaning of their own: a line break in an editable text, the

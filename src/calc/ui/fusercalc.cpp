@@ -227,7 +227,7 @@ bool TfUserCalc::eventFilter(QObject *watched, QEvent *event)
     }
     if (event->type() == QEvent::KeyPress && (watched == m_grid || watched == m_script)) {
         const auto *key = static_cast<QKeyEvent *>(event);
-        const bool plain = (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+        const bool plain = is_plain_key(*key);
         if (plain && command_key(key->key(), watched == m_grid))
             return true;
         if (watched == m_script && key->key() != Qt::Key_F1) {
@@ -240,7 +240,7 @@ bool TfUserCalc::eventFilter(QObject *watched, QEvent *event)
 
 void TfUserCalc::keyPressEvent(QKeyEvent *event)
 {
-    const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    const bool plain = is_plain_key(*event);
     if (plain && command_key(event->key(), false))
         return;
     QWidget::keyPressEvent(event);

@@ -350,7 +350,7 @@ bool Tfm_list::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == m_grid && event->type() == QEvent::KeyPress) {
         const auto *key = static_cast<QKeyEvent *>(event);
-        const bool plain = (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+        const bool plain = is_plain_key(*key);
         if (plain && key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter &&
             command_key(key->key()))
             return true;
@@ -361,7 +361,7 @@ bool Tfm_list::eventFilter(QObject *watched, QEvent *event)
 // Keys typed into the search field are the search's own, Escape included.
 void Tfm_list::keyPressEvent(QKeyEvent *event)
 {
-    const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    const bool plain = is_plain_key(*event);
     if (m_search->has_search_focus()) {
         if (event->key() == Qt::Key_Escape)
             return;

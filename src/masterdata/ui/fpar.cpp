@@ -894,7 +894,7 @@ bool TfPar::eventFilter(QObject *watched, QEvent *event)
 {
     if ((watched == m_grid || watched == m_document_grid) && event->type() == QEvent::KeyPress) {
         const auto *key = static_cast<QKeyEvent *>(event);
-        const bool plain = (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+        const bool plain = is_plain_key(*key);
         if (plain && command_key(key->key()))
             return true;
     }
@@ -904,7 +904,7 @@ bool TfPar::eventFilter(QObject *watched, QEvent *event)
 // Keys typed into the search field are the search's own.
 void TfPar::keyPressEvent(QKeyEvent *event)
 {
-    const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    const bool plain = is_plain_key(*event);
     if (!m_search->has_search_focus() && plain && command_key(event->key()))
         return;
     QWidget::keyPressEvent(event);

@@ -557,7 +557,7 @@ bool TfPro::eventFilter(QObject *watched, QEvent *event)
 {
     if ((watched == m_grid || watched == m_price_grid) && event->type() == QEvent::KeyPress) {
         const auto *key = static_cast<QKeyEvent *>(event);
-        const bool plain = (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+        const bool plain = is_plain_key(*key);
         if (plain && key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter &&
             command_key(key->key(), watched == m_price_grid))
             return true;
@@ -568,7 +568,7 @@ bool TfPro::eventFilter(QObject *watched, QEvent *event)
 // Keys typed into the search field are the search's own.
 void TfPro::keyPressEvent(QKeyEvent *event)
 {
-    const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    const bool plain = is_plain_key(*event);
     if (!m_search->has_search_focus() && plain &&
         command_key(event->key(), m_price_grid->hasFocus()))
         return;
