@@ -8,6 +8,7 @@
 #include "documents/document_partner.h"
 #include "text/format_settings.h"
 
+#include <QProcess>
 #include <QTextDocument>
 #include <memory>
 
@@ -280,6 +281,25 @@ TEST_F(DocumentSave, ReadOnlyDatabaseIsReportedAndNothingIsStored)
     ASSERT_EQ(m_messages.size(), 2u);
     EXPECT_TRUE(m_messages[0].text.contains("nelze zapisovat"));
     EXPECT_EQ(m_messages[1].text, "Doklad se nepodařilo uložit!");
+}
+
+// Another program holding the database's write lock keeps the transaction from starting:
+// the user is told, not left with a button that does nothing.
+TEST_F(DocumentSave, TransactionThatCannotStartIsReported)
+{
+    QProcess other;
+    other.start("sqlite3", {database_path()});
+    ASSERT_TRUE(other.waitForStarted());
+    other.write("BEGIN IMMEDIATE;\nSELECT 'locked';\n");
+    ASSERT_TRUE(other.waitForReadyRead(5000));
+    TDocument &document = new_document(2);
+    EXPECT_EQ(document.save(), TDocument::SaveResult::Failed);
+    EXPECT_EQ(document.id(), 0);
+    ASSERT_FALSE(m_messages.empty());
+    EXPECT_EQ(m_messages.back().text, "Doklad se nepodařilo uložit!");
+    other.closeWriteChannel();
+    other.waitForFinished();
+    EXPECT_EQ(shell("SELECT count(*) FROM DOC_HEAD"), "0");
 }
 
 TEST_F(DocumentSave, CorrectionWithoutDetailsRowInsertsIt)
