@@ -27,6 +27,9 @@
 #include "data/setup_keys.h"
 #include "data/picture_box.h"
 #include "masterdata/foreign_prices.h"
+#include "documents/document.h"
+#include "documents/ui/fdoc_head.h"
+#include "documents/ui/fitem_edit.h"
 #include "masterdata/ui/fcnbrates.h"
 #include "masterdata/ui/fimage.h"
 #include "masterdata/ui/fpriceedit.h"
@@ -448,6 +451,41 @@ bool save_product_windows(const QDir &out)
 
 // The settings window on each of its pages, the logo and stamp window holding both
 // pictures, the guide, the invoice-language choice and the about box.
+// The document editor on a stored document of each type, the issued invoice the one with
+// the most items, and the item editor on its first item.
+bool save_document_windows(const QDir &out)
+{
+    bool saved = true;
+    for (int type = 1; type <= 4; ++type) {
+        const QString view = QStringLiteral("VIEW_DOC%1").arg(type);
+        const QString order = type == 1 ? QStringLiteral(" ORDER BY (SELECT count(*) FROM DOC_ITEMS "
+                                                         "I WHERE I.HEADER_ID=V.RECID) DESC")
+                                        : QStringLiteral(" ORDER BY V.DOC_NO DESC");
+        ScopedSet book = dbAPI->select_scoped(
+            view, QStringLiteral("SELECT * FROM ") + view + QStringLiteral(" V") + order +
+                      QStringLiteral(" LIMIT 1"));
+        if (!book || book->is_empty())
+            continue;
+        Tfm_docheader editor(Tfm_docheader::Edit, type, book.get(), 0, 0);
+        editor.resize(1000, type == 2 || type == 4 ? 460 : 640);
+        editor.show();
+        settle();
+        saved &= save(with_caption(editor), out, QStringLiteral("document_editor_%1").arg(type));
+        if (type == 1 && editor.item_set() && !editor.item_set()->is_empty()) {
+            editor.item_set()->first();
+            editor.item_set()->edit();
+            TfmItemEdit item(editor.item_set(), editor.document().currency.name, &editor);
+            item.show();
+            settle();
+            saved &= save(with_caption(item), out, QStringLiteral("item_editor"));
+            item.reject();
+            editor.item_set()->cancel();
+        }
+        editor.reject();
+    }
+    return saved;
+}
+
 bool save_settings_windows(const QDir &out, const QTemporaryDir &temp)
 {
     static const char *const page_names[Tfm_setup::page_count] = {
@@ -909,6 +947,7 @@ int main(int argc, char *argv[])
         saved &= save_code_list_windows(out);
         saved &= save_partner_windows(window, out);
         saved &= save_product_windows(out);
+        saved &= save_document_windows(out);
         saved &= save_settings_windows(out, temp);
         saved &= save_calculator_windows(out);
 
