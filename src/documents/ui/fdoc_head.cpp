@@ -209,8 +209,8 @@ void Tfm_docheader::create_controls(int choice, int linked_invoice)
     QWidget *header_bar = create_header_bar();
     m_panel = create_details_panel();
     auto *top = new QHBoxLayout;
-    top->addWidget(header_bar, 1);
-    top->addWidget(m_panel);
+    top->addWidget(header_bar, 3);
+    top->addWidget(m_panel, 2);
 
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(top);
@@ -250,7 +250,8 @@ void Tfm_docheader::create_controls(int choice, int linked_invoice)
     apply_dialog_color(*this);
     install_help_key(this);
     enter_as_tab(*this);
-    set_first_control(m_type == dtIssuedInvoice || m_type == dtReceivedInvoice
+    // A new invoice starts with its partner; anything else with its title.
+    set_first_control(mode() == Add && (m_type == dtIssuedInvoice || m_type == dtReceivedInvoice)
                           ? static_cast<QWidget *>(m_partner)
                           : m_title);
 
@@ -315,6 +316,7 @@ QWidget *Tfm_docheader::create_header_bar()
     m_partner = new QLineEdit(bar);
     m_partner->setObjectName(QStringLiteral("ID_ADDRESS"));
     m_partner->setReadOnly(true);
+    m_partner->setMinimumWidth(320);
     make_bold(m_partner);
     m_partner->installEventFilter(this);
     m_partner_list =
@@ -336,6 +338,8 @@ QWidget *Tfm_docheader::create_header_bar()
     m_maturity = new TDBDateEdit(bar);
     m_maturity->setObjectName(QStringLiteral("MATURITY_D"));
     m_maturity->bind(&set(), QStringLiteral("MATURITY_D"));
+    for (TDBDateEdit *date : {m_date, m_maturity})
+        date->setFixedWidth(120);
 
     m_title = new TDBEdit(bar);
     m_title->setObjectName(QStringLiteral("edit_doc_title"));
@@ -400,7 +404,8 @@ QFrame *Tfm_docheader::create_details_panel()
     if (m_type == dtIssuedInvoice || m_type == dtReceivedInvoice) {
         m_link = new TValuesComboBox(panel);
         m_link->setObjectName(QStringLiteral("ID_LINK"));
-        m_link->setMinimumWidth(240);
+        m_link->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+        m_link->setMinimumContentsLength(28);
         if (m_type == dtIssuedInvoice) {
             m_link->fill_values(delivery_select(0));
             m_new_link = add_button("btnNewLink", QStringLiteral("zadat novou adresu dodání"), panel);
@@ -424,7 +429,8 @@ QFrame *Tfm_docheader::create_details_panel()
 
     m_bank = new TValuesComboBox(panel);
     m_bank->setObjectName(QStringLiteral("ID_BANK"));
-    m_bank->setMinimumWidth(240);
+    m_bank->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    m_bank->setMinimumContentsLength(28);
     m_bank->fill_values(bank_select);
     if (mode() == Edit)
         m_bank->select_value(details.id_bank);
@@ -586,6 +592,7 @@ void Tfm_docheader::show_partner()
                    QLatin1Char(')');
     }
     m_partner->setText(text);
+    m_partner->setToolTip(text);
     m_partner->setCursorPosition(0);
 }
 

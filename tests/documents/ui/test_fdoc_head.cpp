@@ -328,6 +328,93 @@ TEST_F(DocumentEditorTest, NothingOpensWithoutAPartnerAddressOrAChosenInvoice)
     EXPECT_EQ(m_messages[0].help_topic, 9001);
 }
 
+// A delivery address needs a partner first; a new payment method is a bank account.
+TEST_F(DocumentEditorTest, DeliveryAddressAndPaymentMethodAddedFromTheEditor)
+{
+    on_modal<Tfm_docheader>([this](Tfm_docheader &editor) {
+        editor.new_link_button()->click();
+        ASSERT_EQ(m_messages.size(), 1u);
+        EXPECT_EQ(m_messages[0].title, "Pozor");
+        EXPECT_EQ(m_messages[0].text, "Nejprve vyberte obchodního partnera, až pak mu můžete "
+                                      "vložit novou fakturační adresu.");
+
+        editor.choose_address(invoice_address);
+        on_modal<Tfm_par_addredit>([](Tfm_par_addredit &address) {
+            type_into(&address, "DBEdit1paraddr", "Pobočka Zlín");
+            address.ok_button()->click();
+        });
+        editor.new_link_button()->click();
+        EXPECT_EQ(editor.link_combo()->count(), 3);
+        EXPECT_TRUE(editor.link_combo()->currentText().contains("Pobočka Zlín"))
+            << qPrintable(editor.link_combo()->currentText());
+
+        answer_editor([](Tfm_listedit &bank) {
+            EXPECT_EQ(bank.windowTitle(), "Nový bankovní účet.");
+            ASSERT_NE(bank.control_of("IS_BANK"), nullptr);
+            EXPECT_FALSE(bank.control_of("IS_BANK")->isVisible());
+            type_into(&bank, "MNAME", "Spořicí účet");
+            type_into(&bank, "MNO", "987/0300");
+            type_into(&bank, "MADDRESS", "Brno");
+            type_into(&bank, "SWIFT", "AGBACZPP");
+            type_into(&bank, "IBAN", "CZ6508000000192000145399");
+            bank.ok_button()->click();
+        });
+        editor.new_bank_button()->click();
+        EXPECT_EQ(editor.bank_combo()->count(), 2);
+        EXPECT_TRUE(editor.bank_combo()->currentText().startsWith("Spořicí účet"));
+    });
+    new_document(1, "DOC1", 0);
+    EXPECT_EQ(shell("SELECT IS_BANK FROM CONF_BANKCASH WHERE MNAME='Spořicí účet'"), "T");
+    EXPECT_EQ(shell(QString("SELECT IS_INVOICE FROM PAR_ADDR WHERE ID_PARTNER=%1 AND "
+                            "ADDRESS_TITLE='Pobočka Zlín'").arg(customer)),
+              "F");
+}
+
+// Deleting from a book takes the document's items and payments along; an invoice that a
+// credit note corrects stays, with the database's reason shown.
+TEST_F(DocumentEditorTest, DeletionFromABookAsksAndTakesThePaymentsAlong)
+{
+    const int paid = issue_invoice({{screw, "1"}});
+    const int corrected = issue_invoice({{nut, "1"}});
+    exec(QString("INSERT INTO TE (RECID, DOC_ID, DATE_D, INCOME, OUTCOME, ORIGIN_CURR) VALUES "
+                 "(9901, %1, '2026-03-15', 100, 0, 'Kč');"
+                 "INSERT INTO DOC_HEAD (RECID, ID_DOC_TYPE, DOC_NO, ID_ADDRESS, DATE_D, DOC_TITLE) "
+                 "VALUES (9902, 3, 1, %3, '2026-03-15', 'dobropis');"
+                 "INSERT INTO DOC_DRS3 (RECID, VAR_S, ID_LINK) VALUES (9902, '1', %2)")
+             .arg(paid).arg(corrected).arg(invoice_address));
+    TMemTable *book = m_api->select_sql("VIEW_DOC1", "SELECT * FROM VIEW_DOC1 ORDER BY DOC_NO");
+    ASSERT_TRUE(m_api->locate_recid(paid, book));
+
+    m_answer = mrNo;
+    EXPECT_EQ(delete_document(book, 1), 0);
+    ASSERT_EQ(m_messages.size(), 1u);
+    EXPECT_EQ(m_messages[0].title, "Pozor!");
+    EXPECT_EQ(m_messages[0].text,
+              "FAKTURA VYDANá\r\n\r\nOpravdu vymazat vybraný doklad a všechny jeho úhrady?");
+    EXPECT_EQ(m_messages[0].style, mbYesNo | mbIconWarning | mbDefaultNo);
+    EXPECT_EQ(m_messages[0].help_topic, 3061);
+    EXPECT_EQ(book->record_count(), 2);
+
+    m_answer = mrYes;
+    EXPECT_EQ(delete_document(book, 1), paid);
+    EXPECT_EQ(book->record_count(), 1);
+    EXPECT_EQ(shell(QString("SELECT (SELECT count(*) FROM DOC_HEAD WHERE RECID=%1) + "
+                            "(SELECT count(*) FROM DOC_ITEMS WHERE HEADER_ID=%1) + "
+                            "(SELECT count(*) FROM DOC_DRS1 WHERE RECID=%1) + "
+                            "(SELECT count(*) FROM TE WHERE DOC_ID=%1)").arg(paid)),
+              "0");
+
+    m_messages.clear();
+    ASSERT_TRUE(m_api->locate_recid(corrected, book));
+    EXPECT_EQ(delete_document(book, 1), 0);
+    ASSERT_EQ(m_messages.size(), 2u);
+    EXPECT_TRUE(m_messages[1].text.contains("dobropis")) << qPrintable(m_messages[1].text);
+    EXPECT_FALSE(m_messages[1].fatal);
+    EXPECT_FALSE(program_ending());
+    EXPECT_EQ(book->record_count(), 1);
+    EXPECT_EQ(shell(QString("SELECT count(*) FROM DOC_HEAD WHERE RECID=%1").arg(corrected)), "1");
+}
+
 struct ChildRecorder : WindowHost {
     int notify_child(const QString &key, int code) override
     {
