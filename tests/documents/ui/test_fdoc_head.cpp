@@ -415,6 +415,35 @@ TEST_F(DocumentEditorTest, DeletionFromABookAsksAndTakesThePaymentsAlong)
     EXPECT_EQ(shell(QString("SELECT count(*) FROM DOC_HEAD WHERE RECID=%1").arg(corrected)), "1");
 }
 
+struct HintRecorder : WindowHost {
+    void set_status_hint(const QString &hint) override { hints << hint; }
+    void editor_opened(const QString &caption) override { announced << "+" + caption; }
+    void editor_closed(const QString &caption) override { announced << "-" + caption; }
+    QStringList hints;
+    QStringList announced;
+};
+
+// The status bar names the keys of the page in front; the main window knows while the
+// editor is open.
+TEST_F(DocumentEditorTest, StatusHintFollowsThePageInFront)
+{
+    HintRecorder host;
+    const ScopedWindowHost installed(host);
+    const QString caption = "faktura vydaná - nová";
+    on_modal<Tfm_docheader>([&](Tfm_docheader &editor) {
+        editor.window_activated();
+        EXPECT_EQ(host.hints.last(),
+                  caption + "|Položky (INSERT - nová, ENTER - opravit, DELETE - vymazat), OK - "
+                            "uložit doklad, Storno - zpět bez uložení.");
+        editor.tabs()->setCurrentIndex(0);
+        EXPECT_EQ(host.hints.last(), caption + "|OK - uložit doklad, Storno - zpět bez uložení.");
+        EXPECT_EQ(host.announced, QStringList{"+" + caption});
+    });
+    new_document(1, "DOC1", 0);
+    EXPECT_EQ(host.announced, (QStringList{"+" + caption, "-" + caption}));
+    EXPECT_TRUE(host.hints.last().isEmpty());
+}
+
 struct ChildRecorder : WindowHost {
     int notify_child(const QString &key, int code) override
     {
