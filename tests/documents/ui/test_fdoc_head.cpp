@@ -193,6 +193,9 @@ TEST_F(DocumentEditorTest, IssuedCreditNoteAgainstAnInvoiceInEuros)
         EXPECT_EQ(editor.var_s_edit()->text(), editor.against_edit()->text().section(',', 0, 0));
         EXPECT_EQ(editor.tabs()->count(), 1);
         retype(editor.title_edit(), "Vrácení zboží");
+        // Its own rounding mode takes over once the total is changed.
+        retype(editor.total_edit(), "13,94");
+        EXPECT_EQ(editor.document().header().field_by_name("ROUND_SUM").as_float(), 13.94);
         editor.ok_button()->click();
         EXPECT_FALSE(editor.isVisible());
         Q_UNUSED(invoice);
@@ -202,7 +205,7 @@ TEST_F(DocumentEditorTest, IssuedCreditNoteAgainstAnInvoiceInEuros)
     EXPECT_EQ(shell(QString("SELECT H.ID_DOC_TYPE, H.ALL_SUM, H.ROUND_ID, H.ROUND_SUM, H.CURR_NAME, "
                             "H.ID_ADDRESS, D.ID_LINK FROM DOC_HEAD H JOIN DOC_DRS3 D ON "
                             "D.RECID=H.RECID WHERE H.RECID=%1").arg(credit)),
-              QString("3|13.9|0|12.0|EUR|%1|%2").arg(invoice_address).arg(invoice));
+              QString("3|13.94|0|13.94|EUR|%1|%2").arg(invoice_address).arg(invoice));
 }
 
 // A received invoice: a supplier, an own invoicing address added on the way, the supplier's
@@ -444,12 +447,18 @@ TEST_F(DocumentEditorTest, StatusHintFollowsThePageInFront)
     EXPECT_TRUE(host.hints.last().isEmpty());
 }
 
+// The main window with the book of issued invoices open.
 struct ChildRecorder : WindowHost {
+    QObject *find_child_component(const QString &key, const QString &name) const override
+    {
+        return key == "DOC1" && name == "ds" ? book : nullptr;
+    }
     int notify_child(const QString &key, int code) override
     {
         notified.push_back(key + QString::number(code));
         return 0;
     }
+    TMemTable *book = nullptr;
     QStringList notified;
 };
 
@@ -461,6 +470,7 @@ TEST_F(DocumentEditorTest, PartnersWindowEditsAndDeletesItsDocuments)
     const int second = issue_invoice({{nut, "1"}});
     ASSERT_NE(second, 0);
     ChildRecorder host;
+    host.book = m_api->select_sql("VIEW_DOC1", "SELECT * FROM VIEW_DOC1 ORDER BY DOC_NO");
     const ScopedWindowHost installed(host);
     TfPar window(customer);
     window.show_page(TParTree::OtherPage);
@@ -477,22 +487,33 @@ TEST_F(DocumentEditorTest, PartnersWindowEditsAndDeletesItsDocuments)
     });
     window.command(TfPar::EditDocument)->trigger();
     EXPECT_EQ(documents->field_by_name("DOC_TITLE").as_string(), "opraveno");
+    // The open book was corrected on the same row and shows it.
+    EXPECT_EQ(m_api->current_recid(host.book), first);
+    EXPECT_EQ(host.book->field_by_name("DOC_TITLE").as_string(), "opraveno");
 
     m_answer = mrYes;
     window.command(TfPar::DeleteDocument)->trigger();
     EXPECT_EQ(m_messages.back().text,
               "Opravdu vymazat vybraný doklad obchodního partnera a všechny jeho úhrady?");
     EXPECT_EQ(documents->record_count(), 1);
+    EXPECT_EQ(host.book->record_count(), 1);
     EXPECT_EQ(shell(QString("SELECT count(*) FROM DOC_HEAD WHERE RECID=%1").arg(first)), "0");
     EXPECT_EQ(shell(QString("SELECT count(*) FROM DOC_ITEMS WHERE HEADER_ID=%1").arg(first)), "0");
     EXPECT_EQ(host.notified, QStringList{"TE1"});
 
+    // Deleted meanwhile elsewhere: neither the open book nor a scratch set opens another
+    // document in its place.
     exec(QString("DELETE FROM DOC_HEAD WHERE RECID=%1").arg(second));
-    m_messages.clear();
     documents->first();
-    EXPECT_EQ(edit_document_of_row(documents), 0);
-    ASSERT_EQ(m_messages.size(), 1u);
-    EXPECT_EQ(m_messages[0].text, "Záznam neexistuje!");
+    for (TMemTable *book : {host.book, static_cast<TMemTable *>(nullptr)}) {
+        if (book)
+            book->remove();
+        host.book = book;
+        m_messages.clear();
+        EXPECT_EQ(edit_document_of_row(documents), 0);
+        ASSERT_EQ(m_messages.size(), 1u);
+        EXPECT_EQ(m_messages[0].text, "Záznam neexistuje!");
+    }
 }
 
 } // namespace
