@@ -462,6 +462,21 @@ struct ChildRecorder : WindowHost {
     QStringList notified;
 };
 
+// With the book open the new document is its new row, read back from the book's view.
+TEST_F(DocumentEditorTest, NewDocumentShowsInTheOpenBook)
+{
+    issue_invoice({{screw, "1"}});
+    ChildRecorder host;
+    host.book = m_api->select_sql("VIEW_DOC1", "SELECT * FROM VIEW_DOC1 ORDER BY DOC_NO");
+    const ScopedWindowHost installed(host);
+    const int id = issue_invoice({{nut, "2"}});
+    ASSERT_NE(id, 0);
+    EXPECT_EQ(host.book->record_count(), 2);
+    EXPECT_EQ(m_api->current_recid(host.book), id);
+    EXPECT_EQ(host.book->field_by_name("PARTNER_NAME").as_string(), "Odběratel a.s.");
+    EXPECT_EQ(host.book->field_by_name("ROUND_SUM").as_float(), 200.0);
+}
+
 // The partners window corrects and deletes a partner's documents; a document that is no
 // longer there opens nothing in its place.
 TEST_F(DocumentEditorTest, PartnersWindowEditsAndDeletesItsDocuments)
