@@ -23,9 +23,9 @@ std::optional<VoucherEntry> prepare_voucher(TdbAPI &api, int entry, bool income)
     details.kind = voucher_kind(income);
     details.date = today();
 
-    ScopedSet row = api.select_scoped(
-        QStringLiteral("VIEW_TE"),
-        QStringLiteral("SELECT * FROM VIEW_TE WHERE RECID=") + QString::number(entry));
+    ScopedSet row = api.select_scoped(QStringLiteral("VIEW_TE"),
+                                      QStringLiteral("SELECT * FROM VIEW_TE WHERE RECID=") +
+                                          QString::number(entry));
     if (!row || row->is_empty())
         return std::nullopt;
     details.entry = entry;
@@ -35,18 +35,18 @@ std::optional<VoucherEntry> prepare_voucher(TdbAPI &api, int entry, bool income)
         shown.date = date_from_days(date.as_datetime());
     shown.doc_no = row->field_by_name(QStringLiteral("DOC_NO")).as_string();
     shown.grp_name = row->field_by_name(QStringLiteral("GRP_NAME")).as_string();
-    shown.amount =
-        row->field_by_name(income ? QStringLiteral("INCOME") : QStringLiteral("OUTCOME")).as_float();
+    shown.amount = row->field_by_name(income ? QStringLiteral("INCOME") : QStringLiteral("OUTCOME"))
+                       .as_float();
     shown.currency = row->field_by_name(QStringLiteral("ORIGIN_CURR")).as_string();
     details.purpose = row->field_by_name(QStringLiteral("TE_TEXT")).as_string();
 
     const QString kind_condition = QStringLiteral("IS_INCOME=") + sql_quote(details.kind);
     shown.proposed_number =
         api.next_number(QStringLiteral("CASH_NO"), QStringLiteral("TE_CASH"), 1, 1, kind_condition);
-    ScopedSet stored = api.select_scoped(
-        QStringLiteral("TE_CASH"), QStringLiteral("SELECT * FROM TE_CASH WHERE TE_ID=") +
-                                       QString::number(entry) + QStringLiteral(" AND ") +
-                                       kind_condition + QStringLiteral(" ORDER BY RECID"));
+    ScopedSet stored = api.select_scoped(QStringLiteral("TE_CASH"),
+                                         QStringLiteral("SELECT * FROM TE_CASH WHERE TE_ID=") +
+                                             QString::number(entry) + QStringLiteral(" AND ") +
+                                             kind_condition + QStringLiteral(" ORDER BY RECID"));
     if (stored && !stored->is_empty()) {
         details.voucher_id = stored->field_by_name(QStringLiteral("RECID")).as_integer();
         shown.proposed_number = stored->field_by_name(QStringLiteral("CASH_NO")).as_integer();

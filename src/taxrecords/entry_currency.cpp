@@ -9,8 +9,8 @@
 std::vector<EntryCurrency> entry_currencies(TdbAPI &api)
 {
     std::vector<EntryCurrency> list{{home_currency, {}, 1, 1.0}};
-    ScopedSet rates = api.select_scoped(
-        QStringLiteral("CURR_LIST"), QStringLiteral("SELECT * FROM CURR_LIST ORDER BY RECID"));
+    ScopedSet rates = api.select_scoped(QStringLiteral("CURR_LIST"),
+                                        QStringLiteral("SELECT * FROM CURR_LIST ORDER BY RECID"));
     if (!rates)
         return list;
     const TField &name = rates->field_by_name(QStringLiteral("CURR_NAME"));

@@ -23,9 +23,9 @@ QString EntryDocument::description() const
 
 std::optional<EntryDocument> read_entry_document(TdbAPI &api, int document_id)
 {
-    ScopedSet head = api.select_scoped(
-        QStringLiteral("DOC_HEAD"),
-        QStringLiteral("SELECT * FROM DOC_HEAD WHERE RECID=") + QString::number(document_id));
+    ScopedSet head = api.select_scoped(QStringLiteral("DOC_HEAD"),
+                                       QStringLiteral("SELECT * FROM DOC_HEAD WHERE RECID=") +
+                                           QString::number(document_id));
     if (!head || head->is_empty())
         return std::nullopt;
     const auto field = [&head](const char *name) -> const TField & {
@@ -44,8 +44,9 @@ std::optional<EntryDocument> read_entry_document(TdbAPI &api, int document_id)
     document.curr_kurs = field("CURR_KURS").is_null() ? 1.0 : field("CURR_KURS").as_float();
     if (is_doc_type(document.type)) {
         ScopedSet details = api.select_scoped(
-            QStringLiteral("DOC_DRS"),
-            QStringLiteral("SELECT * FROM DOC_DRS%1 WHERE RECID=%2").arg(document.type).arg(document_id));
+            QStringLiteral("DOC_DRS"), QStringLiteral("SELECT * FROM DOC_DRS%1 WHERE RECID=%2")
+                                           .arg(document.type)
+                                           .arg(document_id));
         if (details && !details->is_empty())
             document.bank_id = details->field_by_name(QStringLiteral("ID_BANK")).as_integer();
     }

@@ -21,7 +21,9 @@ protected:
     void add_voucher(int entry, const char *kind, int number)
     {
         exec(QString("INSERT INTO TE_CASH VALUES(null, %1, '%2', %3, '2026-01-01', 't', 'n', 'a')")
-                 .arg(entry).arg(kind).arg(number));
+                 .arg(entry)
+                 .arg(kind)
+                 .arg(number));
     }
 
     // What the dialog does on OK with the number it proposed.

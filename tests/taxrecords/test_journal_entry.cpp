@@ -34,14 +34,21 @@ protected:
         exec(QString("INSERT INTO DOC_HEAD (RECID, ID_DOC_TYPE, DOC_NO, DATE_D, DOC_TITLE, "
                      "ALL_SUM, ROUND_SUM, CURR_NAME, CURR_AMOUNT, CURR_KURS) VALUES "
                      "(%1, %2, 42, '2026-03-01', 'Dodávka oken', %3, %3, '%4', 1, %5)")
-                 .arg(id).arg(type).arg(round_sum).arg(currency).arg(rate));
+                 .arg(id)
+                 .arg(type)
+                 .arg(round_sum)
+                 .arg(currency)
+                 .arg(rate));
     }
 
     void pay(int document, double income, double outcome)
     {
         exec(QString("INSERT INTO TE (RECID, DOC_ID, DATE_D, INCOME, OUTCOME) VALUES "
                      "(%1, %2, '2026-03-10', %3, %4)")
-                 .arg(m_api->new_recid()).arg(document).arg(income).arg(outcome));
+                 .arg(m_api->new_recid())
+                 .arg(document)
+                 .arg(income)
+                 .arg(outcome));
     }
 };
 
@@ -192,7 +199,8 @@ TEST_F(Journal, TheDocumentGivesDirectionCurrencyAccountAndItsDescription)
     for (const Case &c : cases) {
         ++id;
         add_document(id, c.type, 1000, "EUR", 25.125);
-        exec(QString("INSERT INTO DOC_DRS%1 (RECID, ID_BANK) VALUES (%2, 501)").arg(c.type).arg(id));
+        exec(
+            QString("INSERT INTO DOC_DRS%1 (RECID, ID_BANK) VALUES (%2, 501)").arg(c.type).arg(id));
         const std::optional<EntryDocument> document = read_entry_document(*m_api, id);
         ASSERT_TRUE(document) << c.type;
         EXPECT_EQ(document->paid_by_income(), c.by_income) << c.type;

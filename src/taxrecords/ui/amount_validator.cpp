@@ -12,8 +12,7 @@ AmountValidator::AmountValidator(std::optional<double> limit, QObject *parent)
 
 QValidator::State AmountValidator::validate(QString &input, int &) const
 {
-    static const QRegularExpression shape(
-        QStringLiteral("^[\\d \\x{00A0}]*[.,]?\\d*$"));
+    static const QRegularExpression shape(QStringLiteral("^[\\d \\x{00A0}]*[.,]?\\d*$"));
     if (!shape.match(input).hasMatch())
         return Invalid;
     if (m_limit && money_cents(parse_amount(input)) > money_cents(*m_limit))

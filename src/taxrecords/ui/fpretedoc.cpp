@@ -49,16 +49,16 @@ TfPreTeDoc::TfPreTeDoc(const VoucherEntry &entry, bool income, QWidget *parent)
     m_number->setValue(entry.proposed_number);
     m_number->setFixedWidth(110);
     m_purpose = text_input("tedoc_up", details.purpose);
-    m_heading = new QLabel(income ? QStringLiteral("Přijato OD:") : QStringLiteral("Vyplaceno komu:"),
-                           this);
+    m_heading = new QLabel(
+        income ? QStringLiteral("Přijato OD:") : QStringLiteral("Vyplaceno komu:"), this);
     m_heading->setObjectName(QStringLiteral("lbHeading"));
     QFont bold = m_heading->font();
     bold.setBold(true);
     m_heading->setFont(bold);
     m_name = text_input("tedoc_pr", details.name);
     m_address = text_input("tedoc_pr2", details.address);
-    m_entry = new QLabel(format_short_date(entry.date) + QStringLiteral("\nDoklad: ") + entry.doc_no +
-                             u'\n' + entry.grp_name,
+    m_entry = new QLabel(format_short_date(entry.date) + QStringLiteral("\nDoklad: ") +
+                             entry.doc_no + u'\n' + entry.grp_name,
                          this);
     m_entry->setObjectName(QStringLiteral("lbEntry"));
     m_amount = new QLabel(format_number(entry.amount, QStringLiteral("### ### ##0.00")) + u' ' +
@@ -106,9 +106,9 @@ TfPreTeDoc::TfPreTeDoc(const VoucherEntry &entry, bool income, QWidget *parent)
     layout->setSizeConstraint(QLayout::SetFixedSize);
     localize_component(this);
     // The caption keeps its leading spaces, which the texts' hook would trim.
-    setWindowTitle(income
-                       ? QStringLiteral("  Pokladní doklad PŘÍJMOVÝ -  doplňující informace před tiskem.")
-                       : QStringLiteral("  Pokladní doklad VÝDAJOVÝ -  doplňující informace před tiskem."));
+    setWindowTitle(
+        income ? QStringLiteral("  Pokladní doklad PŘÍJMOVÝ -  doplňující informace před tiskem.")
+               : QStringLiteral("  Pokladní doklad VÝDAJOVÝ -  doplňující informace před tiskem."));
     apply_dialog_color(*this);
     install_help_key(this);
     enter_as_tab(*this);

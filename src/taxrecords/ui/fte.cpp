@@ -8,11 +8,11 @@
 #include "masterdata/ui/frsearch.h"
 #include "reports/report_state.h"
 #include "reports/ui/list_reports.h"
-#include "text/number_format.h"
 #include "taxrecords/cash_voucher.h"
 #include "taxrecords/ui/fmgrph.h"
 #include "taxrecords/ui/fpretedoc.h"
 #include "taxrecords/ui/journal_operations.h"
+#include "text/number_format.h"
 #include "widgets/appearance.h"
 #include "widgets/command_key.h"
 #include "widgets/dbgrid.h"
@@ -87,12 +87,15 @@ const CommandLook command_looks[TfTE::CommandCount] = {
 struct ColumnLook {
     const char *name;
     int width;
+    // Dates, numbers and amounts are never cut: the column widens to its texts when the
+    // font needs more room.
+    bool whole;
 };
 
-const ColumnLook column_widths[] = {{"DATE_D", 64},         {"DOC_NO", 72},
-                                    {"CC_INCOME", 88},      {"CC_OUTCOME", 88},
-                                    {"GRP_NAME", 128},      {"TE_TEXT", 188},
-                                    {"BANKCASH_MNAME", 128}};
+const ColumnLook column_widths[] = {{"DATE_D", 64, true},          {"DOC_NO", 72, true},
+                                    {"CC_INCOME", 88, true},       {"CC_OUTCOME", 88, true},
+                                    {"GRP_NAME", 128, false},      {"TE_TEXT", 188, false},
+                                    {"BANKCASH_MNAME", 128, false}};
 
 const char *const hidden_columns[] = {"CURR_AMOUNT", "CURR_KURS", "IS_INCOME", "IS_OUTCOME",
                                       "IS_BANK"};
@@ -105,10 +108,14 @@ struct DetailLook {
 };
 
 const DetailLook detail_looks[] = {
-    {"DATE_D", true, {}},          {"DOC_NO", false, {}},
-    {"TE_TEXT", false, {}},        {"GRP_NAME", true, {}},
-    {"BANKCASH_MNAME", false, {}}, {"CC_INCOME", true, income_color},
-    {"CC_OUTCOME", true, outcome_color}, {"IS_TAX", true, {}},
+    {"DATE_D", true, {}},
+    {"DOC_NO", false, {}},
+    {"TE_TEXT", false, {}},
+    {"GRP_NAME", true, {}},
+    {"BANKCASH_MNAME", false, {}},
+    {"IS_TAX", true, {}},
+    {"CC_INCOME", true, income_color},
+    {"CC_OUTCOME", true, outcome_color},
 };
 
 // One column's text in its own colour; the rest of the cell as the grid draws it.
@@ -275,8 +282,8 @@ void TfTE::create_menus()
                 menu->addAction(command(static_cast<Command>(item)));
         }
     };
-    fill(m_print_menu, {Print, PrintBank, -1, PrintGrp, PrintCurr, -1, PrintIn, PrintOut,
-                        PrintCash, -1, Chart});
+    fill(m_print_menu,
+         {Print, PrintBank, -1, PrintGrp, PrintCurr, -1, PrintIn, PrintOut, PrintCash, -1, Chart});
     m_context_menu = new QMenu(this);
     m_context_menu->setObjectName(QStringLiteral("popTe"));
     fill(m_context_menu, {AddTe, EditTe, -1, DelTe, -1, PrintIn, PrintOut, PrintCash, -1, Print,
@@ -313,8 +320,8 @@ QWidget *TfTE::create_top_bar()
         button->setFocusPolicy(Qt::NoFocus);
         return button;
     };
-    QToolButton *refresh = bar_button("btnRefresh", QStringLiteral("Obnovit, znovu načíst."),
-                                      image_refresh);
+    QToolButton *refresh =
+        bar_button("btnRefresh", QStringLiteral("Obnovit, znovu načíst."), image_refresh);
     connect(refresh, &QToolButton::clicked, this, [this] { run(Refresh); });
     QToolButton *help = bar_button("btnHelp", QStringLiteral("Nápověda"), ImageList16::help);
     connect(help, &QToolButton::clicked, this, [this] { show_help(this); });
@@ -343,6 +350,12 @@ QWidget *TfTE::create_detail_panel()
     auto *layout = new QGridLayout(panel);
     layout->setHorizontalSpacing(8);
     layout->setVerticalSpacing(2);
+    m_foreign_income = new QLabel(panel);
+    m_foreign_income->setObjectName(QStringLiteral("lbINCOME"));
+    set_look(*m_foreign_income, true, income_color);
+    m_foreign_outcome = new QLabel(panel);
+    m_foreign_outcome->setObjectName(QStringLiteral("lbOUTCOME"));
+    set_look(*m_foreign_outcome, true, outcome_color);
     int index = 0;
     for (const DetailLook &look : detail_looks) {
         auto *caption_label = new QLabel(panel);
@@ -353,19 +366,24 @@ QWidget *TfTE::create_detail_panel()
         const int row = index / 3;
         const int column = (index % 3) * 2;
         layout->addWidget(caption_label, row, column, Qt::AlignRight);
-        layout->addWidget(value, row, column + 1);
+        // The amount in the entry's own currency stands beside the home-currency amount.
+        QLabel *foreign = look.name == QLatin1String("CC_INCOME")    ? m_foreign_income
+                          : look.name == QLatin1String("CC_OUTCOME") ? m_foreign_outcome
+                                                                     : nullptr;
+        if (foreign) {
+            auto *pair = new QHBoxLayout;
+            pair->setSpacing(12);
+            pair->addWidget(value);
+            pair->addWidget(foreign);
+            pair->addStretch(1);
+            layout->addLayout(pair, row, column + 1);
+        } else {
+            layout->addWidget(value, row, column + 1);
+        }
         m_captions.emplace_back(QLatin1String(look.name), caption_label);
         m_values.emplace_back(QLatin1String(look.name), value);
         ++index;
     }
-    m_foreign_income = new QLabel(panel);
-    m_foreign_income->setObjectName(QStringLiteral("lbINCOME"));
-    set_look(*m_foreign_income, true, income_color);
-    m_foreign_outcome = new QLabel(panel);
-    m_foreign_outcome->setObjectName(QStringLiteral("lbOUTCOME"));
-    set_look(*m_foreign_outcome, true, outcome_color);
-    layout->addWidget(m_foreign_income, 2, 3);
-    layout->addWidget(m_foreign_outcome, 2, 5);
 
     auto *document_caption = new QLabel(QStringLiteral("Doklad:"), panel);
     auto *link = new ClickLabel(panel);
@@ -427,7 +445,9 @@ void TfTE::show_set(TMemTable *set, int record_id)
     for (const ColumnLook &look : column_widths) {
         const int column = find_column(*m_grid, QLatin1String(look.name));
         if (column >= 0)
-            m_grid->setColumnWidth(column, look.width);
+            m_grid->setColumnWidth(column, look.whole
+                                               ? std::max(look.width, m_grid->columnWidth(column))
+                                               : look.width);
     }
     if (const int column = find_column(*m_grid, QStringLiteral("CC_INCOME")); column >= 0)
         m_grid->setItemDelegateForColumn(column, m_income_color);
@@ -559,7 +579,8 @@ void TfTE::update_commands()
     // A voucher is offered for an amount the entry really holds, once a voucher print exists.
     const bool can_print = static_cast<bool>(tax_records_prints().voucher);
     const auto voucher_possible = [this, rows](const char *flag, const char *amount) {
-        return rows && m_set->field_by_name(QLatin1String(flag)).as_string() == QLatin1String("T") &&
+        return rows &&
+               m_set->field_by_name(QLatin1String(flag)).as_string() == QLatin1String("T") &&
                money_cents(m_set->field_by_name(QLatin1String(amount)).as_float()) > 0;
     };
     command(PrintIn)->setEnabled(can_print && voucher_possible("IS_INCOME", "INCOME"));

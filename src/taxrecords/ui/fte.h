@@ -38,8 +38,20 @@ public:
     ~TfTE() override;
 
     enum Command {
-        AddTe, EditTe, DelTe, Print, PrintBank, PrintGrp, PrintCurr, PrintIn, PrintOut,
-        PrintCash, Chart, Fetch, Refresh, CommandCount
+        AddTe,
+        EditTe,
+        DelTe,
+        Print,
+        PrintBank,
+        PrintGrp,
+        PrintCurr,
+        PrintIn,
+        PrintOut,
+        PrintCash,
+        Chart,
+        Fetch,
+        Refresh,
+        CommandCount
     };
     // The command message code that reloads the book.
     static constexpr int reload_code = 1;

@@ -64,8 +64,7 @@ QToolButton *plus_button(const QString &name, const QString &hint, QWidget *pare
     return button;
 }
 
-QGroupBox *amount_frame(const QString &title, const QColor &color, QWidget *input,
-                        QWidget *parent)
+QGroupBox *amount_frame(const QString &title, const QColor &color, QWidget *input, QWidget *parent)
 {
     auto *frame = new QGroupBox(title, parent);
     frame->setStyleSheet(QStringLiteral("QGroupBox { border: 1px solid %1; margin-top: 1.2em; }"
@@ -206,8 +205,10 @@ void TfTeEdit::create_controls()
     };
     m_income = amount_input("RxDBCalcEdit1", "INCOME");
     m_outcome = amount_input("RxDBCalcEdit2", "OUTCOME");
-    m_income_frame = amount_frame(QStringLiteral("Příjem celkem"), QColor(0, 128, 0), m_income, this);
-    m_outcome_frame = amount_frame(QStringLiteral("Výdaj celkem"), QColor(192, 0, 0), m_outcome, this);
+    m_income_frame =
+        amount_frame(QStringLiteral("Příjem celkem"), QColor(0, 128, 0), m_income, this);
+    m_outcome_frame =
+        amount_frame(QStringLiteral("Výdaj celkem"), QColor(192, 0, 0), m_outcome, this);
 
     auto *document_frame = new QGroupBox(QStringLiteral("Doklad"), this);
     m_document_text = new QLabel(no_document, document_frame);
@@ -228,7 +229,8 @@ void TfTeEdit::create_controls()
     m_rate->bind(&set(), QStringLiteral("CURR_KURS"));
     m_rate->set_display_format(rate_format);
     m_rate->setFixedWidth(100);
-    m_rate_amount_label = caption_of(QStringLiteral("množství (kurs)"), m_rate_amount, currency_frame);
+    m_rate_amount_label =
+        caption_of(QStringLiteral("množství (kurs)"), m_rate_amount, currency_frame);
     m_rate_label = caption_of(QStringLiteral("kurs"), m_rate, currency_frame);
     auto *currency_line = new QHBoxLayout(currency_frame);
     currency_line->addWidget(m_currency);
@@ -240,7 +242,8 @@ void TfTeEdit::create_controls()
 
     auto *fields = new QGridLayout;
     fields->setHorizontalSpacing(6);
-    const auto row_of = [fields](int row, QLabel *label, QWidget *control, QWidget *after = nullptr) {
+    const auto row_of = [fields](int row, QLabel *label, QWidget *control,
+                                 QWidget *after = nullptr) {
         fields->addWidget(label, row, 0);
         auto *line = new QHBoxLayout;
         line->setSpacing(4);
@@ -267,9 +270,9 @@ void TfTeEdit::create_controls()
     set_first_control(m_date);
     finish_layout(fields);
 
-    for (TDBEdit *edit : {static_cast<TDBEdit *>(m_doc_no), m_text, static_cast<TDBEdit *>(m_income),
-                          static_cast<TDBEdit *>(m_outcome), static_cast<TDBEdit *>(m_rate_amount),
-                          static_cast<TDBEdit *>(m_rate)})
+    for (TDBEdit *edit : {static_cast<TDBEdit *>(m_doc_no), m_text,
+                          static_cast<TDBEdit *>(m_income), static_cast<TDBEdit *>(m_outcome),
+                          static_cast<TDBEdit *>(m_rate_amount), static_cast<TDBEdit *>(m_rate)})
         connect(edit, &TDBEdit::edited, this, &TfTeEdit::update_ok);
     connect(m_date, &TDBDateEdit::edited, this, &TfTeEdit::update_ok);
     connect(m_group, &TDBLookupCombo::edited, this, &TfTeEdit::category_changed);
@@ -294,7 +297,7 @@ void TfTeEdit::set_category_icons()
         const bool income = flag_set(*m_groups, row, "IS_INCOME");
         const bool outcome = flag_set(*m_groups, row, "IS_OUTCOME");
         m_group->setItemIcon(row, ImageList16::icon(income && outcome ? image_both
-                                                     : income         ? image_income
+                                                    : income          ? image_income
                                                                       : image_outcome));
     }
 }
@@ -309,15 +312,24 @@ void TfTeEdit::apply_defaults()
         return;
     m_document = read_entry_document(*dbAPI, m_document_id);
     if (!m_document) {
-        m_document_text->setText(missing_document_text(m_document_id));
+        show_document_text(missing_document_text(m_document_id));
         return;
     }
-    m_document_text->setText(m_document->description());
+    show_document_text(m_document->description());
     apply_payment_rule(*m_document);
     if (appended()) {
         field("DOC_NO").set_as_string(m_document->doc_no);
         field("TE_TEXT").set_as_string(m_document->title);
     }
+}
+
+// A long title wraps; the frame takes the lines the text needs, which a fixed-size dialog
+// would otherwise not give it.
+void TfTeEdit::show_document_text(const QString &text)
+{
+    m_document_text->setText(text);
+    m_document_text->setFixedHeight(
+        m_document_text->heightForWidth(m_document_text->maximumWidth()));
 }
 
 void TfTeEdit::apply_payment_rule(const EntryDocument &document)
@@ -328,14 +340,15 @@ void TfTeEdit::apply_payment_rule(const EntryDocument &document)
     if (::fully_paid(remaining)) {
         m_fully_paid = true;
         show_message(QStringLiteral("Úhrada dokladu"),
-                     QStringLiteral("Tento doklad již byl celý uhrazen."), mbIconInformation,
-                     false, help_fully_paid);
+                     QStringLiteral("Tento doklad již byl celý uhrazen."), mbIconInformation, false,
+                     help_fully_paid);
         return;
     }
     if (appended())
         field("ORIGIN_CURR").set_as_string(document.curr_name);
     m_currency->setEnabled(false);
-    restrict_categories(m_paid_by_income ? QStringLiteral("IS_INCOME") : QStringLiteral("IS_OUTCOME"));
+    restrict_categories(m_paid_by_income ? QStringLiteral("IS_INCOME")
+                                         : QStringLiteral("IS_OUTCOME"));
     m_limit = remaining;
     TDBNumberEdit *input = m_paid_by_income ? m_income : m_outcome;
     delete input->validator();
@@ -372,7 +385,8 @@ void TfTeEdit::category_changed()
     }
     m_income_frame->setVisible(income);
     m_outcome_frame->setVisible(outcome);
-    for (const auto &[allowed, column] : {std::pair{income, "INCOME"}, std::pair{outcome, "OUTCOME"}})
+    for (const auto &[allowed, column] :
+         {std::pair{income, "INCOME"}, std::pair{outcome, "OUTCOME"}})
         if (!allowed && money_cents(field(column).as_float()) != 0)
             field(column).set_as_float(0.0);
     update_ok();
@@ -417,9 +431,9 @@ void TfTeEdit::show_currency(const QString &name)
         m_currency->setCurrentIndex(item);
     }
     const bool foreign = name != home_currency;
-    for (QWidget *control : {static_cast<QWidget *>(m_rate_amount), static_cast<QWidget *>(m_rate),
-                             static_cast<QWidget *>(m_rate_amount_label),
-                             static_cast<QWidget *>(m_rate_label)})
+    for (QWidget *control :
+         {static_cast<QWidget *>(m_rate_amount), static_cast<QWidget *>(m_rate),
+          static_cast<QWidget *>(m_rate_amount_label), static_cast<QWidget *>(m_rate_label)})
         control->setVisible(foreign);
     m_income->set_display_format(amount_format_of(name));
     m_outcome->set_display_format(amount_format_of(name));

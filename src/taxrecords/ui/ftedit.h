@@ -69,6 +69,7 @@ private:
     void create_controls();
     void fill_currencies();
     void apply_defaults();
+    void show_document_text(const QString &text);
     void apply_payment_rule(const EntryDocument &document);
     void restrict_categories(const QString &flag);
     void category_changed();

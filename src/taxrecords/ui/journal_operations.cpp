@@ -35,8 +35,9 @@ public:
                 window_host().find_child_component(QStringLiteral("TE"), QStringLiteral("ds"))))
             m_set = grid->table();
         if (!m_set) {
-            m_scratch = dbAPI->select_sql(view, QStringLiteral("SELECT * FROM VIEW_TE WHERE RECID=") +
-                                                    QString::number(entry_id));
+            m_scratch =
+                dbAPI->select_sql(view, QStringLiteral("SELECT * FROM VIEW_TE WHERE RECID=") +
+                                            QString::number(entry_id));
             m_set = m_scratch;
         }
     }

@@ -45,7 +45,11 @@ void JournalFixture::add_document(int id, int type, int number, double round_sum
     exec(QString("INSERT INTO DOC_HEAD (RECID, ID_DOC_TYPE, DOC_NO, DATE_D, DOC_TITLE, ALL_SUM, "
                  "ROUND_SUM, CURR_NAME, CURR_AMOUNT, CURR_KURS) VALUES (%1, %2, %3, '2026-03-01', "
                  "'Okna pro O''Briena', %4, %4, '%5', 1, %6)")
-             .arg(id).arg(type).arg(number).arg(round_sum).arg(QString::fromUtf8(currency))
+             .arg(id)
+             .arg(type)
+             .arg(number)
+             .arg(round_sum)
+             .arg(QString::fromUtf8(currency))
              .arg(rate));
 }
 
@@ -57,8 +61,14 @@ int JournalFixture::add_entry(const QString &date, const QString &number, int ca
     exec(QString("INSERT INTO TE (RECID, DOC_ID, DATE_D, DOC_NO, GRP_ID, TE_TEXT, CASH_ID, "
                  "ORIGIN_CURR, CURR_AMOUNT, CURR_KURS, INCOME, OUTCOME) VALUES (%1, %2, '%3', "
                  "'%4', %5, 'záznam %4', 501, '%6', 1, %7, %8, %9)")
-             .arg(id).arg(document).arg(date, number).arg(category)
-             .arg(QString::fromUtf8(currency)).arg(rate).arg(income).arg(outcome));
+             .arg(id)
+             .arg(document)
+             .arg(date, number)
+             .arg(category)
+             .arg(QString::fromUtf8(currency))
+             .arg(rate)
+             .arg(income)
+             .arg(outcome));
     return id;
 }
 

@@ -27,8 +27,7 @@ protected:
                       double rate);
     // An entry stored directly; its RECID.
     int add_entry(const QString &date, const QString &number, int category, double income,
-                  double outcome, const char *currency = "Kč", double rate = 1.0,
-                  int document = 0);
+                  double outcome, const char *currency = "Kč", double rate = 1.0, int document = 0);
     QString stored(const QString &select) const { return sqlite_shell(select).trimmed(); }
 };
 

@@ -4,6 +4,7 @@
 #include "data/memtable.h"
 #include "masterdata/ui/frsearch.h"
 #include "reports/report_state.h"
+#include "reports/ui/fsetwhere.h"
 #include "support/modal_driver.h"
 #include "taxrecords/ui/fpretedoc.h"
 #include "taxrecords/ui/fte.h"
@@ -122,9 +123,9 @@ TEST_F(TaxRecordsBook, OpensSortedByDateWithItsColumnsFormatsAndTheFirstRowsDeta
     EXPECT_EQ(detail(*book, "OUTCOME"), QStringLiteral("0,00 EUR"));
     EXPECT_EQ(book->document_link()->text(), QStringLiteral("faktura vydaná - 2026002"));
 
-    for (TfTE::Command which : {TfTE::AddTe, TfTE::EditTe, TfTE::DelTe, TfTE::Print,
-                                TfTE::PrintBank, TfTE::PrintGrp, TfTE::PrintCash, TfTE::Chart,
-                                TfTE::Fetch})
+    for (TfTE::Command which :
+         {TfTE::AddTe, TfTE::EditTe, TfTE::DelTe, TfTE::Print, TfTE::PrintBank, TfTE::PrintGrp,
+          TfTE::PrintCash, TfTE::Chart, TfTE::Fetch})
         EXPECT_TRUE(book->command(which)->isEnabled()) << which;
     // No foreign invoicing, and no voucher print installed yet.
     for (TfTE::Command which : {TfTE::PrintCurr, TfTE::PrintIn, TfTE::PrintOut})
@@ -208,8 +209,9 @@ TEST_F(TaxRecordsBook, VouchersAreNumberedPerKindAndKeptOnlyWhenPrinted)
     EXPECT_TRUE(book->command(TfTE::PrintOut)->isEnabled());
 
     answer_voucher_dialog([](TfPreTeDoc &d) {
-        EXPECT_EQ(d.windowTitle(),
-                  QStringLiteral("  Pokladní doklad PŘÍJMOVÝ -  doplňující informace před tiskem."));
+        EXPECT_EQ(
+            d.windowTitle(),
+            QStringLiteral("  Pokladní doklad PŘÍJMOVÝ -  doplňující informace před tiskem."));
         EXPECT_EQ(d.number_spin()->value(), 1);
         EXPECT_EQ(d.heading_label()->text(), QStringLiteral("Přijato OD:"));
         EXPECT_EQ(d.amount_label()->text(), QStringLiteral("300,00 Kč"));
@@ -236,9 +238,17 @@ TEST_F(TaxRecordsBook, VouchersAreNumberedPerKindAndKeptOnlyWhenPrinted)
     });
     book->command(TfTE::PrintOut)->trigger();
     EXPECT_EQ(stored(QString("SELECT group_concat(IS_INCOME||CASH_NO||PAR_NAME, ',') FROM "
-                             "(SELECT * FROM TE_CASH WHERE TE_ID=%1 ORDER BY RECID)").arg(m_both)),
+                             "(SELECT * FROM TE_CASH WHERE TE_ID=%1 ORDER BY RECID)")
+                         .arg(m_both)),
               QStringLiteral("T1O'Brien,F1"));
     EXPECT_EQ(printed, (std::vector<std::pair<int, bool>>{{m_both, true}, {m_both, false}}));
+
+    // An entry whose category allows expenses but holds none has no expense voucher.
+    const int income_of_both = add_entry("2026-02-01", "PD5", 8, 50, 0);
+    book->child_command(TfTE::reload_code);
+    go_to(*book, income_of_both);
+    EXPECT_TRUE(book->command(TfTE::PrintIn)->isEnabled());
+    EXPECT_FALSE(book->command(TfTE::PrintOut)->isEnabled());
 
     // A preview closed without printing keeps nothing; an income-only entry has no expense
     // voucher to offer.
@@ -260,6 +270,23 @@ TEST_F(TaxRecordsBook, VouchersAreNumberedPerKindAndKeptOnlyWhenPrinted)
     QTest::keyClick(book->grid(), Qt::Key_Delete);
     EXPECT_EQ(m_api->count_rows("TE", QString("RECID=%1").arg(m_both)), 0);
     EXPECT_EQ(m_api->count_rows("TE_CASH"), 0);
+}
+
+TEST_F(TaxRecordsBook, EveryPrintOfTheJournalAsksItsConditionsFirst)
+{
+    m_api->foreign_currency = true;
+    auto book = open_book();
+    for (TfTE::Command which : {TfTE::Print, TfTE::PrintBank, TfTE::PrintGrp, TfTE::PrintCurr,
+                                TfTE::PrintCash, TfTE::Chart}) {
+        ASSERT_TRUE(book->command(which)->isEnabled()) << which;
+        bool asked = false;
+        ModalDriver::on_next_modal([&](QWidget *modal) {
+            asked = qobject_cast<TfSetWhere *>(modal) != nullptr;
+            modal->close();
+        });
+        book->command(which)->trigger();
+        EXPECT_TRUE(asked) << which;
+    }
 }
 
 TEST_F(TaxRecordsBook, TheReloadMessageShowsAFreshSetWithTheLayoutOfTheOpening)

@@ -69,8 +69,9 @@ TEST_F(EntryEditor, AnIssuedInvoiceIsPaidInPartsUpToWhatRemainsInWholeCents)
         EXPECT_EQ(e.number_edit()->text(), QStringLiteral("2026001"));
         EXPECT_EQ(e.text_edit()->text(), QStringLiteral("Okna pro O'Briena"));
         EXPECT_EQ(e.account_combo()->currentText(), QStringLiteral("Účet u KB"));
-        EXPECT_EQ(e.document_label()->text(),
-                  QStringLiteral("faktura vydaná, 1.3.2026, 2026001, 865,08 Kč, Okna pro O'Briena"));
+        EXPECT_EQ(
+            e.document_label()->text(),
+            QStringLiteral("faktura vydaná, 1.3.2026, 2026001, 865,08 Kč, Okna pro O'Briena"));
         EXPECT_FALSE(e.currency_combo()->isEnabled());
         EXPECT_FALSE(e.rate_edit()->isVisibleTo(&e));
         type_over(&e, e.income_edit(), QStringLiteral("385,81"));
@@ -142,7 +143,8 @@ TEST_F(EntryEditor, AForeignPaymentTakesTheListedRateOrElseTheDocumentsOwn)
         const int id = edit_payment(c.document, 0);
         ASSERT_NE(id, 0) << c.currency;
         EXPECT_EQ(stored(QString("SELECT ORIGIN_CURR||'|'||CURR_AMOUNT||'|'||CURR_KURS FROM TE "
-                                 "WHERE RECID=%1").arg(id)),
+                                 "WHERE RECID=%1")
+                             .arg(id)),
                   QString("%1|1|%2").arg(QString::fromUtf8(c.currency)).arg(c.rate, 0, 'f', 1));
     }
 
@@ -157,7 +159,8 @@ TEST_F(EntryEditor, AForeignPaymentTakesTheListedRateOrElseTheDocumentsOwn)
     });
     EXPECT_EQ(edit_payment(euro_invoice, euro_payment), euro_payment);
     EXPECT_EQ(stored(QString("SELECT INCOME||'|'||CURR_KURS||'|'||CC_INCOME FROM TE WHERE "
-                             "RECID=%1").arg(euro_payment)),
+                             "RECID=%1")
+                         .arg(euro_payment)),
               "900.0|24.5|22050.0");
 }
 
@@ -181,10 +184,12 @@ TEST_F(EntryEditor, AReceivedInvoiceIsPaidByAnExpenseAndACategoryAddedTakesThatD
     });
     ASSERT_NE(edit_payment(received_invoice, 0), 0);
     // Both boxes were left empty: the new category holds expenses, as the payment does.
-    EXPECT_EQ(stored("SELECT IS_INCOME||IS_OUTCOME FROM TE_GRP WHERE GRP_NAME='Služby ''externí'''"),
-              "FT");
-    EXPECT_EQ(stored("SELECT T.OUTCOME||'|'||G.GRP_NAME FROM TE T JOIN TE_GRP G ON G.RECID=T.GRP_ID"),
-              "500.0|Služby 'externí'");
+    EXPECT_EQ(
+        stored("SELECT IS_INCOME||IS_OUTCOME FROM TE_GRP WHERE GRP_NAME='Služby ''externí'''"),
+        "FT");
+    EXPECT_EQ(
+        stored("SELECT T.OUTCOME||'|'||G.GRP_NAME FROM TE T JOIN TE_GRP G ON G.RECID=T.GRP_ID"),
+        "500.0|Služby 'externí'");
 }
 
 TEST_F(EntryEditor, AnEntryWithoutADocumentIsNumberedInTheJournalSeries)
@@ -287,7 +292,8 @@ TEST_F(EntryEditor, ARefusedSaveKeepsTheEditorOpenWithTheInput)
 TEST_F(EntryEditor, DeletingAPaymentAsksFirstAndTakesItsVoucherWithIt)
 {
     const int id = add_entry("2026-03-10", "2026001", 1, 100, 0, "Kč", 1.0, issued_invoice);
-    exec(QString("INSERT INTO TE_CASH VALUES(null, %1, 'T', 1, '2026-03-10', 't', 'n', 'a')").arg(id));
+    exec(QString("INSERT INTO TE_CASH VALUES(null, %1, 'T', 1, '2026-03-10', 't', 'n', 'a')")
+             .arg(id));
     m_answer = mrNo;
     EXPECT_EQ(delete_payment(id), 0);
     EXPECT_EQ(m_api->count_rows("TE"), 1);
