@@ -262,6 +262,58 @@ TEST_F(EntryEditor, TheCategoryShowsOnlyTheAmountsItHoldsAndOkWaitsForACompleteE
     EXPECT_EQ(stored("SELECT DATE_D||'|'||INCOME||'|'||OUTCOME FROM TE"), "2026-03-14|50.0|0.0");
 }
 
+TEST_F(EntryEditor, AnAccountAddedFromTheEditorIsABankAccountAndBecomesTheEntrysAccount)
+{
+    new_plain_entry([](TfTeEdit &e) {
+        answer_editor([](Tfm_listedit &list) {
+            auto *bank = qobject_cast<TDBCheckBox *>(list.control_of(QStringLiteral("IS_BANK")));
+            ASSERT_NE(bank, nullptr);
+            EXPECT_TRUE(bank->isChecked());
+            EXPECT_FALSE(bank->isEnabled());
+            type_into(&list, QStringLiteral("MNAME"), QStringLiteral("Fio účet"));
+            type_into(&list, QStringLiteral("MNO"), QStringLiteral("2400/2010"));
+            type_into(&list, QStringLiteral("MADDRESS"), QStringLiteral("Praha"));
+            type_into(&list, QStringLiteral("SWIFT"), QStringLiteral("FIOBCZPP"));
+            type_into(&list, QStringLiteral("IBAN"), QStringLiteral("CZ65"));
+            list.ok_button()->click();
+        });
+        e.new_account_button()->click();
+        EXPECT_EQ(e.account_combo()->currentText(), QStringLiteral("Fio účet"));
+        type_into(&e, QStringLiteral("edit_te_text"), QStringLiteral("vklad"));
+        type_over(&e, e.income_edit(), QStringLiteral("10"));
+        e.ok_button()->click();
+    });
+    EXPECT_EQ(stored("SELECT B.MNAME||'|'||B.IS_BANK FROM TE T JOIN CONF_BANKCASH B ON "
+                     "B.RECID=T.CASH_ID"),
+              "Fio účet|T");
+}
+
+TEST_F(EntryEditor, ACategoryAddedFromACorrectionHoldsWhatTheEntryHolds)
+{
+    const int id = add_entry("2026-03-10", "PD1", 3, 0, 70);
+    ScopedSet set = m_api->select_scoped("VIEW_TE", "SELECT * FROM VIEW_TE");
+    ASSERT_TRUE(m_api->locate_recid(id, set.get()));
+    answer_entry_editor([](TfTeEdit &e) {
+        answer_editor([](Tfm_listedit &list) {
+            for (const char *flag : {"IS_INCOME", "IS_OUTCOME"}) {
+                auto *box = qobject_cast<TDBCheckBox *>(list.control_of(QLatin1String(flag)));
+                ASSERT_NE(box, nullptr) << flag;
+                EXPECT_FALSE(box->isEnabled()) << flag;
+                EXPECT_EQ(box->isChecked(), QLatin1String(flag) == "IS_OUTCOME") << flag;
+            }
+            type_into(&list, QStringLiteral("GRP_NAME"), QStringLiteral("Opravy"));
+            list.ok_button()->click();
+        });
+        e.new_category_button()->click();
+        EXPECT_EQ(e.category_combo()->currentText(), QStringLiteral("Opravy"));
+        e.ok_button()->click();
+    });
+    EXPECT_EQ(edit_entry(set.get()), id);
+    EXPECT_EQ(stored("SELECT G.GRP_NAME||'|'||G.IS_INCOME||G.IS_OUTCOME||'|'||T.OUTCOME FROM TE T "
+                     "JOIN TE_GRP G ON G.RECID=T.GRP_ID"),
+              "Opravy|FT|70.0");
+}
+
 TEST_F(EntryEditor, AnUnknownEntryIsSaidAndNothingIsCreated)
 {
     EXPECT_EQ(edit_payment(issued_invoice, 123456), 0);
