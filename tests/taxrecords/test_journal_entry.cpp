@@ -4,6 +4,8 @@
 #include "taxrecords/entry_document.h"
 #include "taxrecords/journal_entry.h"
 
+#include <QProcess>
+
 namespace {
 
 class Journal : public DbFixture {
@@ -125,6 +127,26 @@ TEST_F(Journal, AFailedWriteIsReportedRolledBackAndDoesNotEndTheProgram)
         exec("DROP TRIGGER REFUSE");
     }
     // The session goes on: the same entry saves once nothing refuses it.
+    EXPECT_NE(entry_without_document(QStringLiteral("PD1")).save(*m_api), 0);
+}
+
+TEST_F(Journal, ASaveThatCannotBeginItsTransactionSaysSo)
+{
+    // Another program holds the database for writing until it is ended.
+    QProcess other;
+    other.start(QStringLiteral("sqlite3"), {database_path()});
+    ASSERT_TRUE(other.waitForStarted());
+    other.write("BEGIN IMMEDIATE;\nSELECT 'held';\n");
+    ASSERT_TRUE(other.waitForReadyRead());
+    ASSERT_EQ(other.readAllStandardOutput().trimmed(), "held");
+
+    EXPECT_EQ(entry_without_document(QStringLiteral("PD1")).save(*m_api), 0);
+    ASSERT_FALSE(m_messages.empty());
+    EXPECT_EQ(m_messages.back().text, QStringLiteral("Záznam se nepodařilo uložit!"));
+    EXPECT_FALSE(program_ending());
+    other.kill();
+    other.waitForFinished();
+    EXPECT_EQ(m_api->count_rows("TE"), 0);
     EXPECT_NE(entry_without_document(QStringLiteral("PD1")).save(*m_api), 0);
 }
 
