@@ -170,6 +170,22 @@ TEST_F(TaxRecordsBook, EntriesAreAddedCorrectedAndDeletedFromTheBook)
     EXPECT_EQ(m_api->count_rows("TE", "DOC_NO='PD3'"), 0);
 }
 
+TEST_F(TaxRecordsBook, KeysRunTheirCommandsOnlyPlainAndNeverFromTheSearchField)
+{
+    auto book = open_book();
+    m_answer = mrYes;
+    QTest::keyClick(book->grid(), Qt::Key_Delete, Qt::ShiftModifier);
+    book->search_strip()->start_search(QStringLiteral("z"));
+    QTest::keyClick(book->search_strip()->search_field(), Qt::Key_Delete);
+    QTest::keyClick(book->search_strip()->search_field(), Qt::Key_Insert);
+    EXPECT_TRUE(m_messages.empty());
+    EXPECT_EQ(book->record_set()->record_count(), 3);
+
+    book->grid()->setFocus();
+    QTest::keyClick(book->grid(), Qt::Key_Escape);
+    EXPECT_FALSE(book->isVisible());
+}
+
 TEST_F(TaxRecordsBook, APaymentFromADocumentBookShowsInTheOpenBookAtOnce)
 {
     auto book = open_book();
