@@ -948,6 +948,18 @@ bool save_journal_windows(const QDir &out)
     return saved;
 }
 
+// The main window with the tax-records book open, as the start command leaves it.
+bool save_main_window_with_book(Tfm_main &window, const QDir &out)
+{
+    QMdiSubWindow *sub = window.add_child_window(new TfTE);
+    sub->showMaximized();
+    settle();
+    const bool saved = save(with_caption(window), out, QStringLiteral("main_window_tax_records"));
+    sub->close();
+    settle();
+    return saved;
+}
+
 // The four graphs of the demo year.
 bool save_graphs(const QDir &out)
 {
@@ -1032,6 +1044,7 @@ int main(int argc, char *argv[])
         saved &= save_settings_windows(out, temp);
         saved &= save_calculator_windows(out);
         saved &= save_journal_windows(out);
+        saved &= save_main_window_with_book(window, out);
 
         for (const Message &message : messages) {
             TfmDialog dialog(&window);
