@@ -3,7 +3,6 @@
 #include "data/db_api.h"
 #include "data/memtable.h"
 #include "data/messages.h"
-#include "data/non_fatal_messages.h"
 #include "data/record_writer.h"
 #include "documents/doc_types.h"
 #include "documents/ui/fdoc_head.h"
@@ -86,10 +85,10 @@ int open_correction(int type, TMemTable *header)
     return run_editor(TRecordEditor::Edit, type, header, 0, 0);
 }
 
-// Deletes the document and what the database takes with it; true when it is gone.
+// Deletes the document and what the database takes with it; true when it is gone.  A
+// refusal (an invoice that a credit note corrects) is shown and the program goes on.
 bool delete_stored(int id)
 {
-    const NonFatalMessages messages;
     RecordWriter record(*dbAPI, QStringLiteral("DOC_HEAD"), id);
     return record.put(pmDelete);
 }

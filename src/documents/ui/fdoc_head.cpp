@@ -239,6 +239,7 @@ void Tfm_docheader::create_controls(int choice, int linked_invoice)
         text->setModified(false);
         m_document->free_text = text;
         connect(m_tabs, &QTabWidget::currentChanged, this, &Tfm_docheader::tab_changed);
+        set_status_keys(m_tabs->currentWidget() == m_items_page ? keys_items : keys_header);
     } else {
         layout->addStretch(1);
     }

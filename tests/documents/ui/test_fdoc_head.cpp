@@ -193,6 +193,9 @@ TEST_F(DocumentEditorTest, IssuedCreditNoteAgainstAnInvoiceInEuros)
         EXPECT_EQ(editor.var_s_edit()->text(), editor.against_edit()->text().section(',', 0, 0));
         EXPECT_EQ(editor.tabs()->count(), 1);
         retype(editor.title_edit(), "Vrácení zboží");
+        // Its own rounding mode takes over once the total is changed.
+        retype(editor.total_edit(), "13,94");
+        EXPECT_EQ(editor.document().header().field_by_name("ROUND_SUM").as_float(), 13.94);
         editor.ok_button()->click();
         EXPECT_FALSE(editor.isVisible());
         Q_UNUSED(invoice);
@@ -202,7 +205,7 @@ TEST_F(DocumentEditorTest, IssuedCreditNoteAgainstAnInvoiceInEuros)
     EXPECT_EQ(shell(QString("SELECT H.ID_DOC_TYPE, H.ALL_SUM, H.ROUND_ID, H.ROUND_SUM, H.CURR_NAME, "
                             "H.ID_ADDRESS, D.ID_LINK FROM DOC_HEAD H JOIN DOC_DRS3 D ON "
                             "D.RECID=H.RECID WHERE H.RECID=%1").arg(credit)),
-              QString("3|13.9|0|12.0|EUR|%1|%2").arg(invoice_address).arg(invoice));
+              QString("3|13.94|0|13.94|EUR|%1|%2").arg(invoice_address).arg(invoice));
 }
 
 // A received invoice: a supplier, an own invoicing address added on the way, the supplier's
@@ -415,14 +418,64 @@ TEST_F(DocumentEditorTest, DeletionFromABookAsksAndTakesThePaymentsAlong)
     EXPECT_EQ(shell(QString("SELECT count(*) FROM DOC_HEAD WHERE RECID=%1").arg(corrected)), "1");
 }
 
+struct HintRecorder : WindowHost {
+    void set_status_hint(const QString &hint) override { hints << hint; }
+    void editor_opened(const QString &caption) override { announced << "+" + caption; }
+    void editor_closed(const QString &caption) override { announced << "-" + caption; }
+    QStringList hints;
+    QStringList announced;
+};
+
+// The status bar names the keys of the page in front; the main window knows while the
+// editor is open.
+TEST_F(DocumentEditorTest, StatusHintFollowsThePageInFront)
+{
+    HintRecorder host;
+    const ScopedWindowHost installed(host);
+    const QString caption = "faktura vydaná - nová";
+    on_modal<Tfm_docheader>([&](Tfm_docheader &editor) {
+        editor.window_activated();
+        EXPECT_EQ(host.hints.last(),
+                  caption + "|Položky (INSERT - nová, ENTER - opravit, DELETE - vymazat), OK - "
+                            "uložit doklad, Storno - zpět bez uložení.");
+        editor.tabs()->setCurrentIndex(0);
+        EXPECT_EQ(host.hints.last(), caption + "|OK - uložit doklad, Storno - zpět bez uložení.");
+        EXPECT_EQ(host.announced, QStringList{"+" + caption});
+    });
+    new_document(1, "DOC1", 0);
+    EXPECT_EQ(host.announced, (QStringList{"+" + caption, "-" + caption}));
+    EXPECT_TRUE(host.hints.last().isEmpty());
+}
+
+// The main window with the book of issued invoices open.
 struct ChildRecorder : WindowHost {
+    QObject *find_child_component(const QString &key, const QString &name) const override
+    {
+        return key == "DOC1" && name == "ds" ? book : nullptr;
+    }
     int notify_child(const QString &key, int code) override
     {
         notified.push_back(key + QString::number(code));
         return 0;
     }
+    TMemTable *book = nullptr;
     QStringList notified;
 };
+
+// With the book open the new document is its new row, read back from the book's view.
+TEST_F(DocumentEditorTest, NewDocumentShowsInTheOpenBook)
+{
+    issue_invoice({{screw, "1"}});
+    ChildRecorder host;
+    host.book = m_api->select_sql("VIEW_DOC1", "SELECT * FROM VIEW_DOC1 ORDER BY DOC_NO");
+    const ScopedWindowHost installed(host);
+    const int id = issue_invoice({{nut, "2"}});
+    ASSERT_NE(id, 0);
+    EXPECT_EQ(host.book->record_count(), 2);
+    EXPECT_EQ(m_api->current_recid(host.book), id);
+    EXPECT_EQ(host.book->field_by_name("PARTNER_NAME").as_string(), "Odběratel a.s.");
+    EXPECT_EQ(host.book->field_by_name("ROUND_SUM").as_float(), 200.0);
+}
 
 // The partners window corrects and deletes a partner's documents; a document that is no
 // longer there opens nothing in its place.
@@ -432,6 +485,7 @@ TEST_F(DocumentEditorTest, PartnersWindowEditsAndDeletesItsDocuments)
     const int second = issue_invoice({{nut, "1"}});
     ASSERT_NE(second, 0);
     ChildRecorder host;
+    host.book = m_api->select_sql("VIEW_DOC1", "SELECT * FROM VIEW_DOC1 ORDER BY DOC_NO");
     const ScopedWindowHost installed(host);
     TfPar window(customer);
     window.show_page(TParTree::OtherPage);
@@ -448,22 +502,33 @@ TEST_F(DocumentEditorTest, PartnersWindowEditsAndDeletesItsDocuments)
     });
     window.command(TfPar::EditDocument)->trigger();
     EXPECT_EQ(documents->field_by_name("DOC_TITLE").as_string(), "opraveno");
+    // The open book was corrected on the same row and shows it.
+    EXPECT_EQ(m_api->current_recid(host.book), first);
+    EXPECT_EQ(host.book->field_by_name("DOC_TITLE").as_string(), "opraveno");
 
     m_answer = mrYes;
     window.command(TfPar::DeleteDocument)->trigger();
     EXPECT_EQ(m_messages.back().text,
               "Opravdu vymazat vybraný doklad obchodního partnera a všechny jeho úhrady?");
     EXPECT_EQ(documents->record_count(), 1);
+    EXPECT_EQ(host.book->record_count(), 1);
     EXPECT_EQ(shell(QString("SELECT count(*) FROM DOC_HEAD WHERE RECID=%1").arg(first)), "0");
     EXPECT_EQ(shell(QString("SELECT count(*) FROM DOC_ITEMS WHERE HEADER_ID=%1").arg(first)), "0");
     EXPECT_EQ(host.notified, QStringList{"TE1"});
 
+    // Deleted meanwhile elsewhere: neither the open book nor a scratch set opens another
+    // document in its place.
     exec(QString("DELETE FROM DOC_HEAD WHERE RECID=%1").arg(second));
-    m_messages.clear();
     documents->first();
-    EXPECT_EQ(edit_document_of_row(documents), 0);
-    ASSERT_EQ(m_messages.size(), 1u);
-    EXPECT_EQ(m_messages[0].text, "Záznam neexistuje!");
+    for (TMemTable *book : {host.book, static_cast<TMemTable *>(nullptr)}) {
+        if (book)
+            book->remove();
+        host.book = book;
+        m_messages.clear();
+        EXPECT_EQ(edit_document_of_row(documents), 0);
+        ASSERT_EQ(m_messages.size(), 1u);
+        EXPECT_EQ(m_messages[0].text, "Záznam neexistuje!");
+    }
 }
 
 } // namespace

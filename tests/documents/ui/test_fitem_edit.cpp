@@ -2,11 +2,13 @@
 
 #include "data/memtable.h"
 #include "documents/ui/fitem_edit.h"
+#include "masterdata/ui/fproedit.h"
 #include "widgets/dbedit.h"
 #include "widgets/dbnumber_edit.h"
 
 #include <QPushButton>
 #include <QTest>
+#include <QToolButton>
 
 namespace {
 
@@ -134,6 +136,25 @@ TEST_F(ItemEditorTest, ConfirmedForeignPriceIsProposedNextTime)
     TfmItemEdit editor(items, "EUR");
     editor.pick_product(screw);
     EXPECT_EQ(value(items, "COST_PER_UNIT"), 13.0);
+}
+
+// A product missing from the catalogue is added on the spot and becomes the item's.
+TEST_F(ItemEditorTest, NewProductFromTheItemEditorIsPicked)
+{
+    TMemTable *items = new_item_row();
+    TfmItemEdit editor(items, "EUR");
+    editor.show();
+    on_modal<Tfm_proedit>([](Tfm_proedit &product) {
+        type_into(&product, "DBEditProName", "podložka");
+        retype(product.cost_edit(), "51");
+        product.ok_button()->click();
+    });
+    editor.new_product_button()->click();
+    EXPECT_TRUE(editor.product_edit()->text().endsWith(" - podložka"))
+        << qPrintable(editor.product_edit()->text());
+    EXPECT_EQ(value(items, "AMOUNT"), 1.0);
+    EXPECT_EQ(value(items, "COST_PER_UNIT"), 2.0);
+    EXPECT_TRUE(editor.ok_button()->isEnabled());
 }
 
 } // namespace
