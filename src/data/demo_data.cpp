@@ -9,6 +9,7 @@
 #include <QStringList>
 #include <algorithm>
 #include <cmath>
+#include <initializer_list>
 #include <map>
 #include <random>
 #include <set>
@@ -32,9 +33,22 @@ QString money(Cents cents)
     return sql_number(static_cast<double>(cents) / 100);
 }
 
-QString row(const QStringList &values)
+// One row of a multi-row INSERT; built by hand, since the journal has many thousands.
+QString row(std::initializer_list<QString> values)
 {
-    return u'(' + values.join(QStringLiteral(", ")) + u')';
+    qsizetype length = 2;
+    for (const QString &value : values)
+        length += value.size() + 2;
+    QString text;
+    text.reserve(length);
+    text += u'(';
+    for (const QString &value : values) {
+        if (&value != values.begin())
+            text += QLatin1String(", ");
+        text += value;
+    }
+    text += u')';
+    return text;
 }
 
 QString number_text(qint64 value)
@@ -45,6 +59,8 @@ QString number_text(qint64 value)
 // "%1" takes the month of the day, "%2" the number of an order or a delivery note.
 QString fill(QString text, const QDate &day, int reference)
 {
+    if (!text.contains(u'%'))
+        return text;
     return text.replace(QStringLiteral("%1"), day.toString(QStringLiteral("MM/yyyy")))
         .replace(QStringLiteral("%2"), QString::number(reference));
 }
