@@ -83,6 +83,16 @@ const std::vector<QString> &sole_trader_trades()
     return list;
 }
 
+const std::vector<ForeignCustomer> &foreign_customers()
+{
+    static const std::vector<ForeignCustomer> list = {
+        {"Müller Bau GmbH", "Dresdner Straße 12", "Pirna", "01796"},
+        {"Elbe Handwerk GmbH", "Poisentalstraße 5", "Freital", "01705"},
+        {"Schmidt Haustechnik GmbH", "Königsbrücker Straße 48", "Dresden", "01099"},
+    };
+    return list;
+}
+
 const std::vector<Bank> &banks()
 {
     static const std::vector<Bank> list = {

@@ -21,6 +21,14 @@ struct Person {
     QString surname;
 };
 
+// A customer over the border, who pays in euro.
+struct ForeignCustomer {
+    QString name;
+    QString street;
+    QString city;
+    QString postal_code;
+};
+
 struct Bank {
     int code;
     QString name;
@@ -60,6 +68,7 @@ const std::vector<Person> &men();
 const std::vector<Person> &women();
 const std::vector<QString> &company_trades();
 const std::vector<QString> &sole_trader_trades();
+const std::vector<ForeignCustomer> &foreign_customers();
 const std::vector<Bank> &banks();
 const std::vector<ProductKind> &product_kinds();
 

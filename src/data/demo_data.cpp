@@ -80,19 +80,6 @@ QString ascii_name(const QString &text)
     return plain;
 }
 
-struct ForeignCustomer {
-    QString name;
-    QString street;
-    QString city;
-    QString postal_code;
-};
-
-const ForeignCustomer foreign_customers[] = {
-    {"Müller Bau GmbH", "Dresdner Straße 12", "Pirna", "01796"},
-    {"Elbe Handwerk GmbH", "Poisentalstraße 5", "Freital", "01705"},
-    {"Schmidt Haustechnik GmbH", "Königsbrücker Straße 48", "Dresden", "01099"},
-};
-
 struct Partner {
     int address;
     int type; // 1 customer, 2 supplier, 3 both
@@ -223,8 +210,8 @@ private:
             const int id = m_api.new_recid();
             const int address = m_api.new_recid();
             if (n % 40 == 7) {
-                const ForeignCustomer &customer =
-                    foreign_customers[(n / 40) % std::size(foreign_customers)];
+                const demo::ForeignCustomer &customer =
+                    demo::foreign_customers()[size_t(n / 40) % demo::foreign_customers().size()];
                 par << row({number_text(id), number_text(n), sql_quote(customer.name), "''",
                             sql_quote(QStringLiteral("DE%1").arg(between(100000000, 999999999))),
                             "'T'", "1"});
@@ -535,8 +522,6 @@ private:
                 doc_currency = koruny;
                 doc_rate = 1.0;
                 total = Cents(between(kind.amount_low * 100, kind.amount_high * 100));
-                if (kind.amount_low == kind.amount_high)
-                    total = kind.amount_low * 100;
                 to_pay = total;
             } else {
                 // A credit note corrects one of the latest invoices.
@@ -554,7 +539,9 @@ private:
                 // A whole invoice cancelled, or a part of it returned.
                 total = pick(3) == 0 ? invoice.to_pay : invoice.to_pay * between(5, 40) / 100;
                 to_pay = total;
-                category = type == 3 ? 1 : 3;
+                // An issued credit note is paid out like material bought back, a received one
+                // comes in as another taxable income; each category takes that direction.
+                category = type == 3 ? 3 : 2;
             }
             head << row({number_text(id), number_text(type), number_text(number),
                          number_text(address), sql_quote(sql_date(date)),

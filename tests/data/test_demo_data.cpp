@@ -231,6 +231,15 @@ TEST_F(DemoData, UnitsAndJournalTextsFitWhatTheyDescribe)
     }
 }
 
+TEST_F(DemoData, EveryEntryGoesInTheDirectionItsCategoryAllows)
+{
+    const auto wrong = rows("SELECT T.DOC_NO, T.TE_TEXT, T.GRP_ID FROM TE T JOIN TE_GRP G ON "
+                            "G.RECID = T.GRP_ID WHERE (T.INCOME > 0 AND G.IS_INCOME <> 'T') OR "
+                            "(T.OUTCOME > 0 AND G.IS_OUTCOME <> 'T') OR T.INCOME + T.OUTCOME <= 0");
+    for (const QStringList &w : wrong)
+        ADD_FAILURE() << qPrintable(w.join(u'|'));
+}
+
 TEST_F(DemoData, EuroRatesMoveOverTheYearsAndForeignPricesExist)
 {
     const auto rates = rows("SELECT MIN(CURR_KURS), MAX(CURR_KURS) FROM DOC_HEAD "
