@@ -89,6 +89,8 @@ const std::vector<ForeignCustomer> &foreign_customers()
         {"Müller Bau GmbH", "Dresdner Straße 12", "Pirna", "01796"},
         {"Elbe Handwerk GmbH", "Poisentalstraße 5", "Freital", "01705"},
         {"Schmidt Haustechnik GmbH", "Königsbrücker Straße 48", "Dresden", "01099"},
+        {"Weber Bauelemente GmbH", "Bahnhofstraße 3", "Sebnitz", "01855"},
+        {"Fischer Fliesen GmbH", "Marktstraße 9", "Bad Schandau", "01814"},
     };
     return list;
 }

@@ -6,6 +6,7 @@
 #include "data/demo_catalogue.h"
 #include "text/format_settings.h"
 
+#include <QSet>
 #include <QStringList>
 #include <algorithm>
 #include <cmath>
@@ -228,8 +229,7 @@ private:
             }
             // Half are firms, a third tradesmen on their own, the rest private customers.
             const int kind = pick(6);
-            const bool woman = pick(4) == 0;
-            const demo::Person &person = pick_from(woman ? demo::women() : demo::men());
+            const demo::Person person = someone(pick(4) == 0);
             const demo::City &city = pick(3) < 2 ? local_city() : pick_from(demo::cities());
             QString name;
             QString ico;
@@ -237,8 +237,14 @@ private:
             int type = 1;
             QString mail;
             if (kind < 3) {
-                const QString trade_name =
-                    pick_from(demo::company_trades()) + u' ' + pick_from(demo::men()).surname;
+                // A few tries for a name that no other firm has yet.
+                QString trade_name;
+                for (int attempt = 0;
+                     attempt < 5 && (trade_name.isEmpty() || m_firm_names.contains(trade_name));
+                     ++attempt)
+                    trade_name =
+                        pick_from(demo::company_trades()) + u' ' + pick_from(demo::men()).surname;
+                m_firm_names.insert(trade_name);
                 name = trade_name +
                        (pick(5) == 0 ? QStringLiteral(" a.s.") : QStringLiteral(" s.r.o."));
                 vat = pick(10) < 7;
@@ -272,8 +278,7 @@ private:
                          sql_quote(street), sql_quote(city.name),
                          sql_quote(postal_code_text(city.postal_code)), "NULL"});
             // A firm names someone of its staff, the others are their own contact.
-            const demo::Person &contact_person =
-                kind < 3 ? pick_from(pick(2) ? demo::men() : demo::women()) : person;
+            const demo::Person contact_person = kind < 3 ? someone(pick(2) == 0) : person;
             const QString contact_name =
                 sql_quote(contact_person.first_name + u' ' + contact_person.surname);
             const bool mobile = pick(2);
@@ -307,6 +312,13 @@ private:
                insert("INSERT INTO PAR_BANK (RECID, ID_PARTNER, BANK_TITLE, BANK_NAME, "
                       "ACCOUNT_NUMBER, IBAN, ABA) VALUES ",
                       bank);
+    }
+
+    // First names and surnames are drawn apart, so that few people share both.
+    demo::Person someone(bool woman)
+    {
+        const std::vector<demo::Person> &people = woman ? demo::women() : demo::men();
+        return {pick_from(people).first_name, pick_from(people).surname};
     }
 
     const demo::City &local_city()
@@ -675,6 +687,7 @@ private:
     int m_bank = 0;
     int m_cash = 0;
     std::vector<Partner> m_partners;
+    QSet<QString> m_firm_names;
     std::vector<int> m_home_partners; // addresses
     std::vector<int> m_customers;
     std::vector<int> m_suppliers;
