@@ -6,7 +6,6 @@
 #include "data/demo_catalogue.h"
 #include "text/format_settings.h"
 
-#include <QSet>
 #include <QStringList>
 #include <algorithm>
 #include <cmath>
@@ -240,7 +239,7 @@ private:
                 // A few tries for a name that no other firm has yet.
                 QString trade_name;
                 for (int attempt = 0;
-                     attempt < 5 && (trade_name.isEmpty() || m_firm_names.contains(trade_name));
+                     attempt < 5 && (trade_name.isEmpty() || m_firm_names.count(trade_name));
                      ++attempt)
                     trade_name =
                         pick_from(demo::company_trades()) + u' ' + pick_from(demo::men()).surname;
@@ -687,7 +686,7 @@ private:
     int m_bank = 0;
     int m_cash = 0;
     std::vector<Partner> m_partners;
-    QSet<QString> m_firm_names;
+    std::set<QString> m_firm_names;
     std::vector<int> m_home_partners; // addresses
     std::vector<int> m_customers;
     std::vector<int> m_suppliers;
