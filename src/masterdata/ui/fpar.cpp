@@ -14,6 +14,7 @@
 #include "masterdata/ui/fpar_contedit.h"
 #include "masterdata/ui/fparedit.h"
 #include "masterdata/ui/frsearch.h"
+#include "reports/ui/list_reports.h"
 #include "widgets/command_key.h"
 #include "widgets/command_registry.h"
 #include "widgets/dbedit.h"
@@ -299,6 +300,8 @@ void TfPar::create_commands()
     });
     on(SavePicture, [this] { save_picture(); });
     on(ReloadDocuments, [this] { load_other_page(); });
+    on(PrintPartnerList, [this] { print_partner_list(command(PrintPartnerList)->text()); });
+    on(PrintDocumentList, [this] { print_partner_documents(partner_recid()); });
     on(Refresh, [this] { refresh_window(); });
 }
 
@@ -837,9 +840,12 @@ void TfPar::update_commands()
         command(which)->setEnabled(picture);
     command(ReloadDocuments)->setEnabled(partner);
     command(Refresh)->setEnabled(m_partners != nullptr);
-    // The prints and the document commands wait for the reports and the document editor.
-    for (Command which : {EditDocument, DeleteDocument, PrintDocument, PrintPartnerList,
-                          PrintPartner, PrintContacts, PrintDocumentList})
+    command(PrintPartnerList)->setEnabled(m_partners != nullptr);
+    command(PrintDocumentList)->setEnabled(partner);
+    // The document commands wait for the document editor, the printed partner, contacts
+    // and documents for their reports.
+    for (Command which : {EditDocument, DeleteDocument, PrintDocument, PrintPartner,
+                          PrintContacts})
         command(which)->setEnabled(false);
 }
 
