@@ -1,3 +1,7 @@
+#include "calc/ui/choice_driver.h"
+#include "calc/ui/fhistory.h"
+#include "calc/user_hist.h"
+#include "data/memtable.h"
 #include "masterdata/ui/code_list_fixture.h"
 #include "masterdata/ui/fpar.h"
 #include "masterdata/ui/fpar_addredit.h"
@@ -244,7 +248,8 @@ TEST_F(PartnersWindowTest, WithoutAPartnerNoDetailCommandReachesARow)
     EXPECT_EQ(children(*window, TParTree::AddressPage), 0);
     for (TfPar::Command command : {TfPar::EditPartner, TfPar::DeletePartner, TfPar::AddAddress,
                                    TfPar::EditAddress, TfPar::DeleteAddress, TfPar::ShowMap,
-                                   TfPar::AddContact, TfPar::AddBank, TfPar::LoadPicture})
+                                   TfPar::AddContact, TfPar::AddBank, TfPar::LoadPicture,
+                                   TfPar::PrintDocumentList})
         EXPECT_FALSE(window->command(command)->isEnabled()) << command;
     window->show_page(TParTree::AddressPage);
     const size_t messages = m_messages.size();
@@ -399,4 +404,44 @@ TEST_F(PartnersWindowTest, ARefusedSaveKeepsTheEditorOpenAndTheProgramRunning)
     EXPECT_FALSE(program_ending());
     EXPECT_EQ(window->banks()->record_count(), 0);
     EXPECT_EQ(children(*window, TParTree::BankPage), 0);
+}
+
+// A title saved with one address is offered by the title's history in the next one, and
+// saving it again keeps one text in the history.
+TEST_F(PartnersWindowTest, AnAddressTitleSavedEarlierIsOfferedByItsHistory)
+{
+    insert_partner(1, QStringLiteral("Alfa"));
+    auto window = open_window();
+    window->show_page(TParTree::AddressPage);
+    const QString title = QString::fromUtf8("Sklad \"U Mostu\" O'Neill");
+    answer<Tfm_par_addredit>([&](Tfm_par_addredit &address) {
+        type_into(&address, "DBEdit1paraddr", title);
+        address.ok_button()->click();
+    });
+    press(*window, Qt::Key_Insert);
+    ASSERT_EQ(children(*window, TParTree::AddressPage), 1);
+
+    QStringList offered;
+    answer<Tfm_par_addredit>([&](Tfm_par_addredit &address) {
+        auto *edit = address.findChild<QLineEdit *>("DBEdit1paraddr");
+        ASSERT_NE(edit, nullptr);
+        on_next_choice<Tfhistory>([&](Tfhistory &drop_down) {
+            TMemTable *texts = drop_down.record_set();
+            for (texts->first(); !texts->eof(); texts->next())
+                offered << texts->field_by_name(QStringLiteral("TXT")).as_string();
+            texts->first();
+            QTest::keyClick(drop_down.grid(), Qt::Key_Return);
+        });
+        edit->setFocus();
+        QTest::keyClick(edit, Qt::Key_Down);
+        EXPECT_EQ(edit->text(), title);
+        address.ok_button()->click();
+    });
+    press(*window, Qt::Key_Insert);
+    EXPECT_EQ(offered, QStringList{title});
+    EXPECT_EQ(sqlite_shell(QStringLiteral("SELECT group_concat(ADDRESS_TITLE, '|') FROM PAR_ADDR")),
+              title + u'|' + title);
+    EXPECT_EQ(sqlite_shell(QStringLiteral("SELECT count(*) FROM USER_HIST WHERE DATA_FIELD=%1")
+                               .arg(history_field_key(QStringLiteral("DBEdit1paraddr")))),
+              QStringLiteral("1"));
 }
