@@ -445,3 +445,43 @@ TEST_F(PartnersWindowTest, AnAddressTitleSavedEarlierIsOfferedByItsHistory)
                                .arg(history_field_key(QStringLiteral("DBEdit1paraddr")))),
               QStringLiteral("1"));
 }
+
+// The pages show the current partner's rows whichever page was shown while the partner
+// changed, also after the detail sets were refilled from one partner to the next.
+TEST_F(PartnersWindowTest, EveryPageShowsTheCurrentPartnersRows)
+{
+    const int first = insert_partner(1, QStringLiteral("Alfa"));
+    const int second = insert_partner(2, QStringLiteral("Beta"));
+    insert_addresses(first, QString::fromUtf8("(9001, %1, 'Sídlo Alfa')"));
+    insert_addresses(second, QString::fromUtf8("(9002, %1, 'Sklad Beta')"));
+    auto window = open_window();
+    // Each detail page repeats the partner's name: the one on the page in front counts.
+    const auto shown = [&window](const char *name) {
+        for (const QLineEdit *edit : window->findChildren<QLineEdit *>(QLatin1String(name)))
+            if (edit->isVisible())
+                return edit->text();
+        return QStringLiteral("(none shown)");
+    };
+    const struct {
+        TParTree::Page page_while_moving;
+        int partner;
+        const char *title;
+        const char *name;
+    } steps[] = {
+        {TParTree::AddressPage, second, "Sklad Beta", "Beta"},
+        {TParTree::BasicPage, first, "Sídlo Alfa", "Alfa"},
+        {TParTree::ContactPage, second, "Sklad Beta", "Beta"},
+        {TParTree::AddressPage, first, "Sídlo Alfa", "Alfa"},
+    };
+    for (const auto &step : steps) {
+        SCOPED_TRACE(step.title);
+        window->show_page(step.page_while_moving);
+        m_api->locate_recid(step.partner, window->partners());
+        window->show_page(TParTree::AddressPage);
+        EXPECT_EQ(shown("PAR_ADDR_ADDRESS_TITLE"), QString::fromUtf8(step.title));
+        window->show_page(TParTree::BasicPage);
+        EXPECT_EQ(shown("PAR_PARTNER_NAME"), QLatin1String(step.name));
+        EXPECT_EQ(window->tree()->branch(TParTree::AddressPage)->child(0)->text(0),
+                  QString::fromUtf8(step.title));
+    }
+}
