@@ -708,7 +708,10 @@ private:
 
     void start_page(bool first)
     {
+        // Pages of a list hold about as many items as the one before.
+        const size_t expected = m_result.pages.empty() ? 0 : m_result.pages.back().items.size();
         m_result.pages.push_back(PreparedPage{QSizeF(m_page->width, m_page->height), {}});
+        m_result.pages.back().items.reserve(expected);
         m_y = m_page->margins.top();
         for (CompiledBand *footer : m_page_footers)
             for (const int accumulator : footer->scoped_accumulators)
@@ -861,6 +864,14 @@ private:
         return rest;
     }
 
+    // One pass over the line for both marks: every line of every page is looked at.
+    static bool has_page_mark(const QString &text)
+    {
+        return std::any_of(text.cbegin(), text.cend(), [](QChar c) {
+            return c == page_number_mark || c == total_pages_mark;
+        });
+    }
+
     void fill_page_numbers()
     {
         const QString total = QString::number(m_result.pages.size());
@@ -871,8 +882,7 @@ private:
                 if (!text)
                     continue;
                 for (TextLine &line : text->lines) {
-                    if (!line.text.contains(page_number_mark) &&
-                        !line.text.contains(total_pages_mark))
+                    if (!has_page_mark(line.text))
                         continue;
                     const double before = m_fonts.width(text->font, line.text);
                     line.text.replace(page_number_mark, number).replace(total_pages_mark, total);
