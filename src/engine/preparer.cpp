@@ -880,9 +880,8 @@ private:
 
     static bool has_page_mark(const QString &text)
     {
-        return std::any_of(text.cbegin(), text.cend(), [](QChar c) {
-            return c == page_number_mark || c == total_pages_mark;
-        });
+        return std::any_of(text.cbegin(), text.cend(),
+                           [](QChar c) { return c == page_number_mark || c == total_pages_mark; });
     }
 
     // Only the items of the bands that number pages can hold the marks.

@@ -10,8 +10,8 @@ constexpr double tolerance = 0.01;
 qsizetype break_word(const FontBook &fonts, int font, QStringView paragraph, qsizetype begin,
                      qsizetype end, double width, std::vector<BrokenLine> &lines)
 {
-    while (begin < end && fonts.width(font, paragraph.sliced(begin, end - begin)) >
-                              width + tolerance) {
+    while (begin < end &&
+           fonts.width(font, paragraph.sliced(begin, end - begin)) > width + tolerance) {
         const QStringView word = paragraph.sliced(begin, end - begin);
         qsizetype fits = 1;
         while (fits < word.size() && fonts.width(font, word.first(fits + 1)) <= width + tolerance)
@@ -48,8 +48,7 @@ void break_paragraph(const FontBook &fonts, int font, const QString &paragraph, 
     for (qsizetype word_begin = 0;;) {
         const qsizetype space_at = paragraph.indexOf(u' ', word_begin);
         const qsizetype word_end = space_at < 0 ? paragraph.size() : space_at;
-        const double word_width =
-            fonts.width(font, text.sliced(word_begin, word_end - word_begin));
+        const double word_width = fonts.width(font, text.sliced(word_begin, word_end - word_begin));
         const double candidate = started ? line_width + space + word_width : word_width;
         if (candidate <= width + tolerance) {
             if (!started)

@@ -8,12 +8,7 @@
 TDBMemo::TDBMemo(QWidget *parent)
     : QPlainTextEdit(parent),
       TDataAware(
-          this, [this] { show_value(); },
-          [this](bool editable) {
-              // The call lays the document out again even when nothing changes.
-              if (isReadOnly() == editable)
-                  setReadOnly(!editable);
-          })
+          this, [this] { show_value(); }, [this](bool editable) { show_editable(editable); })
 {
     setTabChangesFocus(true);
     connect(this, &QPlainTextEdit::textChanged, this, &TDBMemo::text_changed);
@@ -37,6 +32,13 @@ void TDBMemo::show_value()
     // window steps through.
     if (text != toPlainText())
         setPlainText(text);
+}
+
+void TDBMemo::show_editable(bool editable)
+{
+    // The call lays the document out again even when nothing changes.
+    if (isReadOnly() == editable)
+        setReadOnly(!editable);
 }
 
 void TDBMemo::drop_overflow(qsizetype excess)

@@ -508,7 +508,7 @@ void TfPar::bind_shown_page()
 {
     const QWidget *shown = m_pages->currentWidget();
     for (Binding &binding : m_bindings) {
-        TMemTable *set = binding.page != shown                 ? nullptr
+        TMemTable *set = binding.page != shown               ? nullptr
                          : binding.detail == partner_binding ? m_partners
                                                              : m_details[binding.detail];
         const TField *field = binding.control->field();

@@ -422,9 +422,8 @@ TEST_F(ProductsWindow, TheForeignPriceTakesACalculatorsResult)
     double after_cancel = 0;
     answer_price_editor([&](TfmPriceEdit &e) {
         EXPECT_EQ(e.price_edit()->objectName(), QStringLiteral("RxDBCalcEdit"));
-        on_next_choice<TfCalc>([](TfCalc &runner) {
-            QTest::keyClick(runner.inputs().front(), Qt::Key_Escape);
-        });
+        on_next_choice<TfCalc>(
+            [](TfCalc &runner) { QTest::keyClick(runner.inputs().front(), Qt::Key_Escape); });
         QTest::keyClick(e.price_edit(), Qt::Key_Down);
         after_cancel = bound_field(e.price_edit())->as_float();
         on_next_choice<TfCalc>([](TfCalc &runner) {
