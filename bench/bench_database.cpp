@@ -9,6 +9,21 @@
 #include <algorithm>
 #include <cstdio>
 
+namespace {
+
+// The connection file beside the executable names the database, also a kept one: a file
+// left there by another run would open another database.
+bool write_connection(const QString &path)
+{
+    QFile cfg(app_file_path(QStringLiteral(".cfg")));
+    if (!cfg.open(QIODevice::WriteOnly))
+        return false;
+    cfg.write("sqlite:" + QFileInfo(path).absoluteFilePath().toUtf8());
+    return true;
+}
+
+} // namespace
+
 bool create_demo_database(const QString &path, const QString &app_exe, TdbAPI &api,
                           const DemoSize &size)
 {
@@ -23,12 +38,7 @@ bool create_demo_database(const QString &path, const QString &app_exe, TdbAPI &a
         return false;
     }
     set_app_exe_path(app_exe);
-    QFile cfg(app_file_path(QStringLiteral(".cfg")));
-    if (!cfg.open(QIODevice::WriteOnly))
-        return false;
-    cfg.write("sqlite:" + QFileInfo(path).absoluteFilePath().toUtf8());
-    cfg.close();
-    return api.open_database() && fill_demo_data(api, size);
+    return write_connection(path) && api.open_database() && fill_demo_data(api, size);
 }
 
 BenchDatabase::BenchDatabase(const QString &path, const DemoSize &size)
@@ -37,7 +47,7 @@ BenchDatabase::BenchDatabase(const QString &path, const DemoSize &size)
     const QString app_exe = QFileInfo(path).absolutePath() + QStringLiteral("/tallyra");
     if (QFile::exists(path)) {
         set_app_exe_path(app_exe);
-        m_ok = m_api->open_database();
+        m_ok = write_connection(path) && m_api->open_database();
     } else {
         m_ok = create_demo_database(path, app_exe, *m_api, size);
     }

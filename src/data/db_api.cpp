@@ -22,6 +22,20 @@ namespace {
 
 const int help_database_error = 9002;
 
+FieldType field_type_of(int library_type)
+{
+    switch (library_type) {
+    case dmInt:
+        return FieldType::Integer;
+    case dmFloat:
+        return FieldType::Float;
+    case dmDateTime:
+        return FieldType::DateTime;
+    default:
+        return FieldType::Text;
+    }
+}
+
 bool library_failed(int result)
 {
     return result == 0;
@@ -213,20 +227,7 @@ TMemTable *TdbAPI::select_sql(const QString &name, const QString &select)
     set->tag = handle;
     for (int slot = 0; slot < record.used; ++slot) {
         const DmField &source = record.fields[slot];
-        FieldType type = FieldType::Text;
-        switch (source.type) {
-        case dmInt:
-            type = FieldType::Integer;
-            break;
-        case dmFloat:
-            type = FieldType::Float;
-            break;
-        case dmDateTime:
-            type = FieldType::DateTime;
-            break;
-        default:
-            break;
-        }
+        const FieldType type = field_type_of(source.type);
         // The declared width, not the first row's bytes: a longer stored text must not make
         // its column wider than the table says, nor a shorter one narrower.
         set->add_field(QString::fromUtf8(source.name), type,
@@ -302,11 +303,9 @@ void TdbAPI::apply_labels(TMemTable &set, const QString &select_name)
 
 bool TdbAPI::load_rows(TMemTable &set, DmRecord &record, int handle)
 {
-    if (record.eof)
-        return true;
-    int next = 0;
     set.begin_load();
-    do {
+    int next = record.eof ? 1 : 0;
+    while (next == 0) {
         for (int c = 0; c < record.used; ++c) {
             const DmField &slot = record.fields[c];
             if (!slot.value) {
@@ -329,9 +328,40 @@ bool TdbAPI::load_rows(TMemTable &set, DmRecord &record, int handle)
         set.load_row_done();
         dm_free_record(&record);
         next = dm_next_sql_select(handle, &record);
-    } while (next == 0);
+    }
     set.end_load();
     return next > 0;
+}
+
+bool TdbAPI::reselect_sql(TMemTable *set, const QString &select)
+{
+    if (!set || set->state() != TMemTable::State::Browse)
+        return false;
+    DmRecord record{};
+    const int handle = dm_init_sql_select(select.toUtf8().constData(), &record);
+    if (handle == 0) {
+        report_db_error(false);
+        dm_free_record(&record);
+        return false;
+    }
+    bool same_columns = record.used == set->field_count();
+    for (int slot = 0; same_columns && slot < record.used; ++slot)
+        same_columns = set->field(slot).name() == QString::fromUtf8(record.fields[slot].name) &&
+                       set->field(slot).type() == field_type_of(record.fields[slot].type);
+    bool complete = same_columns;
+    if (same_columns) {
+        set->begin_reload();
+        complete = load_rows(*set, record, handle);
+        if (!complete) {
+            report_db_error(false);
+            set->begin_reload();
+            set->end_load();
+        }
+        set->first();
+    }
+    dm_close_sql_select(handle);
+    dm_free_record(&record);
+    return complete;
 }
 
 ScopedSet TdbAPI::select_scoped(const QString &name, const QString &select)

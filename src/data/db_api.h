@@ -49,6 +49,12 @@ public:
     TMemTable *select_sql(const QString &name, const QString &select);
     // The same, for a set that the caller frees on leaving its scope.
     ScopedSet select_scoped(const QString &name, const QString &select);
+    // Replaces the rows of a browsing set by those of a select of the same columns (the
+    // same select with another condition), keeping the set, its labels, its filter and every
+    // control bound to it; the rows come in the select's order.  False, the set as it was,
+    // when the select fails (reported) or gives other columns; a select failing part-way
+    // leaves the set empty.
+    bool reselect_sql(TMemTable *set, const QString &select);
     void free_set(TMemTable *set);
     void sort_set(TMemTable *set, const QString &fields, bool descending);
     void sort_by_title(const TField &column);

@@ -943,6 +943,18 @@ void TMemTable::begin_load()
     m_loading = true;
 }
 
+void TMemTable::begin_reload()
+{
+    begin_load();
+    m_rows = 0;
+    for (ColumnStore &column : m_columns)
+        column = ColumnStore(column.type());
+    m_order.clear();
+    m_view.clear();
+    m_current = -1;
+    m_eof = true;
+}
+
 void TMemTable::end_load()
 {
     m_loading = false;

@@ -146,6 +146,9 @@ public:
     // Bulk loading of a freshly opened set (a select): every column gets one load_* call
     // per row, in column order, then load_row_done(); no signals until end_load().
     void begin_load();
+    // The same for a browsing set whose rows a new select replaces: its rows and their sort
+    // go, its columns and its filter stay.
+    void begin_reload();
     void load_null(int column) { m_columns[column].append_null(); }
     void load_integer(int column, int32_t value) { m_columns[column].append_integer(value); }
     void load_number(int column, double value) { m_columns[column].append_number(value); }

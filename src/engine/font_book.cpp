@@ -42,7 +42,7 @@ double FontBook::advance(Advances &advances, char32_t code) const
     return measured;
 }
 
-double FontBook::width(int font, const QString &text) const
+double FontBook::width(int font, QStringView text) const
 {
     Advances &advances = m_advances[size_t(font)];
     double width = 0.0;

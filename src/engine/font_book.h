@@ -16,7 +16,7 @@ public:
     // The index of the font in fonts(), added when new.
     int font(const FontStyle &style);
     // The advance of the text in report units: its characters' advances added up.
-    double width(int font, const QString &text) const;
+    double width(int font, QStringView text) const;
     const PreparedFont &prepared(int font) const { return m_fonts[font]; }
     std::vector<PreparedFont> take_fonts() { return std::move(m_fonts); }
 

@@ -84,6 +84,14 @@ struct CompiledText {
             return segment.kind == SegmentKind::Literal;
         });
     }
+
+    bool numbers_pages() const
+    {
+        return std::any_of(segments.begin(), segments.end(), [](const BoundSegment &segment) {
+            return segment.kind == SegmentKind::PageNumber ||
+                   segment.kind == SegmentKind::TotalPages;
+        });
+    }
 };
 
 struct CompiledObject {
@@ -100,6 +108,8 @@ struct CompiledBand {
     std::vector<CompiledObject> objects;
     ReportDataSource *source = nullptr;
     bool prints_rows = true;
+    // Some text of the band shows the page number or the page count.
+    bool numbers_pages = false;
     CompiledText group;
     // Aggregates that start anew with the band's scope: its group, or the page.
     std::vector<int> scoped_accumulators;
@@ -250,6 +260,7 @@ private:
             if (const auto *text = std::get_if<TextContent>(&object.content)) {
                 item.text = compile_text(text->text.join(u'\n'), band, &object, accumulators);
                 item.font = m_fonts.font(text->font);
+                compiled.numbers_pages = compiled.numbers_pages || item.text.numbers_pages();
                 if (item.text.constant())
                     item.constant_lines =
                         break_text(m_fonts, item.font, evaluate(item.text, {}, true),
@@ -708,7 +719,10 @@ private:
 
     void start_page(bool first)
     {
+        // Pages of a list hold about as many items as the one before.
+        const size_t expected = m_result.pages.empty() ? 0 : m_result.pages.back().items.size();
         m_result.pages.push_back(PreparedPage{QSizeF(m_page->width, m_page->height), {}});
+        m_result.pages.back().items.reserve(expected);
         m_y = m_page->margins.top();
         for (CompiledBand *footer : m_page_footers)
             for (const int accumulator : footer->scoped_accumulators)
@@ -783,11 +797,14 @@ private:
     {
         ++m_row;
         PreparedPage &page = m_result.pages.back();
+        const size_t first = page.items.size();
         for (DisplayItem &item : block.items) {
             shift(item, m_y);
             item.row = m_row;
             page.items.push_back(std::move(item));
         }
+        if (block.band->numbers_pages)
+            m_numbered.push_back({m_result.pages.size() - 1, first, page.items.size()});
         m_y += block.height;
     }
 
@@ -861,18 +878,26 @@ private:
         return rest;
     }
 
+    static bool has_page_mark(const QString &text)
+    {
+        return std::any_of(text.cbegin(), text.cend(),
+                           [](QChar c) { return c == page_number_mark || c == total_pages_mark; });
+    }
+
+    // Only the items of the bands that number pages can hold the marks.
     void fill_page_numbers()
     {
         const QString total = QString::number(m_result.pages.size());
-        for (size_t page = 0; page < m_result.pages.size(); ++page) {
-            const QString number = QString::number(page + 1);
-            for (DisplayItem &item : m_result.pages[page].items) {
+        for (const NumberedItems &numbered : m_numbered) {
+            const QString number = QString::number(numbered.page + 1);
+            std::vector<DisplayItem> &items = m_result.pages[numbered.page].items;
+            for (size_t at = numbered.first; at < numbered.end; ++at) {
+                DisplayItem &item = items[at];
                 auto *text = std::get_if<DisplayText>(&item.content);
                 if (!text)
                     continue;
                 for (TextLine &line : text->lines) {
-                    if (!line.text.contains(page_number_mark) &&
-                        !line.text.contains(total_pages_mark))
+                    if (!has_page_mark(line.text))
                         continue;
                     const double before = m_fonts.width(text->font, line.text);
                     line.text.replace(page_number_mark, number).replace(total_pages_mark, total);
@@ -896,6 +921,13 @@ private:
     std::vector<QVariant> m_snapshot;
     QHash<ReportDataSource *, std::vector<std::pair<int, int>>> m_snapshot_feeds;
 
+    // Where the items of the bands that number pages went: [first, end) of a page's items.
+    struct NumberedItems {
+        size_t page;
+        size_t first;
+        size_t end;
+    };
+    std::vector<NumberedItems> m_numbered;
     QSet<ReportDataSource *> m_row_sources; // those that data bands of the page print
     const TemplatePage *m_page = nullptr;
     std::vector<CompiledBand *> m_titles;

@@ -5,23 +5,28 @@ namespace {
 // Slack for widths that are equal but for rounding.
 constexpr double tolerance = 0.01;
 
-void break_word(const FontBook &fonts, int font, QString word, double width,
-                std::vector<BrokenLine> &lines, QString &current)
+// Chops off the pieces of the word that fill a whole line; what is left begins the next
+// line, and its position in the paragraph is returned.
+qsizetype break_word(const FontBook &fonts, int font, QStringView paragraph, qsizetype begin,
+                     qsizetype end, double width, std::vector<BrokenLine> &lines)
 {
-    while (!word.isEmpty() && fonts.width(font, word) > width + tolerance) {
+    while (begin < end &&
+           fonts.width(font, paragraph.sliced(begin, end - begin)) > width + tolerance) {
+        const QStringView word = paragraph.sliced(begin, end - begin);
         qsizetype fits = 1;
-        while (fits < word.size() && fonts.width(font, word.left(fits + 1)) <= width + tolerance)
+        while (fits < word.size() && fonts.width(font, word.first(fits + 1)) <= width + tolerance)
             ++fits;
         if (fits < word.size() && word.at(fits - 1).isHighSurrogate())
             ++fits;
-        lines.push_back({word.left(fits), fonts.width(font, word.left(fits))});
-        word.remove(0, fits);
+        lines.push_back({word.first(fits).toString(), fonts.width(font, word.first(fits))});
+        begin += fits;
     }
-    current = word;
+    return begin;
 }
 
 // Words are measured one by one and their widths summed with the spaces between them, so a
-// long paragraph costs one measurement per word, not one per word and line length.
+// long paragraph costs one measurement per word, not one per word and line length.  A line
+// is a stretch of the paragraph between two positions, copied out once when it is complete.
 void break_paragraph(const FontBook &fonts, int font, const QString &paragraph, double width,
                      std::vector<BrokenLine> &lines)
 {
@@ -30,27 +35,41 @@ void break_paragraph(const FontBook &fonts, int font, const QString &paragraph, 
         lines.push_back({paragraph, whole});
         return;
     }
+    const QStringView text(paragraph);
+    const auto line_of = [&](qsizetype begin, qsizetype end) {
+        const QStringView line = text.sliced(begin, end - begin);
+        return BrokenLine{line.toString(), fonts.width(font, line)};
+    };
     const double space = fonts.width(font, QStringLiteral(" "));
-    QString current;
-    double current_width = 0.0;
+    qsizetype line_begin = 0;
+    qsizetype line_end = 0;
+    double line_width = 0.0;
     bool started = false;
-    for (const QString &word : paragraph.split(u' ')) {
-        const double word_width = fonts.width(font, word);
-        const double candidate = started ? current_width + space + word_width : word_width;
+    for (qsizetype word_begin = 0;;) {
+        const qsizetype space_at = paragraph.indexOf(u' ', word_begin);
+        const qsizetype word_end = space_at < 0 ? paragraph.size() : space_at;
+        const double word_width = fonts.width(font, text.sliced(word_begin, word_end - word_begin));
+        const double candidate = started ? line_width + space + word_width : word_width;
         if (candidate <= width + tolerance) {
-            current = started ? current + u' ' + word : word;
-            current_width = candidate;
+            if (!started)
+                line_begin = word_begin;
+            line_end = word_end;
+            line_width = candidate;
             started = true;
-            continue;
+        } else {
+            if (started && line_end > line_begin)
+                lines.push_back(line_of(line_begin, line_end));
+            line_begin = break_word(fonts, font, text, word_begin, word_end, width, lines);
+            line_end = word_end;
+            line_width = fonts.width(font, text.sliced(line_begin, line_end - line_begin));
+            started = true;
         }
-        if (started && !current.isEmpty())
-            lines.push_back({current, fonts.width(font, current)});
-        break_word(fonts, font, word, width, lines, current);
-        current_width = fonts.width(font, current);
-        started = true;
+        if (space_at < 0)
+            break;
+        word_begin = space_at + 1;
     }
-    if (!current.isEmpty() || lines.empty())
-        lines.push_back({current, fonts.width(font, current)});
+    if (line_end > line_begin || lines.empty())
+        lines.push_back(line_of(line_begin, line_end));
 }
 
 } // namespace

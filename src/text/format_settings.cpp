@@ -72,7 +72,18 @@ QString format_short_date(const QDate &date)
 {
     if (!date.isValid())
         return {};
-    return date.toString(short_date_format());
+    // Lists show the same date row after row, and formatting through the calendar is slow;
+    // the program formats in one thread.
+    static QDate last_date;
+    static QString last_format;
+    static QString last_text;
+    const QString &format = short_date_format();
+    if (date != last_date || format != last_format) {
+        last_text = date.toString(format);
+        last_date = date;
+        last_format = format;
+    }
+    return last_text;
 }
 
 QDate parse_short_date(const QString &text)

@@ -8,7 +8,7 @@
 TDBMemo::TDBMemo(QWidget *parent)
     : QPlainTextEdit(parent),
       TDataAware(
-          this, [this] { show_value(); }, [this](bool editable) { setReadOnly(!editable); })
+          this, [this] { show_value(); }, [this](bool editable) { show_editable(editable); })
 {
     setTabChangesFocus(true);
     connect(this, &QPlainTextEdit::textChanged, this, &TDBMemo::text_changed);
@@ -28,7 +28,17 @@ void TDBMemo::show_value()
     QString text = m_link.field() ? m_link.field()->as_string() : QString();
     text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     text.replace(u'\r', u'\n');
-    setPlainText(text);
+    // The same text again would clear the document and lay it out anew, for every row a
+    // window steps through.
+    if (text != toPlainText())
+        setPlainText(text);
+}
+
+void TDBMemo::show_editable(bool editable)
+{
+    // The call lays the document out again even when nothing changes.
+    if (isReadOnly() == editable)
+        setReadOnly(!editable);
 }
 
 void TDBMemo::drop_overflow(qsizetype excess)

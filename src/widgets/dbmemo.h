@@ -17,6 +17,7 @@ signals:
 
 private:
     void show_value();
+    void show_editable(bool editable);
     void text_changed();
     QString stored_text() const;
     void drop_overflow(qsizetype excess);

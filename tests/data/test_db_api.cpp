@@ -596,3 +596,61 @@ TEST_F(DbApi, RefreshingARowThatLeftItsViewChangesNothingAndSaysNothing)
     EXPECT_EQ(set->state(), TMemTable::State::Browse);
     m_api->free_set(set);
 }
+
+// The set a window keeps from partner to partner: the same object, fields and labels, the
+// rows of the new condition; a select it cannot take leaves it as it was.
+TEST_F(DbApi, ReselectReplacesTheRowsAndKeepsTheSet)
+{
+    exec("INSERT INTO PAR_ADDR (RECID, ID_PARTNER, IS_INVOICE, ADDRESS_TITLE) VALUES "
+         "(5, 1, 'T', 'Sídlo'), (6, 2, 'F', 'Sklad'), (7, 2, 'F', 'Prodejna')");
+    const auto select = [](int partner) {
+        return QStringLiteral("SELECT * FROM PAR_ADDR WHERE ID_PARTNER=%1 ORDER BY RECID")
+            .arg(partner);
+    };
+    TMemTable *set = m_api->select_sql("PAR_ADDR", select(1));
+    ASSERT_TRUE(set);
+    TField *title = &set->field_by_name("ADDRESS_TITLE");
+    const QString label = title->display_label;
+    int layouts = 0;
+    QObject::connect(set, &TMemTable::layout_changed, [&layouts] { ++layouts; });
+
+    const auto titles = [set] {
+        QStringList texts;
+        for (set->first(); !set->eof(); set->next())
+            texts << set->field_by_name("ADDRESS_TITLE").as_string();
+        set->first();
+        return texts;
+    };
+    ASSERT_TRUE(m_api->reselect_sql(set, select(2)));
+    EXPECT_EQ(titles(), (QStringList{"Sklad", "Prodejna"}));
+    EXPECT_EQ(m_api->current_recid(set), 6);
+    EXPECT_EQ(&set->field_by_name("ADDRESS_TITLE"), title);
+    EXPECT_EQ(title->display_label, label);
+    EXPECT_EQ(layouts, 1);
+
+    ASSERT_TRUE(m_api->reselect_sql(set, select(3)));
+    EXPECT_TRUE(set->is_empty());
+    EXPECT_EQ(m_api->current_recid(set), 0);
+    ASSERT_TRUE(m_api->reselect_sql(set, select(1)));
+    EXPECT_EQ(titles(), QStringList{"Sídlo"});
+
+    const struct {
+        const char *why;
+        QString select;
+        size_t messages;
+    } refused[] = {
+        {"other columns", "SELECT RECID, ADDRESS_TITLE FROM PAR_ADDR", 0},
+        {"a select that fails", "SELECT * FROM PAR_ADDRESSES", 1},
+    };
+    for (const auto &test : refused) {
+        SCOPED_TRACE(test.why);
+        m_messages.clear();
+        EXPECT_FALSE(m_api->reselect_sql(set, test.select));
+        EXPECT_EQ(m_messages.size(), test.messages);
+        EXPECT_EQ(titles(), QStringList{"Sídlo"});
+    }
+    set->edit();
+    EXPECT_FALSE(m_api->reselect_sql(set, select(2))) << "a row being edited is not dropped";
+    set->cancel();
+    m_api->free_set(set);
+}

@@ -15,6 +15,7 @@
 #include "masterdata/ui/fpar_contedit.h"
 #include "masterdata/ui/fparedit.h"
 #include "masterdata/ui/frsearch.h"
+#include "reports/ui/list_reports.h"
 #include "widgets/command_key.h"
 #include "widgets/command_registry.h"
 #include "widgets/dbedit.h"
@@ -116,6 +117,10 @@ QString detail_title(int detail)
 
 void set_link_look(QLabel &label, bool link)
 {
+    // A style sheet costs more than the rest of a change of partner: set it only when the
+    // kind of contact changes.
+    if (label.font().underline() == link)
+        return;
     QFont font = label.font();
     font.setUnderline(link);
     label.setFont(font);
@@ -235,7 +240,8 @@ TfPar::TfPar(int record_id, QWidget *parent) : QWidget(parent)
     limit_column_widths(*m_grid);
     m_search->attach_grid(m_grid);
     m_search->set_search_column(QStringLiteral("PARTNER_NAME"));
-    bind_controls();
+    bind_shown_page();
+    connect(m_pages, &QStackedWidget::currentChanged, this, &TfPar::bind_shown_page);
     if (dbAPI)
         caption_labels();
     if (m_partners) {
@@ -308,6 +314,8 @@ void TfPar::create_commands()
         delete_partner_document(m_documents);
         update_commands();
     });
+    on(PrintPartnerList, [this] { print_partner_list(command(PrintPartnerList)->text()); });
+    on(PrintDocumentList, [this] { print_partner_documents(partner_recid()); });
     on(Refresh, [this] { refresh_window(); });
 }
 
@@ -371,12 +379,12 @@ QWidget *TfPar::add_display(QWidget *page, QFormLayout &form, int detail, const 
         text->set_read_only(true);
         text->setFixedHeight(text->fontMetrics().lineSpacing() * 4 + 12);
         control = text;
-        m_bindings.push_back({text, detail, field});
+        m_bindings.push_back({text, page, detail, field});
     } else {
         auto *edit = new TDBEdit(page);
         edit->set_read_only(true);
         control = edit;
-        m_bindings.push_back({edit, detail, field});
+        m_bindings.push_back({edit, page, detail, field});
     }
     control->setObjectName(
         QStringLiteral("%1_%2").arg(detail == partner_binding ? QStringLiteral("PAR")
@@ -503,20 +511,19 @@ QWidget *TfPar::create_other_page()
     return page;
 }
 
-void TfPar::bind_controls()
+// Only the shown page's controls follow their sets: moving from partner to partner then
+// lays out the texts that are seen, not those of every page.
+void TfPar::bind_shown_page()
 {
-    for (Binding &binding : m_bindings)
-        if (binding.detail == partner_binding)
-            binding.control->bind(m_partners, binding.field);
-    bind_detail_controls();
-}
-
-// The detail sets are new ones after every change of partner.
-void TfPar::bind_detail_controls()
-{
-    for (Binding &binding : m_bindings)
-        if (binding.detail != partner_binding)
-            binding.control->bind(m_details[binding.detail], binding.field);
+    const QWidget *shown = m_pages->currentWidget();
+    for (Binding &binding : m_bindings) {
+        TMemTable *set = binding.page != shown               ? nullptr
+                         : binding.detail == partner_binding ? m_partners
+                                                             : m_details[binding.detail];
+        const TField *field = binding.control->field();
+        if ((field ? &field->table() : nullptr) != set)
+            binding.control->bind(set, binding.field);
+    }
 }
 
 // The captions come from the display labels of the tables' fields, also while no partner
@@ -584,14 +591,17 @@ void TfPar::partner_changed()
 void TfPar::load_details()
 {
     for (int detail = 0; detail < DetailCount; ++detail) {
+        const QString select = partner_detail_select(detail_kinds[detail], m_shown_partner);
+        // The sets stay from partner to partner, and with them the bindings of the controls.
+        if (m_details[detail] && dbAPI->reselect_sql(m_details[detail], select))
+            continue;
         dbAPI->free_set(m_details[detail]);
-        m_details[detail] = dbAPI->select_sql(
-            detail_table(detail), partner_detail_select(detail_kinds[detail], m_shown_partner));
+        m_details[detail] = dbAPI->select_sql(detail_table(detail), select);
         if (m_details[detail] && detail == ContactDetail)
             connect(m_details[detail], &TMemTable::current_changed, this,
                     &TfPar::contact_changed);
     }
-    bind_detail_controls();
+    bind_shown_page();
     for (int detail = 0; detail < DetailCount; ++detail)
         rebuild_branch(detail);
     contact_changed();
@@ -611,7 +621,7 @@ void TfPar::clear_details()
         dbAPI->free_set(m_documents);
     m_documents = nullptr;
     m_picture->box()->clear();
-    bind_detail_controls();
+    bind_shown_page();
     contact_changed();
 }
 
@@ -849,9 +859,10 @@ void TfPar::update_commands()
     const bool document = dbAPI && dbAPI->record_count(m_documents) > 0;
     command(EditDocument)->setEnabled(document);
     command(DeleteDocument)->setEnabled(document);
-    // The prints wait for the reports.
-    for (Command which : {PrintDocument, PrintPartnerList, PrintPartner, PrintContacts,
-                          PrintDocumentList})
+    command(PrintPartnerList)->setEnabled(m_partners != nullptr);
+    command(PrintDocumentList)->setEnabled(partner);
+    // The printed document, partner and contacts wait for their reports.
+    for (Command which : {PrintDocument, PrintPartner, PrintContacts})
         command(which)->setEnabled(false);
 }
 

@@ -69,6 +69,7 @@ protected:
 private:
     struct Binding {
         TDataAware *control;
+        const QWidget *page;
         int detail; // -1 the partners, 0 to 2 a detail set
         QString field;
     };
@@ -83,8 +84,7 @@ private:
     QWidget *create_other_page();
     QWidget *add_display(QWidget *page, class QFormLayout &form, int detail,
                          const QString &field);
-    void bind_controls();
-    void bind_detail_controls();
+    void bind_shown_page();
     void caption_labels();
 
     void partner_changed();

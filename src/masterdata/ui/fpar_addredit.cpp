@@ -45,7 +45,7 @@ Tfm_par_addredit::Tfm_par_addredit(int mode, TMemTable *set, int partner, QWidge
     for (const AddressField &field : address_fields) {
         TDBEdit *edit = add_edit(QLatin1String(field.column), QLatin1String(field.edit));
         if (field.history)
-            add_history_button(edit);
+            add_text_history(edit);
         // The title leads in bold, and the invoice box stands right under it.
         if (&field == std::begin(address_fields)) {
             QFont bold = label_of(edit)->font();

@@ -37,7 +37,7 @@ Tfm_par_contedit::Tfm_par_contedit(int mode, TMemTable *set, int partner, QWidge
     fill_types();
     connect(m_type, &QComboBox::editTextChanged, this, &Tfm_par_contedit::type_changed);
 
-    add_history_button(add_edit(name_column, name_edit));
+    add_text_history(add_edit(name_column, name_edit));
     add_edit(contact_column, QStringLiteral("DBEdit2cont"));
     add_memo(QStringLiteral("CONTACT_MEMO"), QStringLiteral("DBMemo1cont"), 3);
     finish();

@@ -1,5 +1,6 @@
 #include "masterdata/ui/fpar_detail_editor.h"
 
+#include "calc/ui/user_calc_history.h"
 #include "data/db_api.h"
 #include "data/memtable.h"
 #include "widgets/appearance.h"
@@ -8,21 +9,19 @@
 #include "widgets/dbmemo.h"
 #include "widgets/enter_as_tab.h"
 #include "widgets/help.h"
-#include "widgets/image_list16.h"
 #include "widgets/label_helpers.h"
 #include "widgets/localize.h"
 
 #include <QGridLayout>
 #include <QLabel>
 #include <QPlainTextEdit>
-#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace {
 
 const int text_width = 300;
 
-enum Column { LabelColumn, ControlColumn, ButtonColumn };
+enum Column { LabelColumn, ControlColumn };
 
 } // namespace
 
@@ -106,20 +105,9 @@ TDBCheckBox *TParDetailEditor::add_check_box(const QString &field, const QString
     return box;
 }
 
-QToolButton *TParDetailEditor::add_history_button(TDBEdit *edit)
+TUserCalcHistory *TParDetailEditor::add_text_history(TDBEdit *edit)
 {
-    auto *button = new QToolButton(this);
-    button->setObjectName(edit->objectName() + QStringLiteral("History"));
-    button->setIcon(ImageList16::icon(ImageList16::history));
-    button->setToolTip(QStringLiteral("historie textů"));
-    button->setFocusPolicy(Qt::NoFocus);
-    int row = 0;
-    int column = 0;
-    int row_span = 0;
-    int column_span = 0;
-    m_grid->getItemPosition(m_grid->indexOf(edit), &row, &column, &row_span, &column_span);
-    m_grid->addWidget(button, row, ButtonColumn);
-    return button;
+    return attach_text_history(edit);
 }
 
 void TParDetailEditor::finish()

@@ -10,10 +10,10 @@
 
 class QGridLayout;
 class QLabel;
-class QToolButton;
 class TDBCheckBox;
 class TDBEdit;
 class TDBMemo;
+class TUserCalcHistory;
 
 class TParDetailEditor : public TRecordEditor {
     Q_OBJECT
@@ -34,8 +34,8 @@ protected:
     // A control of the subclass's own, on the next row beside the field's label.
     QLabel *add_row(QWidget *control, const QString &field);
     QLabel *label_of(const QWidget *control) const;
-    // The text-history button beside a history field's edit.
-    QToolButton *add_history_button(TDBEdit *edit);
+    // The text history of the edit, whose object name is its key.
+    TUserCalcHistory *add_text_history(TDBEdit *edit);
     // After the controls: the buttons, the window's texts and colour, and OK's enabling.
     void finish();
 

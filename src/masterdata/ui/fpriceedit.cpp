@@ -1,5 +1,6 @@
 #include "masterdata/ui/fpriceedit.h"
 
+#include "calc/ui/user_calc_history.h"
 #include "data/db_api.h"
 #include "data/memtable.h"
 #include "data/messages.h"
@@ -47,12 +48,11 @@ void TfmPriceEdit::create_controls()
     m_product->setFont(bold);
 
     m_price = new TDBNumberEdit(this);
-    m_price->setObjectName(QStringLiteral("DBEditPrice"));
+    m_price->setObjectName(QStringLiteral("RxDBCalcEdit"));
     m_price->bind(&set(), QStringLiteral("COST"));
     m_price->set_display_format(QStringLiteral(",0.00"));
     m_price->setFixedWidth(128);
-    // The calculators module answers the button once it offers the public calculators.
-    m_price->show_calculator_button(QStringLiteral("uživatelský kalkulátor"));
+    attach_calculator(m_price);
     auto *price_label = new QLabel(QStringLiteral("Cena:"), this);
     price_label->setBuddy(m_price);
 

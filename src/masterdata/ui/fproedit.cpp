@@ -1,5 +1,6 @@
 #include "masterdata/ui/fproedit.h"
 
+#include "calc/ui/user_calc_history.h"
 #include "calc/user_hist.h"
 #include "data/db_api.h"
 #include "data/memtable.h"
@@ -26,13 +27,12 @@ namespace {
 
 const QString status_keys = QStringLiteral("|OK - uložit údaje, Storno - zpět bez uložení.");
 const QString new_group_hint = QStringLiteral("nová skupina produktů");
-// The key under which the names typed into the product editor are remembered.
-const QString name_history_key = QStringLiteral("DBEditProName");
+// The name edit's name is the key under which the names typed into it are remembered.
+const QString name_history_key = QStringLiteral("DBEdit2proname");
 const QString price_format = QStringLiteral(",0.00");
 
 const int help_editor = 2021;
 const int help_groups = 407;
-const int image_book = 24;
 const int name_width = 320;
 const int short_width = 108;
 
@@ -103,11 +103,7 @@ void Tfm_proedit::create_controls()
     m_name->bind(&set(), QStringLiteral("PRO_NAME"));
     m_name->setFixedWidth(name_width);
     make_bold(m_name);
-    // The text history opens from here once the calculators module offers it.
-    m_history = new QToolButton(this);
-    m_history->setObjectName(QStringLiteral("btnNameHistory"));
-    m_history->setIcon(ImageList16::icon(image_book));
-    m_history->setToolTip(QStringLiteral("historie textů"));
+    m_name_history = attach_text_history(m_name);
 
     m_group = new TDBLookupCombo(this);
     m_group->setObjectName(QStringLiteral("DBLookupProGrp"));
@@ -154,7 +150,7 @@ void Tfm_proedit::create_controls()
         fields->addLayout(line, row, 1);
     };
     row_of(0, field_label(m_number, this), m_number, unique);
-    row_of(1, field_label(m_name, this), m_name, m_history);
+    row_of(1, field_label(m_name, this), m_name);
     // The reference column has no label of its own; the group's name has.
     const QString group = set().field_by_name(QStringLiteral("GRP_NAME")).display_label;
     row_of(2, caption_of(group + QStringLiteral(":"), m_group, this), m_group, m_new_group);

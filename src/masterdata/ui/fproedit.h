@@ -14,6 +14,7 @@ class TDBLookupCombo;
 class TDBMemo;
 class TDBNumberEdit;
 class TMemTable;
+class TUserCalcHistory;
 
 class Tfm_proedit : public TRecordEditor {
     Q_OBJECT
@@ -25,7 +26,7 @@ public:
 
     TDBEdit *number_edit() const { return m_number; }
     TDBEdit *name_edit() const { return m_name; }
-    QToolButton *history_button() const { return m_history; }
+    TUserCalcHistory *name_history() const { return m_name_history; }
     TDBLookupCombo *group_combo() const { return m_group; }
     QToolButton *new_group_button() const { return m_new_group; }
     QComboBox *unit_combo() const { return m_unit; }
@@ -46,7 +47,7 @@ private:
     TMemTable *m_groups = nullptr;
     TDBEdit *m_number = nullptr;
     TDBEdit *m_name = nullptr;
-    QToolButton *m_history = nullptr;
+    TUserCalcHistory *m_name_history = nullptr;
     TDBLookupCombo *m_group = nullptr;
     QToolButton *m_new_group = nullptr;
     QComboBox *m_unit = nullptr;

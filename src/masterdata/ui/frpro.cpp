@@ -8,6 +8,7 @@
 #include "masterdata/ui/fproedit.h"
 #include "masterdata/ui/frpicture.h"
 #include "masterdata/ui/frsearch.h"
+#include "reports/ui/list_reports.h"
 #include "text/number_format.h"
 #include "widgets/command_key.h"
 #include "widgets/dbgrid.h"
@@ -140,16 +141,10 @@ void TfPro::create_commands()
         image_refresh, &TfPro::reload_prices);
     auto *catalogue = new QAction(QStringLiteral("Seznam produktů, nabídkový katalog"), this);
     catalogue->setObjectName(QStringLiteral("actPrintCatalogue"));
-    connect(catalogue, &QAction::triggered, this, [] {
-        if (product_prints().catalogue)
-            product_prints().catalogue();
-    });
+    connect(catalogue, &QAction::triggered, this, print_catalogue);
     auto *sales = new QAction(QStringLiteral("Prodeje produktů"), this);
     sales->setObjectName(QStringLiteral("actPrintSales"));
-    connect(sales, &QAction::triggered, this, [] {
-        if (product_prints().sales)
-            product_prints().sales();
-    });
+    connect(sales, &QAction::triggered, this, print_sales);
     auto *help = new QAction(ImageList16::icon(ImageList16::help), QStringLiteral("Nápověda"), this);
     help->setObjectName(QStringLiteral("actHelp"));
     connect(help, &QAction::triggered, this, [this] { show_help(this); });
@@ -502,8 +497,9 @@ void TfPro::update_commands()
     const bool products = m_set && !m_set->is_empty();
     const bool foreign = dbAPI && dbAPI->foreign_currency;
     const bool prices = foreign && m_prices && !m_prices->is_empty();
-    for (const char *name : {"actEditPro", "actDeletePro", "actPrintItem"})
+    for (const char *name : {"actEditPro", "actDeletePro", "actPrintCatalogue", "actPrintSales"})
         command(name)->setEnabled(products);
+    command("actPrintItem")->setEnabled(products && product_prints().item);
     m_print_button->setEnabled(products);
     command("actAddPro")->setEnabled(m_set != nullptr);
     command("actAddPrice")->setEnabled(foreign && products);

@@ -23,11 +23,8 @@ class TMemTable;
 class Tfr_picture;
 class Tfr_search;
 
-// The prints of the products window; the reports module installs them, until then the
-// print commands do nothing.
+// The print of one product; until the reports module installs it, its command is disabled.
 struct ProductPrints {
-    std::function<void()> catalogue;
-    std::function<void()> sales;
     std::function<void(int product)> item;
 };
 ProductPrints &product_prints();

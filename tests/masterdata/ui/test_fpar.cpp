@@ -1,3 +1,7 @@
+#include "calc/ui/choice_driver.h"
+#include "calc/ui/fhistory.h"
+#include "calc/user_hist.h"
+#include "data/memtable.h"
 #include "masterdata/ui/code_list_fixture.h"
 #include "masterdata/ui/fpar.h"
 #include "masterdata/ui/fpar_addredit.h"
@@ -244,7 +248,8 @@ TEST_F(PartnersWindowTest, WithoutAPartnerNoDetailCommandReachesARow)
     EXPECT_EQ(children(*window, TParTree::AddressPage), 0);
     for (TfPar::Command command : {TfPar::EditPartner, TfPar::DeletePartner, TfPar::AddAddress,
                                    TfPar::EditAddress, TfPar::DeleteAddress, TfPar::ShowMap,
-                                   TfPar::AddContact, TfPar::AddBank, TfPar::LoadPicture})
+                                   TfPar::AddContact, TfPar::AddBank, TfPar::LoadPicture,
+                                   TfPar::PrintDocumentList})
         EXPECT_FALSE(window->command(command)->isEnabled()) << command;
     window->show_page(TParTree::AddressPage);
     const size_t messages = m_messages.size();
@@ -399,4 +404,84 @@ TEST_F(PartnersWindowTest, ARefusedSaveKeepsTheEditorOpenAndTheProgramRunning)
     EXPECT_FALSE(program_ending());
     EXPECT_EQ(window->banks()->record_count(), 0);
     EXPECT_EQ(children(*window, TParTree::BankPage), 0);
+}
+
+// A title saved with one address is offered by the title's history in the next one, and
+// saving it again keeps one text in the history.
+TEST_F(PartnersWindowTest, AnAddressTitleSavedEarlierIsOfferedByItsHistory)
+{
+    insert_partner(1, QStringLiteral("Alfa"));
+    auto window = open_window();
+    window->show_page(TParTree::AddressPage);
+    const QString title = QString::fromUtf8("Sklad \"U Mostu\" O'Neill");
+    answer<Tfm_par_addredit>([&](Tfm_par_addredit &address) {
+        type_into(&address, "DBEdit1paraddr", title);
+        address.ok_button()->click();
+    });
+    press(*window, Qt::Key_Insert);
+    ASSERT_EQ(children(*window, TParTree::AddressPage), 1);
+
+    QStringList offered;
+    answer<Tfm_par_addredit>([&](Tfm_par_addredit &address) {
+        auto *edit = address.findChild<QLineEdit *>("DBEdit1paraddr");
+        ASSERT_NE(edit, nullptr);
+        on_next_choice<Tfhistory>([&](Tfhistory &drop_down) {
+            TMemTable *texts = drop_down.record_set();
+            for (texts->first(); !texts->eof(); texts->next())
+                offered << texts->field_by_name(QStringLiteral("TXT")).as_string();
+            texts->first();
+            QTest::keyClick(drop_down.grid(), Qt::Key_Return);
+        });
+        edit->setFocus();
+        QTest::keyClick(edit, Qt::Key_Down);
+        EXPECT_EQ(edit->text(), title);
+        address.ok_button()->click();
+    });
+    press(*window, Qt::Key_Insert);
+    EXPECT_EQ(offered, QStringList{title});
+    EXPECT_EQ(sqlite_shell(QStringLiteral("SELECT group_concat(ADDRESS_TITLE, '|') FROM PAR_ADDR")),
+              title + u'|' + title);
+    EXPECT_EQ(sqlite_shell(QStringLiteral("SELECT count(*) FROM USER_HIST WHERE DATA_FIELD=%1")
+                               .arg(history_field_key(QStringLiteral("DBEdit1paraddr")))),
+              QStringLiteral("1"));
+}
+
+// The pages show the current partner's rows whichever page was shown while the partner
+// changed, also after the detail sets were refilled from one partner to the next.
+TEST_F(PartnersWindowTest, EveryPageShowsTheCurrentPartnersRows)
+{
+    const int first = insert_partner(1, QStringLiteral("Alfa"));
+    const int second = insert_partner(2, QStringLiteral("Beta"));
+    insert_addresses(first, QString::fromUtf8("(9001, %1, 'Sídlo Alfa')"));
+    insert_addresses(second, QString::fromUtf8("(9002, %1, 'Sklad Beta')"));
+    auto window = open_window();
+    // Each detail page repeats the partner's name: the one on the page in front counts.
+    const auto shown = [&window](const char *name) {
+        for (const QLineEdit *edit : window->findChildren<QLineEdit *>(QLatin1String(name)))
+            if (edit->isVisible())
+                return edit->text();
+        return QStringLiteral("(none shown)");
+    };
+    const struct {
+        TParTree::Page page_while_moving;
+        int partner;
+        const char *title;
+        const char *name;
+    } steps[] = {
+        {TParTree::AddressPage, second, "Sklad Beta", "Beta"},
+        {TParTree::BasicPage, first, "Sídlo Alfa", "Alfa"},
+        {TParTree::ContactPage, second, "Sklad Beta", "Beta"},
+        {TParTree::AddressPage, first, "Sídlo Alfa", "Alfa"},
+    };
+    for (const auto &step : steps) {
+        SCOPED_TRACE(step.title);
+        window->show_page(step.page_while_moving);
+        m_api->locate_recid(step.partner, window->partners());
+        window->show_page(TParTree::AddressPage);
+        EXPECT_EQ(shown("PAR_ADDR_ADDRESS_TITLE"), QString::fromUtf8(step.title));
+        window->show_page(TParTree::BasicPage);
+        EXPECT_EQ(shown("PAR_PARTNER_NAME"), QLatin1String(step.name));
+        EXPECT_EQ(window->tree()->branch(TParTree::AddressPage)->child(0)->text(0),
+                  QString::fromUtf8(step.title));
+    }
 }

@@ -1,3 +1,7 @@
+#include "calc/ui/choice_driver.h"
+#include "calc/ui/fcalc.h"
+#include "calc/ui/fhistory.h"
+#include "calc/ui/user_calc_history.h"
 #include "masterdata/ui/code_list_fixture.h"
 #include "masterdata/ui/fpriceedit.h"
 #include "masterdata/ui/fproedit.h"
@@ -9,6 +13,7 @@
 #include "widgets/dbgrid.h"
 #include "widgets/dblookup_combo.h"
 #include "widgets/dbnumber_edit.h"
+#include "widgets/field_data_link.h"
 #include "widgets/system_dialogs.h"
 #include "widgets/window_host.h"
 
@@ -101,7 +106,7 @@ TEST_F(ProductsWindow, ProductsAreCreatedWithGroupsUnitsAndPricesAndFoundByTypin
         caption = e.windowTitle();
         EXPECT_EQ(e.number_edit()->text(), QStringLiteral("1"));
         EXPECT_EQ(e.group_combo()->currentText(), QStringLiteral("Zboží"));
-        type_into(&e, QStringLiteral("DBEditProName"), QStringLiteral("Šroub 'M6' žárový"));
+        type_into(&e, QStringLiteral("DBEdit2proname"), QStringLiteral("Šroub 'M6' žárový"));
         e.unit_combo()->setFocus();
         QTest::keyClicks(e.unit_combo()->lineEdit(), QStringLiteral("ks"));
         type_over(&e, e.cost_edit(), QStringLiteral("1 234,50"));
@@ -117,7 +122,7 @@ TEST_F(ProductsWindow, ProductsAreCreatedWithGroupsUnitsAndPricesAndFoundByTypin
 
     answer_product_editor([&](Tfm_proedit &e) {
         EXPECT_EQ(e.number_edit()->text(), QStringLiteral("2"));
-        type_into(&e, QStringLiteral("DBEditProName"), QStringLiteral("Stůl"));
+        type_into(&e, QStringLiteral("DBEdit2proname"), QStringLiteral("Stůl"));
         e.group_combo()->setFocus();
         QTest::keyClick(e.group_combo(), Qt::Key_Down);
         e.unit_combo()->setFocus();
@@ -148,7 +153,7 @@ TEST_F(ProductsWindow, ATakenNumberKeepsTheEditorOpenWithWhatWasTyped)
     bool stayed = false;
     answer_product_editor([&](Tfm_proedit &e) {
         type_over(&e, e.number_edit(), QStringLiteral("1"));
-        type_into(&e, QStringLiteral("DBEditProName"), QStringLiteral("Židle"));
+        type_into(&e, QStringLiteral("DBEdit2proname"), QStringLiteral("Židle"));
         e.ok_button()->click();
         stayed = e.isVisible() && e.name_edit()->text() == QStringLiteral("Židle");
         type_over(&e, e.number_edit(), QStringLiteral("5"));
@@ -368,4 +373,71 @@ TEST_F(ProductsWindow, APhotographIsLoadedFromAFileAndDeletedAfterTheQuestion)
     EXPECT_EQ(m_messages[0].text, QStringLiteral("Opravdu  vymazat fotografii produktu?"));
     EXPECT_TRUE(picture->is_empty());
     EXPECT_EQ(stored("SELECT COUNT(*) FROM BLOBDATA"), "0");
+}
+
+// A name saved with one product is offered by the name's history in the next one.
+TEST_F(ProductsWindow, AProductNameSavedEarlierIsOfferedByItsHistory)
+{
+    const QString name = QStringLiteral("Šroub 'M6' \"žárový\"");
+    auto window = open_window();
+    answer_product_editor([&](Tfm_proedit &e) {
+        type_into(&e, QStringLiteral("DBEdit2proname"), name);
+        e.ok_button()->click();
+    });
+    QTest::keyClick(window->grid(), Qt::Key_Insert);
+    ASSERT_EQ(window->record_set()->record_count(), 1);
+
+    QStringList offered;
+    answer_product_editor([&](Tfm_proedit &e) {
+        ASSERT_EQ(e.name_history()->kind(), TUserCalcHistory::Kind::TextHistory);
+        on_next_choice<Tfhistory>([&](Tfhistory &drop_down) {
+            const TMemTable *texts = drop_down.record_set();
+            const int column = texts->field_by_name(QStringLiteral("TXT")).index();
+            for (int row = 0; row < texts->record_count(); ++row)
+                offered << texts->cell_text(row, column);
+            QTest::keyClick(drop_down.grid(), Qt::Key_Return);
+        });
+        e.name_edit()->setFocus();
+        QTest::keyClick(e.name_edit(), Qt::Key_Down);
+        EXPECT_EQ(e.name_edit()->text(), name);
+        e.ok_button()->click();
+    });
+    QTest::keyClick(window->grid(), Qt::Key_Insert);
+    EXPECT_EQ(offered, QStringList{name});
+    EXPECT_EQ(stored("SELECT group_concat(PRO_NO||':'||PRO_NAME, '|') FROM PRO"),
+              QStringLiteral("1:") + name + QStringLiteral("|2:") + name);
+}
+
+// The foreign price takes a public calculator's result; cancelling the calculator keeps
+// the proposed price.
+TEST_F(ProductsWindow, TheForeignPriceTakesACalculatorsResult)
+{
+    exec("UPDATE CURR_LIST SET CURR_KURS=25, CURR_AMOUNT=1 WHERE CURR_NAME='EUR';"
+         "INSERT INTO USER_CALC VALUES (901, 'Plocha', "
+         "'title: Plocha\nvar\na: strana a\nb: strana b\nformula\na*b', 'T')");
+    insert_product(9001, 1, QStringLiteral("Stůl"), 250);
+    m_api->foreign_currency = true;
+    auto window = open_window();
+    window->pages()->setCurrentIndex(TfPro::MorePage);
+    double after_cancel = 0;
+    answer_price_editor([&](TfmPriceEdit &e) {
+        EXPECT_EQ(e.price_edit()->objectName(), QStringLiteral("RxDBCalcEdit"));
+        on_next_choice<TfCalc>(
+            [](TfCalc &runner) { QTest::keyClick(runner.inputs().front(), Qt::Key_Escape); });
+        QTest::keyClick(e.price_edit(), Qt::Key_Down);
+        after_cancel = bound_field(e.price_edit())->as_float();
+        on_next_choice<TfCalc>([](TfCalc &runner) {
+            ASSERT_EQ(runner.inputs().size(), 2u);
+            for (QLineEdit *input : runner.inputs())
+                input->clear();
+            QTest::keyClicks(runner.inputs()[0], QStringLiteral("2"));
+            QTest::keyClicks(runner.inputs()[1], QStringLiteral("3,5"));
+            runner.result_button()->click();
+        });
+        e.price_edit()->calculator_action()->trigger();
+        e.ok_button()->click();
+    });
+    window->command("actAddPrice")->trigger();
+    EXPECT_EQ(after_cancel, 10);
+    EXPECT_EQ(stored("SELECT COST||'|'||CURR_NAME FROM PRO_CURR"), "7.0|EUR");
 }

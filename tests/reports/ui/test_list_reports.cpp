@@ -3,6 +3,8 @@
 #include "engine/golden.h"
 #include "masterdata/ui/code_list_fixture.h"
 #include "masterdata/ui/flist.h"
+#include "masterdata/ui/fpar.h"
+#include "masterdata/ui/frpro.h"
 #include "reports/page_texts.h"
 #include "reports/ui/fpreview.h"
 #include "reports/ui/fsetwhere.h"
@@ -393,5 +395,53 @@ TEST_F(ListReports, EveryCatalogueEntryPreparesItsGoldenPages)
         ASSERT_TRUE(shown.opened);
         EXPECT_EQ(compare_with_golden(QLatin1String(entry.name), shown.prepared), QString());
     }
+    EXPECT_TRUE(m_messages.empty());
+}
+
+// The print menus of the partners and products windows run their list reports; the prints
+// of one partner, its contacts, one document and one product are not there yet and stay
+// disabled.
+TEST_F(ListReports, PartnersAndProductsWindowsPrintTheirLists)
+{
+    const int partner = insert_partner(17, QStringLiteral("Dvořák a syn"));
+    exec(QStringLiteral(
+        "INSERT INTO PAR_ADDR (RECID, ID_PARTNER, ADDRESS_TITLE, ADDRESS, CITY) VALUES "
+        "(9701, %1, 'Sídlo', 'Hlavní 1', 'Brno');"
+        "INSERT INTO DOC_HEAD (RECID, ID_DOC_TYPE, DOC_NO, DATE_D, ID_ADDRESS, ROUND_SUM, "
+        "DOC_TITLE) VALUES (9001, 1, 2026001, '2026-01-05', 9701, 100, 'Kladiva');"
+        "INSERT INTO PRO_GRP (RECID, GRP_NAME) VALUES (9601, 'Nářadí');"
+        "INSERT INTO PRO (RECID, PRO_NO, PRO_NAME, ID_PRO_GRP, UNITV, COST) VALUES "
+        "(9611, 1, 'Kladivo', 9601, 'ks', 250);"
+        "INSERT INTO DOC_ITEMS (RECID, HEADER_ID, PRO_ID, AMOUNT, UNITV, COST) VALUES "
+        "(9621, 9001, 9611, 2, 'ks', 500)")
+             .arg(partner));
+
+    TfPar partners;
+    for (TfPar::Command inert : {TfPar::PrintPartner, TfPar::PrintContacts, TfPar::PrintDocument})
+        EXPECT_FALSE(partners.command(inert)->isEnabled()) << inert;
+    const Shown list = run([&] { partners.command(TfPar::PrintPartnerList)->trigger(); });
+    ASSERT_TRUE(list.opened);
+    EXPECT_EQ(list.caption, QStringLiteral("   Tisk soupisu partnerů"));
+    EXPECT_TRUE(has_line(list, QStringLiteral("Dvořák a syn")));
+    const Shown documents = run([&] { partners.command(TfPar::PrintDocumentList)->trigger(); },
+                                [](TfSetWhere &dialog) {
+                                    period(dialog, QDate(2026, 1, 1), QDate(2026, 3, 31));
+                                });
+    ASSERT_TRUE(documents.opened);
+    EXPECT_EQ(documents.caption, QStringLiteral("   Soupis dokladů za Dvořák a syn"));
+    EXPECT_TRUE(has_line(documents, QStringLiteral("Kladiva")));
+
+    TfPro products;
+    EXPECT_FALSE(products.command("actPrintItem")->isEnabled());
+    const Shown catalogue = run([&] { products.command("actPrintCatalogue")->trigger(); });
+    ASSERT_TRUE(catalogue.opened);
+    EXPECT_EQ(catalogue.caption, QStringLiteral("   Katalog produktů"));
+    EXPECT_TRUE(has_line(catalogue, QStringLiteral("Kladivo")));
+    const Shown sales = run([&] { products.command("actPrintSales")->trigger(); },
+                            [](TfSetWhere &dialog) {
+                                period(dialog, QDate(2026, 1, 1), QDate(2026, 3, 31));
+                            });
+    ASSERT_TRUE(sales.opened);
+    EXPECT_TRUE(has_line(sales, QStringLiteral("Kladivo")));
     EXPECT_TRUE(m_messages.empty());
 }
