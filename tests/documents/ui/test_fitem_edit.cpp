@@ -161,7 +161,7 @@ TEST_F(ItemEditorTest, NewProductFromTheItemEditorIsPicked)
     TfmItemEdit editor(items, "EUR");
     editor.show();
     on_modal<Tfm_proedit>([](Tfm_proedit &product) {
-        type_into(&product, "DBEditProName", "podložka");
+        type_into(&product, "DBEdit2proname", "podložka");
         retype(product.cost_edit(), "51");
         product.ok_button()->click();
     });
