@@ -7,6 +7,7 @@
 #include "documents/ui/fdoc.h"
 #include "masterdata/ui/frsearch.h"
 #include "reports/report_state.h"
+#include "support/modal_driver.h"
 #include "widgets/dbgrid.h"
 #include "widgets/help.h"
 #include "widgets/window_host.h"
@@ -297,4 +298,57 @@ TEST_F(DocumentBook, TypingInTheGridSearchesTheNumbersAndMenusHoldTheCommands)
         prints << item->objectName();
     EXPECT_EQ(prints, (QStringList{"actPrintDoc", "actPrintList"}));
     EXPECT_EQ(window->command("actSendTE")->toolTip(), QStringLiteral("zaúčtovat doklad"));
+}
+
+// Enter, Insert and Delete act on the payments while their grid has the focus and on the
+// documents otherwise; typing in the search field is no command at all.
+TEST_F(DocumentBook, KeysActOnTheGridThatHasTheFocus)
+{
+    const int document = add_document(1, 1, 1000);
+    pay(document, 100);
+    auto window = open_book(1);
+    window->pages()->setCurrentIndex(TfDoc::PaymentsPage);
+    struct Case {
+        bool payments;
+        Qt::Key key;
+        const char *command;
+    };
+    const Case cases[] = {
+        {false, Qt::Key_Return, "actDocEdit"}, {false, Qt::Key_Insert, "actDocAdd"},
+        {false, Qt::Key_Delete, "actDocDel"},  {true, Qt::Key_Return, "actPayEdit"},
+        {true, Qt::Key_Insert, "actSendTE"},   {true, Qt::Key_Delete, "actPayDel"},
+        {true, Qt::Key_Space, nullptr}, // no document print yet
+    };
+    QStringList triggered;
+    for (QAction *action : window->findChildren<QAction *>())
+        QObject::connect(action, &QAction::triggered, window.get(),
+                         [&triggered, action] { triggered << action->objectName(); });
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.command ? c.command : "none");
+        triggered.clear();
+        TDBGrid *grid = c.payments ? window->payment_grid() : window->grid();
+        grid->setFocus();
+        QTest::keyClick(grid, c.key);
+        EXPECT_EQ(triggered, c.command ? QStringList{QLatin1String(c.command)} : QStringList{});
+    }
+    triggered.clear();
+    window->search_strip()->search_field()->setFocus();
+    QTest::keyClick(window->search_strip()->search_field(), Qt::Key_Delete);
+    QTest::keyClick(window->search_strip()->search_field(), Qt::Key_Insert);
+    EXPECT_TRUE(triggered.isEmpty());
+    QTest::keyClick(window->grid(), Qt::Key_Escape);
+    EXPECT_FALSE(window->isVisible());
+}
+
+TEST_F(DocumentBook, TheListPrintAsksItsConditionsFirst)
+{
+    add_document(2, 1, 1000);
+    auto window = open_book(2);
+    QString asked;
+    ModalDriver::on_next_modal([&asked](QWidget *modal) {
+        asked = modal->metaObject()->className();
+        modal->close();
+    });
+    window->command("actPrintList")->trigger();
+    EXPECT_EQ(asked, QStringLiteral("TfSetWhere"));
 }
