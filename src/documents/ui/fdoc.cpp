@@ -124,6 +124,8 @@ QLabel *value_label(const char *name, QWidget *parent, int points = 0, bool bold
 
 void set_text_color(QLabel *label, const QColor &color)
 {
+    if (label->palette().color(QPalette::WindowText) == color)
+        return;
     QPalette palette = label->palette();
     palette.setColor(QPalette::WindowText, color);
     label->setPalette(palette);
@@ -221,6 +223,7 @@ void TfDoc::create_commands()
             action->setStatusTip(hint);
         connect(action, &QAction::triggered, this, slot);
         addAction(action);
+        m_commands.insert(action->objectName(), action);
         return action;
     };
     add("actDocAdd", QStringLiteral("Přidat nový doklad"), QStringLiteral("nový doklad"),
@@ -250,6 +253,7 @@ void TfDoc::create_commands()
         new QAction(ImageList16::icon(ImageList16::help), QStringLiteral("Nápověda"), this);
     help->setObjectName(QStringLiteral("actHelp"));
     connect(help, &QAction::triggered, this, [this] { show_help(this); });
+    m_commands.insert(help->objectName(), help);
 
     m_print_menu = new QMenu(this);
     m_print_menu->setObjectName(QStringLiteral("popPrint"));
@@ -271,7 +275,7 @@ void TfDoc::create_commands()
 
 QAction *TfDoc::command(const char *name) const
 {
-    return findChild<QAction *>(QLatin1String(name));
+    return m_commands.value(QLatin1String(name));
 }
 
 QWidget *TfDoc::create_top_bar()
@@ -422,6 +426,7 @@ QWidget *TfDoc::create_payments_page()
     m_payment_grid->setObjectName(QStringLiteral("gridPayments"));
     m_payment_grid->horizontalHeader()->hide();
     m_payment_grid->set_title_click({});
+    m_payment_grid->set_keep_column_widths(true);
     take_view_color(m_payment_grid);
     m_payment_grid->installEventFilter(this);
     connect(m_payment_grid, &TDBGrid::enter_pressed, this,
@@ -539,21 +544,22 @@ void TfDoc::show_document()
     m_to_pay->setText(amount("ROUND_SUM"));
 }
 
+// The new set is shown before the old one goes, so the grid keeps its columns and their
+// widths from one document to the next.
 void TfDoc::load_payments()
 {
-    m_payment_grid->set_table(nullptr);
-    if (m_payments && dbAPI)
-        dbAPI->free_set(m_payments);
-    m_payments = nullptr;
+    TMemTable *previous = m_payments;
     const int document = document_recid();
     m_payments_document = document;
-    if (document != 0) {
-        m_payments =
-            dbAPI->select_sql(QStringLiteral("VIEW_PAYMENTS"), payments_select(m_type, document));
-        m_payment_grid->set_table(m_payments);
+    m_payments = document != 0 ? dbAPI->select_sql(QStringLiteral("VIEW_PAYMENTS"),
+                                                   payments_select(m_type, document))
+                               : nullptr;
+    m_payment_grid->set_table(m_payments);
+    if (previous && dbAPI)
+        dbAPI->free_set(previous);
+    if (m_payments)
         if (const int at = find_column(*m_payment_grid, QStringLiteral("DATE_D")); at >= 0)
             m_payment_grid->setColumnWidth(at, date_column_width(*m_payment_grid));
-    }
     show_amount_to_pay();
     update_commands();
 }
@@ -569,7 +575,11 @@ void TfDoc::show_amount_to_pay()
         return;
     }
     const double round_sum = m_set->field_by_name(QStringLiteral("ROUND_SUM")).as_float();
-    const double remaining = amount_to_pay(round_sum, document_paid(*dbAPI, document, m_type));
+    // The payments just read are all the document's journal entries.
+    const double paid = m_payments && m_payments_document == document
+                            ? paid_in_set(*m_payments, m_type)
+                            : document_paid(*dbAPI, document, m_type);
+    const double remaining = amount_to_pay(round_sum, paid);
     if (money_cents(remaining) != 0) {
         m_remaining->setText(format_number(remaining, amount_format));
         m_remaining_currency->setText(

@@ -8,6 +8,7 @@
 
 #include "widgets/shell_window.h"
 
+#include <QHash>
 #include <QWidget>
 #include <functional>
 
@@ -95,6 +96,7 @@ private:
     int payment_recid() const;
 
     int m_type;
+    QHash<QString, QAction *> m_commands;
     TMemTable *m_set = nullptr;
     TMemTable *m_payments = nullptr;
     // The document whose payments are loaded; -1 forces the next change to load them.
