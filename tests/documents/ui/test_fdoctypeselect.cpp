@@ -136,6 +136,8 @@ TEST_F(DocTypeSelect, TheForeignCommandsAllowOnlyTheForeignKindAndNoKc)
         EXPECT_TRUE(dialog.kinds()->button(1)->isChecked());
         EXPECT_TRUE(dialog.currency_list()->isEnabled());
         shown = entries(*dialog.currency_list());
+        dialog.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
         dialog.kinds()->button(1)->setFocus();
         QTest::keyClick(dialog.kinds()->button(1), Qt::Key_Return);
         EXPECT_TRUE(dialog.currency_list()->hasFocus()) << "Enter on a kind moves on";
