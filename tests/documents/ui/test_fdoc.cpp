@@ -352,3 +352,22 @@ TEST_F(DocumentBook, TheListPrintAsksItsConditionsFirst)
     window->command("actPrintList")->trigger();
     EXPECT_EQ(asked, QStringLiteral("TfSetWhere"));
 }
+
+TEST_F(DocumentBook, CancellingTheChoiceOpensNoEditorAndKeepsTheRow)
+{
+    set_foreign_currency(true);
+    add_document(1, 1, 100);
+    const int second = add_document(1, 2, 200);
+    add_document(1, 3, 300);
+    auto window = open_book(1, second);
+    QStringList modals;
+    ModalDriver::on_next_modal([&modals](QWidget *modal) {
+        modals << modal->metaObject()->className();
+        modal->close();
+    });
+    QTest::keyClick(window->grid(), Qt::Key_Insert);
+    EXPECT_EQ(modals, QStringList{QStringLiteral("Tfm_doctypeselect")});
+    EXPECT_EQ(dbAPI->current_recid(window->record_set()), second);
+    EXPECT_EQ(window->record_set()->record_count(), 3);
+    EXPECT_TRUE(m_messages.empty());
+}
