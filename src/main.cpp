@@ -5,6 +5,7 @@
 #include "documents/ui/documents_windows.h"
 #include "masterdata/ui/masterdata_windows.h"
 #include "reports/ui/reports_windows.h"
+#include "taxrecords/ui/taxrecords_windows.h"
 
 int main(int argc, char *argv[])
 {
@@ -13,6 +14,7 @@ int main(int argc, char *argv[])
     register_masterdata_windows();
     register_calc_windows();
     register_reports_windows();
+    register_taxrecords_windows();
     register_documents_windows();
     register_app_windows();
     return run_application(argc, argv);

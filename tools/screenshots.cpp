@@ -29,6 +29,9 @@
 #include "documents/ui/fdoc.h"
 #include "documents/ui/fdoctypeselect.h"
 #include "masterdata/foreign_prices.h"
+#include "documents/document.h"
+#include "documents/ui/fdoc_head.h"
+#include "documents/ui/fitem_edit.h"
 #include "masterdata/ui/fcnbrates.h"
 #include "masterdata/ui/fimage.h"
 #include "masterdata/ui/fpriceedit.h"
@@ -52,6 +55,12 @@
 #include "reports/ui/fsetwhere.h"
 #include "reports/ui/list_reports.h"
 #include "taxrecords/ui/fmgrph.h"
+#include "taxrecords/cash_voucher.h"
+#include "taxrecords/journal_entry.h"
+#include "taxrecords/ui/fpretedoc.h"
+#include "taxrecords/ui/fte.h"
+#include "taxrecords/ui/ftedit.h"
+#include "taxrecords/ui/taxrecords_windows.h"
 #include "reports/ui/report_runner.h"
 #include "reports/report_state.h"
 #include "engine/export_filter.h"
@@ -489,6 +498,41 @@ bool save_document_books(const QDir &out)
 
 // The settings window on each of its pages, the logo and stamp window holding both
 // pictures, the guide, the invoice-language choice and the about box.
+// The document editor on a stored document of each type, the issued invoice the one with
+// the most items, and the item editor on its first item.
+bool save_document_windows(const QDir &out)
+{
+    bool saved = true;
+    for (int type = 1; type <= 4; ++type) {
+        const QString view = QStringLiteral("VIEW_DOC%1").arg(type);
+        const QString order = type == 1 ? QStringLiteral(" ORDER BY (SELECT count(*) FROM DOC_ITEMS "
+                                                         "I WHERE I.HEADER_ID=V.RECID) DESC")
+                                        : QStringLiteral(" ORDER BY V.DOC_NO DESC");
+        ScopedSet book = dbAPI->select_scoped(
+            view, QStringLiteral("SELECT * FROM ") + view + QStringLiteral(" V") + order +
+                      QStringLiteral(" LIMIT 1"));
+        if (!book || book->is_empty())
+            continue;
+        Tfm_docheader editor(Tfm_docheader::Edit, type, book.get(), 0, 0);
+        editor.resize(1000, type == 2 || type == 4 ? 460 : 640);
+        editor.show();
+        settle();
+        saved &= save(with_caption(editor), out, QStringLiteral("document_editor_%1").arg(type));
+        if (type == 1 && editor.item_set() && !editor.item_set()->is_empty()) {
+            editor.item_set()->first();
+            editor.item_set()->edit();
+            TfmItemEdit item(editor.item_set(), editor.document().currency.name, &editor);
+            item.show();
+            settle();
+            saved &= save(with_caption(item), out, QStringLiteral("item_editor"));
+            item.reject();
+            editor.item_set()->cancel();
+        }
+        editor.reject();
+    }
+    return saved;
+}
+
 bool save_settings_windows(const QDir &out, const QTemporaryDir &temp)
 {
     static const char *const page_names[Tfm_setup::page_count] = {
@@ -871,6 +915,92 @@ bool save_list_reports(const QDir &out)
     return saved;
 }
 
+// The tax-records book on an entry in EUR with a voucher, the entry editor as a new entry,
+// as a payment of an issued invoice and as a correction of a payment in EUR, and the
+// voucher dialog.
+bool save_journal_windows(const QDir &out)
+{
+    bool saved = true;
+    dbAPI->exec_sql(QStringLiteral(
+        "INSERT INTO DOC_HEAD (RECID, ID_DOC_TYPE, DOC_NO, DATE_D, DOC_TITLE, ALL_SUM, ROUND_SUM, "
+        "CURR_NAME, CURR_AMOUNT, CURR_KURS) VALUES "
+        "(990000001, 1, 2026901, '2026-03-02', 'Okna a dveře pro O''Briena', 12500, 12500, "
+        "'Kč', 1, 1.0), "
+        "(990000002, 1, 2026902, '2026-03-05', 'Montáž ve Vídni', 1500, 1500, 'EUR', 1, 24.5)"));
+    JournalEntry euro;
+    euro.doc_id = 990000002;
+    euro.date = QDate(2026, 3, 14);
+    euro.doc_no = QStringLiteral("2026902");
+    euro.grp_id = 1;
+    euro.text = QStringLiteral("Montáž ve Vídni");
+    {
+        ScopedSet accounts = dbAPI->select_scoped(QStringLiteral("X"),
+                                                  QStringLiteral("SELECT RECID FROM CONF_BANKCASH"));
+        euro.cash_id = accounts && !accounts->is_empty() ? accounts->field(0).as_integer() : 0;
+    }
+    euro.origin_curr = QStringLiteral("EUR");
+    euro.curr_kurs = 24.5;
+    euro.income = 1000;
+    const int euro_entry = euro.save(*dbAPI);
+    if (prepare_voucher(*dbAPI, euro_entry, true)) {
+        voucher_details().number = QStringLiteral("12");
+        voucher_details().name = QStringLiteral("Huber GmbH");
+        store_voucher(*dbAPI);
+    }
+
+    TfTE book(euro_entry);
+    book.resize(1180, 680);
+    book.show();
+    settle();
+    saved &= save(with_caption(book), out, QStringLiteral("tax_records_book"));
+
+    TMemTable *set = book.record_set();
+    {
+        set->append();
+        TfTeEdit editor(TfTeEdit::Add, set, 0, &book);
+        editor.show();
+        settle();
+        saved &= save(with_caption(editor), out, QStringLiteral("entry_editor_new"));
+        editor.reject();
+    }
+    {
+        set->append();
+        TfTeEdit editor(TfTeEdit::Add, set, 990000001, &book);
+        editor.show();
+        settle();
+        saved &= save(with_caption(editor), out, QStringLiteral("entry_editor_payment"));
+        editor.reject();
+    }
+    {
+        dbAPI->locate_recid(euro_entry, set);
+        TfTeEdit editor(TfTeEdit::Edit, set, 0, &book);
+        editor.show();
+        settle();
+        saved &= save(with_caption(editor), out, QStringLiteral("entry_editor_euro_correction"));
+        editor.reject();
+    }
+    if (const std::optional<VoucherEntry> entry = prepare_voucher(*dbAPI, euro_entry, true)) {
+        TfPreTeDoc dialog(*entry, true, &book);
+        dialog.show();
+        settle();
+        saved &= save(with_caption(dialog), out, QStringLiteral("voucher_dialog"));
+        dialog.reject();
+    }
+    return saved;
+}
+
+// The main window with the tax-records book open, as the start command leaves it.
+bool save_main_window_with_book(Tfm_main &window, const QDir &out)
+{
+    QMdiSubWindow *sub = window.add_child_window(new TfTE);
+    sub->showMaximized();
+    settle();
+    const bool saved = save(with_caption(window), out, QStringLiteral("main_window_tax_records"));
+    sub->close();
+    settle();
+    return saved;
+}
+
 // The four graphs of the demo year.
 bool save_graphs(const QDir &out)
 {
@@ -915,6 +1045,7 @@ int main(int argc, char *argv[])
     }
     install_message_dialog();
     register_masterdata_windows();
+    register_taxrecords_windows();
 
     bool saved = true;
     {
@@ -950,9 +1081,12 @@ int main(int argc, char *argv[])
         saved &= save_code_list_windows(out);
         saved &= save_partner_windows(window, out);
         saved &= save_product_windows(out);
+        saved &= save_document_windows(out);
         saved &= save_document_books(out);
         saved &= save_settings_windows(out, temp);
         saved &= save_calculator_windows(out);
+        saved &= save_journal_windows(out);
+        saved &= save_main_window_with_book(window, out);
 
         for (const Message &message : messages) {
             TfmDialog dialog(&window);

@@ -3,6 +3,7 @@
 #include "data/db_api.h"
 #include "text/format_settings.h"
 #include "documents/doc_totals.h"
+#include "masterdata/foreign_prices.h"
 
 double price_in_currency(TdbAPI &api, int product_id, double home_price, const QString &curr_name)
 {
@@ -28,4 +29,22 @@ double price_in_currency(TdbAPI &api, int product_id, double home_price, const Q
     }
     api.free_set(own);
     return price;
+}
+
+bool remember_price_in_currency(TdbAPI &api, int product_id, double price,
+                                const QString &curr_name)
+{
+    if (curr_name.trimmed().isEmpty() || curr_name == home_currency)
+        return true;
+    ForeignPrice row;
+    row.product = product_id;
+    row.cost = price;
+    row.currency = curr_name;
+    ScopedSet stored = api.select_scoped(
+        QStringLiteral("X"), QStringLiteral("SELECT RECID FROM PRO_CURR WHERE PRO_ID=") +
+                                 QString::number(product_id) +
+                                 QStringLiteral(" AND CURR_NAME=") + sql_quote(curr_name));
+    if (stored && !stored->is_empty())
+        row.recid = stored->field(0).as_integer();
+    return save_foreign_price(api, row) != 0;
 }

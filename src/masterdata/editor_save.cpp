@@ -2,36 +2,8 @@
 
 #include "data/db_api.h"
 #include "data/db_transaction.h"
-#include "data/messages.h"
+#include "data/non_fatal_messages.h"
 #include "data/record_writer.h"
-
-namespace {
-
-// Messages shown while it lives are never fatal; the program's ending flag is put back as
-// it was found.
-class NonFatalMessages {
-public:
-    NonFatalMessages() : m_was_ending(program_ending())
-    {
-        m_outer = set_message_handler(
-            [this](const QString &title, const QString &text, int style, bool, int help_topic) {
-                return m_outer ? m_outer(title, text, style, false, help_topic) : int(mrCancel);
-            });
-    }
-    ~NonFatalMessages()
-    {
-        set_message_handler(std::move(m_outer));
-        set_program_ending(m_was_ending);
-    }
-    NonFatalMessages(const NonFatalMessages &) = delete;
-    NonFatalMessages &operator=(const NonFatalMessages &) = delete;
-
-private:
-    MessageHandler m_outer;
-    bool m_was_ending;
-};
-
-} // namespace
 
 int save_editor_row(TdbAPI &api, const QString &table, int recid, const EditorRowColumns &columns,
                     const EditorRowCheck &check)

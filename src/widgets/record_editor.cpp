@@ -19,7 +19,9 @@ TRecordEditor::TRecordEditor(int mode, TMemTable *set, QWidget *parent)
       m_status_keys(QStringLiteral("|OK - uložit údaje, Storno - zpět bez uložení."))
 {
     if (m_mode == Add) {
-        m_set->append();
+        // A caller may have appended the row already, to fill some of it first.
+        if (m_set->state() != TMemTable::State::Insert)
+            m_set->append();
     } else {
         m_recid = dbAPI->current_recid(m_set);
         m_set->edit();

@@ -1,6 +1,7 @@
 #pragma once
 // What every modal editor of one record-set row does the same way: mode 0 appends a row to
-// the caller's set and mode 1 edits its current row; the caption and the keys go into the
+// the caller's set (or takes the row the caller has just appended) and mode 1 edits its
+// current row; the caption and the keys go into the
 // status bar; "Nápověda", OK and "Storno"; OK is enabled only while the row is complete;
 // OK stores the row and posts it with its RECID, a refused store leaves the editor open
 // with the input; closing in any other way takes the row's change back.

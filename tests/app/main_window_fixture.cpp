@@ -3,6 +3,7 @@
 #include "app/app_windows.h"
 #include "documents/ui/documents_windows.h"
 #include "masterdata/ui/masterdata_windows.h"
+#include "taxrecords/ui/taxrecords_windows.h"
 
 #include "data/app_paths.h"
 #include "data/inifile.h"
@@ -19,6 +20,7 @@ void MainWindowFixture::SetUp()
     // The main window's commands open the shell's and the code lists' windows.
     register_app_windows();
     register_masterdata_windows();
+    register_taxrecords_windows();
     register_documents_windows();
     m_saved_launcher = set_shell_launcher([this](const ShellLaunch &launch) {
         m_launched.push_back(launch);

@@ -5,6 +5,7 @@
 #include "data/messages.h"
 #include "data/picture_box.h"
 #include "documents/doc_types.h"
+#include "documents/ui/document_operations.h"
 #include "masterdata/partner_details.h"
 #include "masterdata/partner_links.h"
 #include "masterdata/partners.h"
@@ -299,6 +300,14 @@ void TfPar::create_commands()
     });
     on(SavePicture, [this] { save_picture(); });
     on(ReloadDocuments, [this] { load_other_page(); });
+    on(EditDocument, [this] {
+        if (const int id = edit_document_of_row(m_documents); id != 0)
+            dbAPI->refresh_record(id, QStringLiteral("VIEW_DOC_PAR"), m_documents);
+    });
+    on(DeleteDocument, [this] {
+        delete_partner_document(m_documents);
+        update_commands();
+    });
     on(Refresh, [this] { refresh_window(); });
 }
 
@@ -837,9 +846,12 @@ void TfPar::update_commands()
         command(which)->setEnabled(picture);
     command(ReloadDocuments)->setEnabled(partner);
     command(Refresh)->setEnabled(m_partners != nullptr);
-    // The prints and the document commands wait for the reports and the document editor.
-    for (Command which : {EditDocument, DeleteDocument, PrintDocument, PrintPartnerList,
-                          PrintPartner, PrintContacts, PrintDocumentList})
+    const bool document = dbAPI && dbAPI->record_count(m_documents) > 0;
+    command(EditDocument)->setEnabled(document);
+    command(DeleteDocument)->setEnabled(document);
+    // The prints wait for the reports.
+    for (Command which : {PrintDocument, PrintPartnerList, PrintPartner, PrintContacts,
+                          PrintDocumentList})
         command(which)->setEnabled(false);
 }
 

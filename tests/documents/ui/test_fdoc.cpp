@@ -312,25 +312,39 @@ TEST_F(DocumentBook, KeysActOnTheGridThatHasTheFocus)
         bool payments;
         Qt::Key key;
         const char *command;
+        const char *editor; // the modal window the command opens; deletions only ask
     };
     const Case cases[] = {
-        {false, Qt::Key_Return, "actDocEdit"}, {false, Qt::Key_Insert, "actDocAdd"},
-        {false, Qt::Key_Delete, "actDocDel"},  {true, Qt::Key_Return, "actPayEdit"},
-        {true, Qt::Key_Insert, "actSendTE"},   {true, Qt::Key_Delete, "actPayDel"},
-        {true, Qt::Key_Space, nullptr}, // no document print yet
+        {false, Qt::Key_Return, "actDocEdit", "Tfm_docheader"},
+        {false, Qt::Key_Insert, "actDocAdd", "Tfm_docheader"},
+        {false, Qt::Key_Delete, "actDocDel", nullptr},
+        {true, Qt::Key_Return, "actPayEdit", "TfTeEdit"},
+        {true, Qt::Key_Insert, "actSendTE", "TfTeEdit"},
+        {true, Qt::Key_Delete, "actPayDel", nullptr},
+        {true, Qt::Key_Space, nullptr, nullptr}, // no document print yet
     };
     QStringList triggered;
     for (QAction *action : window->findChildren<QAction *>())
         QObject::connect(action, &QAction::triggered, window.get(),
                          [&triggered, action] { triggered << action->objectName(); });
+    m_answer = mrNo;
     for (const Case &c : cases) {
         SCOPED_TRACE(c.command ? c.command : "none");
         triggered.clear();
+        QString opened;
+        if (c.editor)
+            ModalDriver::on_next_modal([&opened](QWidget *modal) {
+                opened = modal->metaObject()->className();
+                modal->close();
+            });
         TDBGrid *grid = c.payments ? window->payment_grid() : window->grid();
         grid->setFocus();
         QTest::keyClick(grid, c.key);
         EXPECT_EQ(triggered, c.command ? QStringList{QLatin1String(c.command)} : QStringList{});
+        EXPECT_EQ(opened, QLatin1String(c.editor));
     }
+    EXPECT_EQ(m_messages.size(), 2u) << "each deletion asked and was answered No";
+    EXPECT_EQ(m_api->count_rows(QStringLiteral("TE")), 1);
     triggered.clear();
     window->search_strip()->search_field()->setFocus();
     QTest::keyClick(window->search_strip()->search_field(), Qt::Key_Delete);
