@@ -7,6 +7,7 @@
 #include "documents/doc_types.h"
 #include "documents/ui/fdoc_head.h"
 #include "masterdata/ui/fselector.h"
+#include "widgets/dbgrid.h"
 #include "widgets/owner_window.h"
 #include "widgets/window_host.h"
 
@@ -106,8 +107,11 @@ QString upper_ascii(const QString &text)
 // The record set of an open book (or list) window, which editors reach as its "ds".
 TMemTable *open_book_set(const QString &window_key)
 {
-    return qobject_cast<TMemTable *>(
-        window_host().find_child_component(window_key, QStringLiteral("ds")));
+    QObject *source = window_host().find_child_component(window_key, QStringLiteral("ds"));
+    // The book windows name their grid so; the grid shows the book's set.
+    if (auto *grid = qobject_cast<TDBGrid *>(source))
+        return grid->table();
+    return qobject_cast<TMemTable *>(source);
 }
 
 } // namespace
