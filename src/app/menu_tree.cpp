@@ -98,10 +98,12 @@ TMenuTree::TMenuTree(QWidget *parent) : QTreeWidget(parent)
     setMouseTracking(true);
     setItemDelegate(new MenuNodeDelegate(this));
 
-    m_open_windows = add_node(nullptr, QStringLiteral("Aktivní okna"), image_open_windows,
-                              MenuNodeKind::Root, nullptr, 0);
+    // The open windows come after the menu: a window or editor that opens adds its node
+    // below every command, so the command under the pointer stays where it was clicked.
     m_main_menu = add_node(nullptr, QStringLiteral("Hlavní menu"), image_branch, MenuNodeKind::Root,
                            nullptr, 0);
+    m_open_windows = add_node(nullptr, QStringLiteral("Aktivní okna"), image_open_windows,
+                              MenuNodeKind::Root, nullptr, 0);
 
     connect(this, &QTreeWidget::itemActivated, this,
             [this](QTreeWidgetItem *item) { node_activated(item); });

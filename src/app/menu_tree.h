@@ -1,6 +1,6 @@
 #pragma once
-// The menu tree on the left of the main window: the branch "Aktivní okna" lists the open
-// child windows and the modal editors, the branch "Hlavní menu" mirrors the main menu.
+// The menu tree on the left of the main window: the branch "Hlavní menu" mirrors the main
+// menu, the branch "Aktivní okna" below it lists the open child windows and the modal editors.
 // A double click or Enter on a node runs its command or brings its window forward.
 
 #include <QColor>

@@ -220,3 +220,42 @@ TEST_F(PictureWindow, EmptyPictureOpensNoWindow)
     QApplication::processEvents();
     EXPECT_FALSE(opened);
 }
+
+TEST_F(MainWindowFixture, ACodeListOpenedFromTheTreeLeavesTheSameNodeUnderThePointer)
+{
+    // With no window open, and with a book already listed among the open windows.
+    for (const bool book_open : {false, true}) {
+        SCOPED_TRACE(book_open);
+        if (book_open)
+            register_book(QStringLiteral("PAR"));
+        Tfm_main &window = open_window();
+        window.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+        if (book_open)
+            window.command(QStringLiteral("actPar"))->trigger();
+        TMenuTree *tree = window.menu_tree();
+        const QList<QTreeWidgetItem *> found =
+            tree->findItems(QStringLiteral("Kurzovní lístek"), Qt::MatchExactly | Qt::MatchRecursive);
+        ASSERT_EQ(found.size(), 1);
+        QTreeWidgetItem *node = found.first();
+        tree->scrollToItem(node);
+        const QPoint pointer = tree->visualItemRect(node).center();
+        ASSERT_EQ(tree->itemAt(pointer), node);
+        const int listed = tree->open_windows_root()->childCount();
+
+        bool seen = false;
+        ModalDriver::on_next_modal([&](QWidget *list) {
+            seen = true;
+            EXPECT_FALSE(tree->isEnabled());
+            EXPECT_EQ(tree->open_windows_root()->childCount(), listed + 1);
+            EXPECT_EQ(tree->itemAt(pointer), node);
+            QTest::keyClick(list, Qt::Key_Escape);
+        });
+        QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, pointer);
+        QTest::mouseDClick(tree->viewport(), Qt::LeftButton, {}, pointer);
+        EXPECT_TRUE(seen);
+        EXPECT_TRUE(tree->isEnabled());
+        EXPECT_EQ(tree->itemAt(pointer), node);
+        m_window.reset();
+    }
+}

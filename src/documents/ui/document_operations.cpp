@@ -7,7 +7,7 @@
 #include "documents/doc_types.h"
 #include "documents/ui/fdoc_head.h"
 #include "masterdata/ui/fselector.h"
-#include "widgets/dbgrid.h"
+#include "widgets/open_record_set.h"
 #include "widgets/owner_window.h"
 #include "widgets/window_host.h"
 
@@ -104,23 +104,13 @@ QString upper_ascii(const QString &text)
     return raised;
 }
 
-// The record set of an open book (or list) window, which editors reach as its "ds".
-TMemTable *open_book_set(const QString &window_key)
-{
-    QObject *source = window_host().find_child_component(window_key, QStringLiteral("ds"));
-    // The book windows name their grid so; the grid shows the book's set.
-    if (auto *grid = qobject_cast<TDBGrid *>(source))
-        return grid->table();
-    return qobject_cast<TMemTable *>(source);
-}
-
 } // namespace
 
 int new_document(int type, const QString &book_key, int choice)
 {
     if (choice == -1 || !dbAPI)
         return 0;
-    if (TMemTable *book = open_book_set(book_key)) {
+    if (TMemTable *book = open_record_set(book_key)) {
         const int id = open_new(type, book, choice);
         if (id != 0)
             dbAPI->refresh_record(id, book_view(type), book);
@@ -157,7 +147,7 @@ int edit_document_of_row(TMemTable *list)
         show_message(QStringLiteral("Chyba"), QStringLiteral("Záznam neexistuje!"), mbIconError);
         return false;
     };
-    if (TMemTable *book = open_book_set(QStringLiteral("DOC") + QString::number(type))) {
+    if (TMemTable *book = open_record_set(QStringLiteral("DOC") + QString::number(type))) {
         if (!found(book))
             return 0;
         const int saved = open_correction(type, book);
@@ -208,7 +198,7 @@ int delete_partner_document(TMemTable *list)
     const int type = list->field_by_name(QStringLiteral("ID_DOC_TYPE")).as_integer();
     if (!delete_stored(id))
         return 0;
-    if (TMemTable *book = open_book_set(QStringLiteral("DOC") + QString::number(type));
+    if (TMemTable *book = open_record_set(QStringLiteral("DOC") + QString::number(type));
         book && book->locate(QStringLiteral("RECID"), id))
         book->remove();
     // The document's payments went with it.

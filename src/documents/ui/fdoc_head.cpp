@@ -27,6 +27,7 @@
 #include "widgets/image_list16.h"
 #include "widgets/label_helpers.h"
 #include "widgets/localize.h"
+#include "widgets/open_record_set.h"
 #include "widgets/popup_menu.h"
 #include "widgets/values_combobox.h"
 #include "widgets/window_host.h"
@@ -624,9 +625,9 @@ void Tfm_docheader::pick_address()
 
 void Tfm_docheader::add_partner()
 {
-    auto *partners = qobject_cast<TMemTable *>(
-        window_host().find_child_component(QStringLiteral("PAR"), QStringLiteral("ds")));
-    if (const int address = new_partner_for_document(partners, m_type); address != 0)
+    if (const int address =
+            new_partner_for_document(open_record_set(QStringLiteral("PAR")), m_type);
+        address != 0)
         choose_address(address);
 }
 

@@ -16,6 +16,7 @@
 #include "widgets/image_list16.h"
 #include "widgets/label_helpers.h"
 #include "widgets/localize.h"
+#include "widgets/open_record_set.h"
 #include "widgets/window_host.h"
 
 #include <QAction>
@@ -59,9 +60,7 @@ void set_text_color(QWidget *widget, const QColor &color)
 // scratch set of its own.
 int new_product()
 {
-    auto *open = qobject_cast<TMemTable *>(
-        window_host().find_child_component(QStringLiteral("PRO"), QStringLiteral("ds")));
-    if (open)
+    if (TMemTable *open = open_record_set(QStringLiteral("PRO")))
         return edit_product(0, open);
     ScopedSet scratch = dbAPI->select_scoped(QStringLiteral("VIEW_PRO"),
                                              QStringLiteral("SELECT * FROM VIEW_PRO ORDER BY PRO_NO"));

@@ -220,11 +220,13 @@ TfTE::TfTE(int record_id, QWidget *parent) : QWidget(parent)
 
 TfTE::~TfTE()
 {
-    if (m_set)
-        disconnect(m_set, nullptr, this, nullptr);
-    m_grid->set_table(nullptr);
-    if (dbAPI)
+    // The data module frees every set it still holds when it goes, so after it the set is gone.
+    if (dbAPI) {
+        if (m_set)
+            disconnect(m_set, nullptr, this, nullptr);
+        m_grid->set_table(nullptr);
         dbAPI->free_set(m_set);
+    }
     window_host().set_status_hint({});
     window_host().post_command(MainCommand::RefreshOpenWindows);
 }

@@ -447,11 +447,14 @@ TEST_F(DocumentEditorTest, StatusHintFollowsThePageInFront)
     EXPECT_TRUE(host.hints.last().isEmpty());
 }
 
-// The main window with the book of issued invoices open.
+// The main window with the book of issued invoices open, which offers its set as its grid.
 struct ChildRecorder : WindowHost {
     QObject *find_child_component(const QString &key, const QString &name) const override
     {
-        return key == "DOC1" && name == "ds" ? book : nullptr;
+        if (key != "DOC1" || name != "ds" || !book)
+            return nullptr;
+        grid.set_table(book);
+        return &grid;
     }
     int notify_child(const QString &key, int code) override
     {
@@ -459,6 +462,7 @@ struct ChildRecorder : WindowHost {
         return 0;
     }
     TMemTable *book = nullptr;
+    mutable TDBGrid grid;
     QStringList notified;
 };
 

@@ -3,7 +3,9 @@
 #include "data/memtable.h"
 #include "documents/ui/fitem_edit.h"
 #include "masterdata/ui/fproedit.h"
+#include "widgets/window_host.h"
 #include "widgets/dbedit.h"
+#include "widgets/dbgrid.h"
 #include "widgets/dbnumber_edit.h"
 
 #include <QPushButton>
@@ -138,9 +140,23 @@ TEST_F(ItemEditorTest, ConfirmedForeignPriceIsProposedNextTime)
     EXPECT_EQ(value(items, "COST_PER_UNIT"), 13.0);
 }
 
-// A product missing from the catalogue is added on the spot and becomes the item's.
+// The main window with the products window open, which offers its set as its grid.
+struct ProductsOpen : WindowHost {
+    QObject *find_child_component(const QString &key, const QString &name) const override
+    {
+        return key == "PRO" && name == "ds" ? &grid : nullptr;
+    }
+    mutable TDBGrid grid;
+};
+
+// A product missing from the catalogue is added on the spot, shows in the open products
+// window, and becomes the item's.
 TEST_F(ItemEditorTest, NewProductFromTheItemEditorIsPicked)
 {
+    ProductsOpen host;
+    TMemTable *products = m_api->select_sql("VIEW_PRO", "SELECT * FROM VIEW_PRO ORDER BY PRO_NO");
+    host.grid.set_table(products);
+    const ScopedWindowHost installed(host);
     TMemTable *items = new_item_row();
     TfmItemEdit editor(items, "EUR");
     editor.show();
@@ -155,6 +171,8 @@ TEST_F(ItemEditorTest, NewProductFromTheItemEditorIsPicked)
     EXPECT_EQ(value(items, "AMOUNT"), 1.0);
     EXPECT_EQ(value(items, "COST_PER_UNIT"), 2.0);
     EXPECT_TRUE(editor.ok_button()->isEnabled());
+    EXPECT_EQ(products->record_count(), 4);
+    EXPECT_EQ(products->field_by_name("PRO_NAME").as_string(), "podložka");
 }
 
 } // namespace
