@@ -20,6 +20,7 @@ MISSPELLINGS = [
     "názevu", "tohoho", "disktetu", "kalulatoru", "parneři", "Kliinutím", "Vindows",
     "klikěte", "prohlížec", "tototo", "Tématická", "Hlavni okno", "Devadeesát",
     "Vaší kontrolu", "novy uzivatelsky", "vlozte titulek", "zde napiste",
+    "znovunačíst",
 ]
 PATTERN = re.compile(r"(?<!\w)(" + "|".join(re.escape(m) for m in MISSPELLINGS) + r")(?!\w)")
 

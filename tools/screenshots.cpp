@@ -26,6 +26,8 @@
 #include "data/settings.h"
 #include "data/setup_keys.h"
 #include "data/picture_box.h"
+#include "documents/ui/fdoc.h"
+#include "documents/ui/fdoctypeselect.h"
 #include "masterdata/foreign_prices.h"
 #include "documents/document.h"
 #include "documents/ui/fdoc_head.h"
@@ -452,6 +454,45 @@ bool save_product_windows(const QDir &out)
     rates.show();
     settle();
     saved &= save(with_caption(rates), out, QStringLiteral("cnb_rates_import"));
+    return saved;
+}
+
+// The four document books on both pages, each standing on a document paid in two parts
+// when it has one, and the new-invoice choice from a book and from a foreign-invoice command.
+bool save_document_books(const QDir &out)
+{
+    bool saved = true;
+    dbAPI->foreign_currency = true;
+    static const char *const names[] = {"issued_invoices", "received_invoices",
+                                        "issued_credit_notes", "received_credit_notes"};
+    for (int type = 1; type <= 4; ++type) {
+        const ScopedSet paid_in_parts = dbAPI->select_scoped(
+            QStringLiteral("X"),
+            QStringLiteral("SELECT DOC_ID FROM TE WHERE DOC_ID IN (SELECT RECID FROM DOC_HEAD "
+                           "WHERE ID_DOC_TYPE = %1) GROUP BY DOC_ID HAVING COUNT(*) > 1 "
+                           "ORDER BY DOC_ID DESC LIMIT 1")
+                .arg(type));
+        const int shown = paid_in_parts && !paid_in_parts->is_empty()
+                              ? paid_in_parts->field(0).as_integer()
+                              : 0;
+        TfDoc book(type, shown);
+        book.resize(1100, 700);
+        book.show();
+        settle();
+        const QString name = QStringLiteral("book_") + QLatin1String(names[type - 1]);
+        saved &= save(with_caption(book), out, name + QStringLiteral("_content"));
+        book.pages()->setCurrentIndex(TfDoc::PaymentsPage);
+        settle();
+        saved &= save(with_caption(book), out, name + QStringLiteral("_payments"));
+    }
+    Tfm_doctypeselect from_book(1, -1);
+    from_book.show();
+    settle();
+    saved &= save(with_caption(from_book), out, QStringLiteral("new_document_choice"));
+    Tfm_doctypeselect foreign(2, 1);
+    foreign.show();
+    settle();
+    saved &= save(with_caption(foreign), out, QStringLiteral("new_document_choice_foreign"));
     return saved;
 }
 
@@ -1041,6 +1082,7 @@ int main(int argc, char *argv[])
         saved &= save_partner_windows(window, out);
         saved &= save_product_windows(out);
         saved &= save_document_windows(out);
+        saved &= save_document_books(out);
         saved &= save_settings_windows(out, temp);
         saved &= save_calculator_windows(out);
         saved &= save_journal_windows(out);

@@ -134,6 +134,13 @@ void TdbAPI::upgrade_schema()
                     "WHERE (RECID <= 128) AND (LAST_WRITE <> '2008-01-01')");
     ensure_object(QStringLiteral("TRIGGER.GEN_DOC_NO"), QString::fromUtf8(create_gen_doc_no));
 
+    // The books read every document's paid amount and the current document's payments;
+    // without these a book of ten years would scan the whole journal per document.
+    ensure_object(QStringLiteral("INDEX.TE_DOC"),
+                  QStringLiteral("CREATE INDEX TE_DOC ON TE (DOC_ID, INCOME, OUTCOME);"));
+    ensure_object(QStringLiteral("INDEX.DOC_HEAD_TYPE_NO"),
+                  QStringLiteral("CREATE INDEX DOC_HEAD_TYPE_NO ON DOC_HEAD (ID_DOC_TYPE, DOC_NO);"));
+
     widen_history_text(*this);
 
     const QStringList names = {QStringLiteral("faktury vydané"), QStringLiteral("faktury došlé"),

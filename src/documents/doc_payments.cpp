@@ -14,8 +14,8 @@ double first_number(TdbAPI &api, const QString &select)
         // A sum may come back as text when its first value was; either separator reads.
         QString text = set->field(0).as_string().trimmed();
         text.replace(u',', u'.');
-        value = set->field(0).type() == FieldType::Text ? text.toDouble()
-                                                        : set->field(0).as_float();
+        value =
+            set->field(0).type() == FieldType::Text ? text.toDouble() : set->field(0).as_float();
     }
     api.free_set(set);
     return value;
@@ -25,8 +25,8 @@ double first_number(TdbAPI &api, const QString &select)
 
 double document_paid(TdbAPI &api, int document_id, int doc_type)
 {
-    const QString column = brings_money_in(doc_type) ? QStringLiteral("INCOME")
-                                                      : QStringLiteral("OUTCOME");
+    const QString column =
+        brings_money_in(doc_type) ? QStringLiteral("INCOME") : QStringLiteral("OUTCOME");
     return first_number(api, QStringLiteral("SELECT SUM(") + column +
                                  QStringLiteral(") INCOME FROM TE WHERE DOC_ID=") +
                                  QString::number(document_id));
@@ -34,9 +34,9 @@ double document_paid(TdbAPI &api, int document_id, int doc_type)
 
 int payment_count(TdbAPI &api, int document_id)
 {
-    return static_cast<int>(first_number(
-        api, QStringLiteral("SELECT COUNT(*) DOC_COUNT FROM TE WHERE DOC_ID=") +
-                 QString::number(document_id)));
+    return static_cast<int>(
+        first_number(api, QStringLiteral("SELECT COUNT(*) DOC_COUNT FROM TE WHERE DOC_ID=") +
+                              QString::number(document_id)));
 }
 
 PaymentState payment_state(double round_sum, double paid)
@@ -84,6 +84,19 @@ QColor payment_state_color(PaymentState state)
         break;
     }
     return QColor(0, 0, 0);
+}
+
+double paid_in_set(const TMemTable &payments, int doc_type)
+{
+    const TField *amount = payments.find_field(
+        brings_money_in(doc_type) ? QStringLiteral("INCOME") : QStringLiteral("OUTCOME"));
+    if (!amount)
+        return 0.0;
+    double paid = 0.0;
+    for (int row = 0; row < payments.record_count(); ++row)
+        if (!payments.cell_is_null(row, amount->index()))
+            paid += payments.cell_value(row, amount->index()).toDouble();
+    return paid;
 }
 
 double amount_to_pay(double round_sum, double paid)

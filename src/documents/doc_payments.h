@@ -22,5 +22,9 @@ PaymentState payment_state(const TMemTable &set);
 QString payment_state_text(PaymentState state); // "?" when unknown
 QColor payment_state_color(PaymentState state);
 
+// The paid amount from a set of the document's own payments already read (all its journal
+// entries, with the column of its direction), without asking the database again.
+double paid_in_set(const TMemTable &payments, int doc_type);
+
 // ROUND_SUM less the paid amount; negative for an overpaid document.
 double amount_to_pay(double round_sum, double paid);

@@ -7,6 +7,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -57,10 +58,19 @@ void TDBGrid::set_table(TMemTable *table, const QStringList &columns)
         disconnect(old, nullptr, this, nullptr);
     if (table != m_model.table())
         m_column = 0;
+    std::vector<int> widths;
+    if (m_keep_widths && m_fitted_on_rows && table && m_model.table())
+        for (int column = 0; column < m_model.columnCount(); ++column)
+            widths.push_back(columnWidth(column));
     m_model.set_table(table, columns);
     if (table)
         connect(table, &TMemTable::current_changed, this, &TDBGrid::follow_set);
-    fit_columns();
+    if (!widths.empty() && int(widths.size()) == m_model.columnCount()) {
+        for (int column = 0; column < int(widths.size()); ++column)
+            setColumnWidth(column, widths[size_t(column)]);
+    } else {
+        fit_columns();
+    }
     follow_set();
 }
 
@@ -69,6 +79,7 @@ void TDBGrid::fit_columns()
     const QFontMetrics title_metrics(horizontalHeader()->font());
     const QFontMetrics cell_metrics(font());
     const int sample = std::min(m_model.rowCount(), width_sample_rows);
+    m_fitted_on_rows = sample > 0;
     for (int column = 0; column < m_model.columnCount(); ++column) {
         int width = title_metrics.horizontalAdvance(
             m_model.headerData(column, Qt::Horizontal, Qt::DisplayRole).toString());

@@ -32,6 +32,10 @@ public:
 
     // Column widths from the titles and the first rows' texts.
     void fit_columns();
+    // A detail grid that gets a new set of the same columns at every move of its master
+    // keeps the widths it has (measured for the first set, or given by the user) instead of
+    // measuring every set anew.
+    void set_keep_column_widths(bool keep) { m_keep_widths = keep; }
 
 signals:
     void record_double_clicked();
@@ -53,4 +57,7 @@ private:
     bool m_following = false;
     // The column the user was in, kept when a refresh of the set leaves no current cell.
     int m_column = 0;
+    bool m_keep_widths = false;
+    // Widths measured on rows, not on the titles alone, are worth keeping.
+    bool m_fitted_on_rows = false;
 };

@@ -1,6 +1,7 @@
 #include "main_window_fixture.h"
 
 #include "app/app_windows.h"
+#include "documents/ui/documents_windows.h"
 #include "masterdata/ui/masterdata_windows.h"
 #include "taxrecords/ui/taxrecords_windows.h"
 
@@ -20,6 +21,7 @@ void MainWindowFixture::SetUp()
     register_app_windows();
     register_masterdata_windows();
     register_taxrecords_windows();
+    register_documents_windows();
     m_saved_launcher = set_shell_launcher([this](const ShellLaunch &launch) {
         m_launched.push_back(launch);
         return true;

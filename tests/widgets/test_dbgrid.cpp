@@ -306,6 +306,34 @@ TEST_F(GridTest, EnterDoubleClickAndTypingAreAnnounced)
     EXPECT_EQ(typed[0][0].toString(), "k");
 }
 
+// A detail grid reloaded at every move of its master keeps the widths measured on rows; an
+// empty first set, measured on its titles alone, does not fix them.
+TEST_F(GridTest, ADetailGridKeepsTheWidthsMeasuredOnRows)
+{
+    const auto journal = [this](const QString &condition) {
+        return m_api->select_sql(QStringLiteral("TE"),
+                                 QStringLiteral("SELECT DATE_D, TE_TEXT FROM TE WHERE ") + condition);
+    };
+    insert_entry(QStringLiteral("2026-03-01"), QStringLiteral("Dlouhý text úhrady faktury"), 1);
+    insert_entry(QStringLiteral("2026-03-02"), QStringLiteral("krátký"), 2);
+    TDBGrid grid;
+    grid.set_keep_column_widths(true);
+    TMemTable *empty = journal(QStringLiteral("0"));
+    grid.set_table(empty);
+    const int title_width = grid.columnWidth(1);
+    TMemTable *wide = journal(QStringLiteral("INCOME = 1"));
+    grid.set_table(wide);
+    m_api->free_set(empty);
+    const int measured = grid.columnWidth(1);
+    EXPECT_GT(measured, title_width) << "measured on the first set with rows";
+    TMemTable *narrow = journal(QStringLiteral("INCOME = 2"));
+    grid.set_table(narrow);
+    m_api->free_set(wide);
+    EXPECT_EQ(grid.columnWidth(1), measured);
+    grid.set_table(nullptr);
+    m_api->free_set(narrow);
+}
+
 TEST(PopupAt, OpensBelowTheWindowsTopLeftCorner)
 {
     QWidget window;

@@ -940,6 +940,17 @@ void TfPar::window_activated()
     window_host().set_status_hint(status_hint);
 }
 
+int TfPar::child_command(int code)
+{
+    if (code != 1 || !m_documents)
+        return 0;
+    const int shown = dbAPI->current_recid(m_documents);
+    load_other_page();
+    if (m_documents && shown != 0)
+        dbAPI->locate_recid(shown, m_documents);
+    return 1;
+}
+
 void register_partners_window()
 {
     register_book_window(QStringLiteral("PAR"),

@@ -61,6 +61,9 @@ public:
     void show_page(TParTree::Page page);
 
     void window_activated() override;
+    // Code 1: documents were written or deleted elsewhere; a shown documents page reads them
+    // again.
+    int child_command(int code) override;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

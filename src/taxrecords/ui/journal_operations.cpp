@@ -3,6 +3,7 @@
 #include "data/db_api.h"
 #include "data/memtable.h"
 #include "data/messages.h"
+#include "documents/ui/document_notices.h"
 #include "taxrecords/journal_entry.h"
 #include "taxrecords/ui/ftedit.h"
 #include "widgets/dbgrid.h"
@@ -61,20 +62,29 @@ void entry_not_found()
     show_message(QStringLiteral("Chyba"), QStringLiteral("Záznam neexistuje!"), mbIconWarning);
 }
 
+// A payment written here shows at once in the open book of the document it pays.
+int announced(int entry_id)
+{
+    if (entry_id != 0)
+        document_payments_changed(
+            dbAPI->lookup_int(entry_id, QStringLiteral("TE"), QStringLiteral("DOC_ID")));
+    return entry_id;
+}
+
 } // namespace
 
 int new_entry(TMemTable *set, int document_id)
 {
     if (!dbAPI || !set || set->state() != TMemTable::State::Insert)
         return 0;
-    return run_editor(TRecordEditor::Add, set, document_id);
+    return announced(run_editor(TRecordEditor::Add, set, document_id));
 }
 
 int edit_entry(TMemTable *set)
 {
     if (!dbAPI || !set || set->is_empty())
         return 0;
-    return run_editor(TRecordEditor::Edit, set, 0);
+    return announced(run_editor(TRecordEditor::Edit, set, 0));
 }
 
 int edit_payment(int document_id, int entry_id)
@@ -113,9 +123,11 @@ int delete_entry(TMemTable *set)
         QStringLiteral("Pozor!"),
         QStringLiteral("Opravdu chcete vymazat vybraný záznam v peněžním deníku / úhradu?"),
         mbYesNo | mbIconWarning | mbDefaultNo, false, help_delete_question);
+    const int document = dbAPI->lookup_int(id, QStringLiteral("TE"), QStringLiteral("DOC_ID"));
     if (answer != mrYes || !delete_journal_entry(*dbAPI, id))
         return 0;
     set->remove();
+    document_payments_changed(document);
     return id;
 }
 
