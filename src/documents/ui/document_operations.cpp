@@ -94,16 +94,6 @@ bool delete_stored(int id)
     return record.put(pmDelete);
 }
 
-// "faktura vydaná" as FAKTURA VYDANá: only the letters a to z are raised.
-QString upper_ascii(const QString &text)
-{
-    QString raised = text;
-    for (QChar &c : raised)
-        if (c >= u'a' && c <= u'z')
-            c = c.toUpper();
-    return raised;
-}
-
 } // namespace
 
 int new_document(int type, const QString &book_key, int choice)
@@ -172,7 +162,7 @@ int delete_document(TMemTable *book, int type)
     if (id == 0)
         return 0;
     if (show_message(QStringLiteral("Pozor!"),
-                     upper_ascii(doc_type_name(type)) +
+                     doc_type_name(type).toUpper() +
                          QStringLiteral("\r\n\r\nOpravdu vymazat vybraný doklad a všechny jeho "
                                         "úhrady?"),
                      mbYesNo | mbIconWarning | mbDefaultNo, false, help_delete) != mrYes)

@@ -393,7 +393,7 @@ TEST_F(DocumentEditorTest, DeletionFromABookAsksAndTakesThePaymentsAlong)
     ASSERT_EQ(m_messages.size(), 1u);
     EXPECT_EQ(m_messages[0].title, "Pozor!");
     EXPECT_EQ(m_messages[0].text,
-              "FAKTURA VYDANá\r\n\r\nOpravdu vymazat vybraný doklad a všechny jeho úhrady?");
+              "FAKTURA VYDANÁ\r\n\r\nOpravdu vymazat vybraný doklad a všechny jeho úhrady?");
     EXPECT_EQ(m_messages[0].style, mbYesNo | mbIconWarning | mbDefaultNo);
     EXPECT_EQ(m_messages[0].help_topic, 3061);
     EXPECT_EQ(book->record_count(), 2);
