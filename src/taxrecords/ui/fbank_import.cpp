@@ -19,6 +19,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStringList>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -168,7 +169,7 @@ TfBankImport::TfBankImport(TdbAPI &api, BankImport import, QWidget *parent)
     QFont bold = m_view->horizontalHeader()->font();
     bold.setBold(true);
     m_view->horizontalHeader()->setFont(bold);
-    const int widths[BankImportModel::ColumnCount] = {72, 72, 170, 80, 110, 170, 120, 160};
+    const int widths[BankImportModel::ColumnCount] = {72, 72, 170, 80, 110, 170, 140, 160};
     for (int column = 0; column < BankImportModel::ColumnCount; ++column)
         m_view->setColumnWidth(column, widths[column]);
 
@@ -267,11 +268,16 @@ void TfBankImport::row_changed()
     }
     const ImportProposal &proposal = m_import.proposals[size_t(row)];
     const BankMovement &movement = m_import.movement_of(proposal);
-    m_movement->setText(QStringLiteral("Řádek %1: %2, protiúčet %3, VS %4, KS %5, SS %6")
-                            .arg(movement.line)
-                            .arg(movement.text(), movement.counter_account,
-                                 movement.variable_symbol, movement.constant_symbol,
-                                 movement.specific_symbol));
+    QStringList details = {QStringLiteral("Řádek %1: %2").arg(movement.line).arg(movement.text())};
+    const std::pair<const char *, QString> parts[] = {{"protiúčet", movement.counter_account},
+                                                      {"VS", movement.variable_symbol},
+                                                      {"KS", movement.constant_symbol},
+                                                      {"SS", movement.specific_symbol}};
+    for (const auto &[caption, value] : parts) {
+        if (!value.isEmpty())
+            details.append(QString::fromUtf8(caption) + u' ' + value);
+    }
+    m_movement->setText(details.join(QStringLiteral(", ")));
     m_document->setText(proposal.doc_no);
     m_category->addItem(QString(), 0);
     for (const ImportCategory &category :
