@@ -4,6 +4,7 @@
 #include "data/db_transaction.h"
 #include "data/memtable.h"
 #include "data/messages.h"
+#include "data/tdatetime.h"
 #include "documents/doc_currency.h"
 #include "documents/doc_payments.h"
 #include "documents/doc_totals.h"
@@ -16,6 +17,7 @@
 #include "text/format_settings.h"
 
 #include <QRegularExpression>
+#include <QStringList>
 #include <algorithm>
 #include <map>
 #include <set>
@@ -156,17 +158,28 @@ long long proposed_before(const BankImport &import, int doc_id, int row)
     return sum;
 }
 
-std::set<QString> booked_transactions(TdbAPI &api, int cash_id, const QDate &date)
+// The movements of the statement's dates that were booked before, as date and id.
+std::set<std::pair<QDate, QString>> booked_transactions(TdbAPI &api, int cash_id,
+                                                        const BankStatement &statement)
 {
-    std::set<QString> ids;
+    std::set<QDate> dates;
+    for (const BankMovement &movement : statement.movements)
+        dates.insert(movement.statement_date);
+    QStringList quoted;
+    for (const QDate &date : dates)
+        quoted.append(sql_quote(sql_date(date)));
+    std::set<std::pair<QDate, QString>> ids;
+    if (quoted.isEmpty())
+        return ids;
     ScopedSet set = api.select_scoped(
         QStringLiteral("BANK_TRANS"),
-        QStringLiteral("SELECT TRANS_ID FROM BANK_TRANS WHERE CASH_ID=%1 AND STMT_D=%2")
+        QStringLiteral(
+            "SELECT STMT_D, TRANS_ID FROM BANK_TRANS WHERE CASH_ID=%1 AND STMT_D IN (%2)")
             .arg(cash_id)
-            .arg(sql_quote(sql_date(date))));
+            .arg(quoted.join(QStringLiteral(", "))));
     if (set) {
         for (set->first(); !set->eof(); set->next())
-            ids.insert(set->field(0).as_string());
+            ids.insert({date_from_days(set->field(0).as_datetime()), set->field(1).as_string()});
     }
     return ids;
 }
@@ -266,17 +279,24 @@ ImportReading propose_bank_import(TdbAPI &api, const BankStatement &statement)
     import.account_name =
         api.lookup_text(import.cash_id, QStringLiteral("CONF_BANKCASH"), QStringLiteral("MNAME"));
     import.statement = statement;
-    const std::set<QString> booked = booked_transactions(api, import.cash_id, statement.date);
+    for (BankMovement &movement : import.statement.movements) {
+        if (!movement.statement_date.isValid())
+            movement.statement_date = statement.date;
+    }
+    std::set<std::pair<QDate, QString>> booked =
+        booked_transactions(api, import.cash_id, import.statement);
     const int income_category = first_category(api, true);
     const int outcome_category = first_category(api, false);
     // What this statement's earlier lines already give to a document.
     std::map<int, long long> proposed;
-    for (int i = 0; i < int(statement.movements.size()); ++i) {
-        const BankMovement &movement = statement.movements[size_t(i)];
+    for (int i = 0; i < int(import.statement.movements.size()); ++i) {
+        const BankMovement &movement = import.statement.movements[size_t(i)];
         ImportProposal proposal;
         proposal.movement = i;
         proposal.amount_cents = movement.amount_cents;
-        proposal.booked_before = booked.count(movement.transaction_id) > 0;
+        // A movement the file lists twice (overlapping statements) counts once.
+        proposal.booked_before =
+            !booked.insert({movement.statement_date, movement.transaction_id}).second;
         import.proposals.push_back(proposal);
         if (proposal.booked_before || movement.reversal || movement.variable_symbol.isEmpty())
             continue;
@@ -360,12 +380,25 @@ int book_bank_import(TdbAPI &api, const BankImport &import)
         return -1;
     }
     const std::vector<EntryCurrency> currencies = entry_currencies(api);
+    const std::vector<ImportCategory> income_categories = import_categories(api, true);
+    const std::vector<ImportCategory> outcome_categories = import_categories(api, false);
     std::set<int> remembered;
     int booked = 0;
     for (const ImportProposal &proposal : import.proposals) {
         if (!proposal.will_book())
             continue;
         const BankMovement &movement = import.movement_of(proposal);
+        const std::vector<ImportCategory> &allowed =
+            movement.credit ? income_categories : outcome_categories;
+        if (std::none_of(allowed.begin(), allowed.end(), [&proposal](const ImportCategory &c) {
+                return c.recid == proposal.grp_id;
+            })) {
+            refuse(QStringLiteral("Pohyb z řádku %1 nelze zaúčtovat: zvolené členění nepřipouští "
+                                  "%2. Nic nebylo zaúčtováno.")
+                       .arg(movement.line)
+                       .arg(movement.credit ? QStringLiteral("příjmy") : QStringLiteral("výdaje")));
+            return -1;
+        }
         JournalEntry entry;
         entry.date = movement.value_date;
         entry.grp_id = proposal.grp_id;
@@ -408,7 +441,7 @@ int book_bank_import(TdbAPI &api, const BankImport &import)
         if (!api.exec_sql(QStringLiteral("INSERT INTO BANK_TRANS (RECID, CASH_ID, STMT_D, "
                                          "TRANS_ID, TE_ID) VALUES (null, %1, %2, %3, %4)")
                               .arg(import.cash_id)
-                              .arg(sql_quote(sql_date(import.statement.date)),
+                              .arg(sql_quote(sql_date(movement.statement_date)),
                                    sql_quote(movement.transaction_id))
                               .arg(id)))
             return -1;

@@ -9,8 +9,12 @@
 
 struct BankMovement {
     int line = 0; // where the movement stands in the file, for messages
-    // The bank's own id of the transaction; a digest of the record when the bank gave none.
+    // The bank's own id of the transaction; when the bank gave none, a digest of the record
+    // and its place in the file, so that two equal fees of one day stay two movements.
     QString transaction_id;
+    // The date of the statement the movement stands in; with the account and the id it tells
+    // a movement booked before.
+    QDate statement_date;
     QString counter_account;
     QString counter_name;
     long long amount_cents = 0; // above zero; the direction is `credit`

@@ -260,6 +260,8 @@ StatementReading read_camt_statement(const QByteArray &bytes)
             statement.date = created;
         if (!statement.date.isValid())
             throw ParseError{QStringLiteral("Výpis neuvádí své datum (CreDtTm ani CLBD).")};
+        for (BankMovement &movement : statement.movements)
+            movement.statement_date = statement.date;
     } catch (const ParseError &error) {
         reading.error = error.text;
         statement = {};

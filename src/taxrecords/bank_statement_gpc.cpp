@@ -162,7 +162,9 @@ BankMovement read_movement(const Line &line, const QByteArray &bytes)
     movement.transaction_id =
         id != 0 ? QString::number(id)
                 : QString::fromLatin1(
-                      QCryptographicHash::hash(bytes, QCryptographicHash::Sha1).toHex());
+                      QCryptographicHash::hash(bytes + QByteArray::number(line.number()),
+                                               QCryptographicHash::Sha1)
+                          .toHex());
     movement.amount_cents = line.digits(movement_amount);
     const QString code = line.text(movement_code);
     if (code == QLatin1String("1") || code == QLatin1String("5"))
@@ -225,6 +227,7 @@ StatementReading read_gpc_statement(const QByteArray &bytes)
                     line.fail(Field{"typ záznamu", 1, 3},
                               QStringLiteral("pohyb 075 před hlavičkou výpisu 074."));
                 statement.movements.push_back(read_movement(line, raw));
+                statement.movements.back().statement_date = statement.date;
             } else {
                 line.fail(Field{"typ záznamu", 1, 3},
                           QStringLiteral("„%1“ není 074 ani 075.").arg(type));

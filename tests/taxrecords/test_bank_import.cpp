@@ -4,6 +4,7 @@
 #include "taxrecords/bank_import.h"
 
 #include <QFile>
+#include <functional>
 
 namespace {
 
@@ -235,20 +236,76 @@ TEST_F(BankImportTest, BookingWritesPaymentsLikeTypedOnesAndAStatementReadAgainB
     EXPECT_EQ(stored("SELECT count(*), sum(INCOME), sum(OUTCOME) FROM TE"), journal);
 }
 
-TEST_F(BankImportTest, ADocumentPaidMeanwhileRefusesTheWholeBookingAndWritesNothing)
+// Two statements in one file, the first listing a movement twice as an overlapping export
+// does, and a later file with the second statement alone.
+TEST_F(BankImportTest, EachMovementIsBookedOnceUnderItsOwnStatementDate)
 {
     add_fixture_documents();
-    const ImportReading reading = prepare_bank_import(*m_api, fixture("statement.gpc"));
-    ASSERT_TRUE(reading.ok());
-    pay(1003, 1, 600); // typed in another window after the statement was read
-    const QString journal = stored("SELECT count(*), sum(INCOME), sum(OUTCOME) FROM TE");
-    EXPECT_EQ(book_bank_import(*m_api, reading.import), -1);
-    ASSERT_EQ(m_messages.size(), 1u);
-    EXPECT_TRUE(m_messages[0].text.contains(QStringLiteral("řádku 5")))
-        << m_messages[0].text.toStdString();
-    EXPECT_EQ(stored("SELECT count(*), sum(INCOME), sum(OUTCOME) FROM TE"), journal);
-    EXPECT_EQ(stored("SELECT count(*) FROM BANK_TRANS"), QStringLiteral("0"));
-    EXPECT_EQ(stored("SELECT GEN_ID FROM GENER_NO WHERE RECID = 128"), QStringLiteral("0"));
+    const QList<QByteArray> lines = fixture("statement.gpc").split('\n');
+    QByteArray second_header = lines[0];
+    second_header.replace(108, 6, "160326");
+    // The bank's fee twice in one day, without an id: two movements all the same.
+    QByteArray fee = lines[5];
+    fee.replace(35, 13, "0000000000000");
+    const QByteArray both = lines[0] + '\n' + lines[1] + '\n' + lines[2] + '\n' + fee + '\n' + fee +
+                            '\n' + lines[2] + '\n' + second_header + '\n' + lines[4] + '\n';
+    ImportReading reading = prepare_bank_import(*m_api, both);
+    ASSERT_TRUE(reading.ok()) << reading.error.toStdString();
+    const auto &movements = reading.import.statement.movements;
+    ASSERT_EQ(movements.size(), 6u);
+    EXPECT_EQ(movements[0].statement_date, QDate(2026, 3, 15));
+    EXPECT_EQ(movements[5].statement_date, QDate(2026, 3, 16));
+    EXPECT_NE(movements[2].transaction_id, movements[3].transaction_id);
+    std::vector<bool> booked;
+    for (ImportProposal &p : reading.import.proposals) {
+        booked.push_back(p.booked_before);
+        if (p.grp_id == 0)
+            p.grp_id = reading.import.movement_of(p).credit ? 2 : 6;
+    }
+    // The second listing of movement 1000000000002 counts once; 1 200 for invoice 1003 is
+    // split into its payment and the rest.
+    EXPECT_EQ(booked, (std::vector<bool>{false, false, false, false, true, false, false}));
+    EXPECT_EQ(book_bank_import(*m_api, reading.import), 6);
+    EXPECT_EQ(stored("SELECT STMT_D, count(*) FROM BANK_TRANS GROUP BY STMT_D"),
+              QStringLiteral("2026-03-15|4\n2026-03-16|1"));
+
+    const ImportReading again = prepare_bank_import(*m_api, second_header + '\n' + lines[4] + '\n');
+    ASSERT_TRUE(again.ok());
+    ASSERT_EQ(again.import.proposals.size(), 1u);
+    EXPECT_TRUE(again.import.proposals[0].booked_before);
+}
+
+TEST_F(BankImportTest, ALineThatBreaksAPaymentRuleRefusesTheWholeBookingAndWritesNothing)
+{
+    const struct {
+        const char *what;
+        std::function<void(BankImport &)> change;
+        const char *message;
+    } cases[] = {
+        {"invoice 1003 paid in another window after the statement was read",
+         [this](BankImport &) { pay(1003, 1, 600); }, "řádku 5 nelze zaúčtovat na doklad 1003"},
+        {"an outcome category for a credit",
+         [](BankImport &import) { import.proposals[4].grp_id = 6; },
+         "řádku 5 nelze zaúčtovat: zvolené členění nepřipouští příjmy"},
+        {"an income category for the bank's fee",
+         [](BankImport &import) { import.proposals[5].grp_id = 1; },
+         "řádku 6 nelze zaúčtovat: zvolené členění nepřipouští výdaje"},
+    };
+    add_fixture_documents();
+    for (const auto &c : cases) {
+        ImportReading reading = prepare_bank_import(*m_api, fixture("statement.gpc"));
+        ASSERT_TRUE(reading.ok());
+        c.change(reading.import);
+        const QString journal = stored("SELECT count(*), sum(INCOME), sum(OUTCOME) FROM TE");
+        m_messages.clear();
+        EXPECT_EQ(book_bank_import(*m_api, reading.import), -1) << c.what;
+        ASSERT_EQ(m_messages.size(), 1u) << c.what;
+        EXPECT_TRUE(m_messages[0].text.contains(QString::fromUtf8(c.message)))
+            << c.what << ": " << m_messages[0].text.toStdString();
+        EXPECT_EQ(stored("SELECT count(*), sum(INCOME), sum(OUTCOME) FROM TE"), journal) << c.what;
+        EXPECT_EQ(stored("SELECT count(*) FROM BANK_TRANS"), QStringLiteral("0")) << c.what;
+        EXPECT_EQ(stored("SELECT GEN_ID FROM GENER_NO WHERE RECID = 128"), QStringLiteral("0"));
+    }
 }
 
 TEST_F(BankImportTest, TheUserMayPutAMovementOnAnotherDocumentOrOnNone)
