@@ -338,23 +338,27 @@ bool assign_document(TdbAPI &api, BankImport &import, int row, const QString &do
             .arg(first)
             .arg(second)
             .arg(sql_quote(doc_no.trimmed()), sql_quote(journal_currency(movement.currency))));
-    std::optional<EntryDocument> document;
-    if (set && !set->is_empty())
-        document = read_entry_document(api, set->field(0).as_integer());
-    if (!document) {
+    if (!set || set->is_empty()) {
         error = QStringLiteral("Doklad %1 v měně %2 mezi doklady, které tento pohyb může "
                                "uhradit, není.")
                     .arg(doc_no.trimmed(), journal_currency(movement.currency));
         return false;
     }
+    // Numbers start again with every year: the open one of equally numbered documents.
     Candidate candidate;
-    candidate.id = document->id;
-    candidate.type = document->type;
-    candidate.doc_no = document->doc_no;
-    candidate.remaining_cents = money_cents(remaining_to_pay(api, *document, 0.0)) -
-                                proposed_before(import, document->id, row);
+    for (set->first(); !set->eof() && candidate.remaining_cents <= 0; set->next()) {
+        const std::optional<EntryDocument> document =
+            read_entry_document(api, set->field(0).as_integer());
+        if (!document)
+            continue;
+        candidate.id = document->id;
+        candidate.type = document->type;
+        candidate.doc_no = document->doc_no;
+        candidate.remaining_cents = money_cents(remaining_to_pay(api, *document, 0.0)) -
+                                    proposed_before(import, document->id, row);
+    }
     if (candidate.remaining_cents <= 0) {
-        error = QStringLiteral("Doklad %1 je již celý uhrazen.").arg(document->doc_no);
+        error = QStringLiteral("Doklad %1 je již celý uhrazen.").arg(doc_no.trimmed());
         return false;
     }
     pay_document(import, row, candidate,
