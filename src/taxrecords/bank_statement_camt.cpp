@@ -142,7 +142,12 @@ StatementReading read_camt_statement(const QByteArray &bytes)
     QString balance_direction;
     QString balance_date;
     qint64 balance_line = 0;
+    // Of the statement being read: where its movements begin, its line, its dates.
+    size_t first_movement = 0;
+    qint64 statement_line = 0;
+    int statements = 0;
     QDate created;
+    QDate closing;
     Entry entry;
     try {
         while (!xml.atEnd()) {
@@ -151,8 +156,14 @@ StatementReading read_camt_statement(const QByteArray &bytes)
             if (token == QXmlStreamReader::StartElement) {
                 const QString name = xml.name().toString();
                 path.push(name);
-                if (path.ends_with(QStringLiteral("Document/BkToCstmrStmt/Stmt")))
+                if (path.ends_with(QStringLiteral("Document/BkToCstmrStmt/Stmt"))) {
                     is_statement = true;
+                    ++statements;
+                    first_movement = statement.movements.size();
+                    statement_line = line;
+                    created = {};
+                    closing = {};
+                }
                 if (path.ends_with(QStringLiteral("Stmt/Ntry"))) {
                     entry = Entry();
                     entry.line = line;
@@ -179,6 +190,10 @@ StatementReading read_camt_statement(const QByteArray &bytes)
                 const QString text = xml.text().toString().trimmed();
                 if (path.ends_with(QStringLiteral("Stmt/Acct/Id/IBAN")) ||
                     path.ends_with(QStringLiteral("Stmt/Acct/Id/Othr/Id"))) {
+                    if (has_account && text != statement.account)
+                        fail(line, "Acct/Id",
+                             QStringLiteral("účet %1 se liší od účtu %2 prvního výpisu.")
+                                 .arg(text, statement.account));
                     statement.account = text;
                     has_account = true;
                 } else if (path.ends_with(QStringLiteral("Stmt/Acct/Ccy")))
@@ -236,13 +251,22 @@ StatementReading read_camt_statement(const QByteArray &bytes)
                     long long cents = amount_cents(balance_amount, balance_line, "Bal/Amt");
                     if (balance_direction == QLatin1String("DBIT"))
                         cents = -cents;
-                    if (balance_code == QLatin1String("OPBD") ||
-                        balance_code == QLatin1String("PRCD"))
+                    if ((balance_code == QLatin1String("OPBD") ||
+                         balance_code == QLatin1String("PRCD")) &&
+                        statements == 1)
                         statement.old_balance_cents = cents;
                     if (balance_code == QLatin1String("CLBD")) {
                         statement.new_balance_cents = cents;
-                        statement.date = iso_date(balance_date, balance_line, "Bal/Dt");
+                        closing = iso_date(balance_date, balance_line, "Bal/Dt");
                     }
+                }
+                if (path.ends_with(QStringLiteral("Document/BkToCstmrStmt/Stmt"))) {
+                    statement.date = closing.isValid() ? closing : created;
+                    if (!statement.date.isValid())
+                        fail(statement_line, "Stmt",
+                             QStringLiteral("výpis neuvádí své datum (CreDtTm ani CLBD)."));
+                    for (size_t i = first_movement; i < statement.movements.size(); ++i)
+                        statement.movements[i].statement_date = statement.date;
                 }
                 path.pop();
             }
@@ -256,12 +280,6 @@ StatementReading read_camt_statement(const QByteArray &bytes)
                                             "(chybí prvek BkToCstmrStmt/Stmt).")};
         if (!has_account)
             throw ParseError{QStringLiteral("Výpis neuvádí číslo účtu (prvek Acct/Id).")};
-        if (!statement.date.isValid())
-            statement.date = created;
-        if (!statement.date.isValid())
-            throw ParseError{QStringLiteral("Výpis neuvádí své datum (CreDtTm ani CLBD).")};
-        for (BankMovement &movement : statement.movements)
-            movement.statement_date = statement.date;
     } catch (const ParseError &error) {
         reading.error = error.text;
         statement = {};

@@ -7,6 +7,7 @@
 
 #include <QByteArray>
 
+// Several statements of one account read as one, each movement dated by its own statement.
 // XML that is not well formed, a document that is not a camt.053 statement, an amount that
 // is not a number or an entry without its direction refuses the whole file, naming the line.
 StatementReading read_camt_statement(const QByteArray &bytes);

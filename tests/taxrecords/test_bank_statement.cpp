@@ -157,6 +157,33 @@ TEST(CamtStatement, SymbolsAreFoundInTheShapesCzechBanksWriteThem)
     }
 }
 
+TEST(CamtStatement, SeveralStatementsOfOneAccountKeepTheirOwnDates)
+{
+    const QByteArray good = fixture("statement.camt.xml");
+    const qsizetype begin = good.indexOf("    <Stmt>");
+    const qsizetype end = good.indexOf("</Stmt>") + 8;
+    QByteArray second = good.mid(begin, end - begin);
+    second.replace("<Dt>2026-03-31</Dt></Dt>", "<Dt>2026-04-30</Dt></Dt>");
+    second.replace("CAMT-0001", "CAMT-0101");
+    QByteArray file = good;
+    file.insert(end, second);
+    const StatementReading reading = read_camt_statement(file);
+    ASSERT_TRUE(reading.ok()) << reading.error.toStdString();
+    ASSERT_EQ(reading.statement.movements.size(), 4u);
+    EXPECT_EQ(reading.statement.movements[1].statement_date, QDate(2026, 3, 31));
+    EXPECT_EQ(reading.statement.movements[2].statement_date, QDate(2026, 4, 30));
+    EXPECT_EQ(reading.statement.date, QDate(2026, 4, 30));
+    EXPECT_EQ(reading.statement.old_balance_cents, 5225100);
+
+    second.replace("CZ6508000000192000145399", "CZ6508000000192000149999");
+    file = good;
+    file.insert(end, second);
+    const StatementReading other = read_camt_statement(file);
+    EXPECT_TRUE(
+        other.error.contains(QStringLiteral("pole „Acct/Id“: účet CZ6508000000192000149999")))
+        << other.error.toStdString();
+}
+
 TEST(CamtStatement, BadInputIsRefusedNamingTheLine)
 {
     const QByteArray good = fixture("statement.camt.xml");

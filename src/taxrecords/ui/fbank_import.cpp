@@ -223,6 +223,8 @@ TfBankImport::TfBankImport(TdbAPI &api, BankImport import, QWidget *parent)
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(m_book_button, &QPushButton::clicked, this, &TfBankImport::book);
     connect(m_assign, &QPushButton::clicked, this, &TfBankImport::assign);
+    // Enter after the typed number assigns it, as the button beside it does.
+    connect(m_document, &QLineEdit::returnPressed, this, &TfBankImport::assign);
     connect(m_detach, &QPushButton::clicked, this, &TfBankImport::detach);
     connect(m_category, &QComboBox::activated, this, &TfBankImport::category_chosen);
     connect(m_book, &QCheckBox::toggled, this, &TfBankImport::book_toggled);
