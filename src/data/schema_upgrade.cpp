@@ -154,7 +154,8 @@ void TdbAPI::upgrade_schema()
     ensure_object(QStringLiteral("TRIGGER.GEN_DOC_NO"), QString::fromUtf8(create_gen_doc_no));
 
     ensure_object(QStringLiteral("TABLE.BANK_TRANS"), QString::fromUtf8(create_bank_trans));
-    ensure_object(QStringLiteral("INDEX.BANK_TRANS_KEY"), QString::fromUtf8(create_bank_trans_key));
+    ensure_object(QStringLiteral("INDEX.BANK_TRANS_KEY"),
+                  QString::fromUtf8(create_bank_trans_key));
     for (int type = 1; type <= 4; ++type)
         ensure_object(QStringLiteral("INDEX.DOC_DRS%1_VS").arg(type), create_symbol_index(type));
 
