@@ -298,7 +298,8 @@ ImportReading propose_bank_import(TdbAPI &api, const BankStatement &statement)
         proposal.booked_before =
             !booked.insert({movement.statement_date, movement.transaction_id}).second;
         import.proposals.push_back(proposal);
-        if (proposal.booked_before || movement.reversal || movement.variable_symbol.isEmpty())
+        if (proposal.booked_before || movement.reversal || movement.variable_symbol.isEmpty() ||
+            movement.amount_cents == 0)
             continue;
         std::vector<Candidate> found = candidates(api, movement);
         for (Candidate &candidate : found)

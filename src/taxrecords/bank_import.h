@@ -26,7 +26,8 @@ struct ImportProposal {
     bool booked_before = false;
     bool skipped = false;
 
-    bool will_book() const { return !booked_before && !skipped && grp_id != 0; }
+    // A movement of nothing (an information line of some banks) books nothing.
+    bool will_book() const { return !booked_before && !skipped && grp_id != 0 && amount_cents > 0; }
     // "faktura vydaná 2026001" or "bez vazby"; "již zaúčtováno" for a booked movement.
     QString proposal_text() const;
     // "plně uhrazeno" or "částečně uhrazeno" once this line is booked; empty without a document.

@@ -153,10 +153,15 @@ TEST_F(BankImportTest, MovementsOfOneStatementShareWhatADocumentStillAwaits)
                            movement("11", 10000),
                            movement("44", 30000),
                            movement("55", 20000, true, "EUR"),
-                           movement("44", 30000, false)};
+                           movement("44", 30000, false),
+                           movement("11", 0)};
     statement.movements[2].reversal = true;
-    const ImportReading reading = propose_bank_import(*m_api, statement);
+    ImportReading reading = propose_bank_import(*m_api, statement);
     ASSERT_TRUE(reading.ok()) << reading.error.toStdString();
+    // A movement of nothing books nothing, whatever its category.
+    reading.import.proposals.back().grp_id = 2;
+    EXPECT_FALSE(reading.import.proposals.back().will_book());
+    reading.import.proposals.back().grp_id = 0;
     expect_proposals(
         reading.import,
         {
@@ -167,6 +172,7 @@ TEST_F(BankImportTest, MovementsOfOneStatementShareWhatADocumentStillAwaits)
             {3, 30000, 4001, "plně uhrazeno", 1}, // a received credit note is paid by a credit
             {4, 20000, 1005, "plně uhrazeno", 1}, // in its own currency
             {5, 30000, 0, "", 0},                 // a debit never pays a received credit note
+            {6, 0, 0, "", 0},                     // nor does a movement of nothing
         });
 }
 
