@@ -57,6 +57,7 @@
 #include "taxrecords/ui/fmgrph.h"
 #include "taxrecords/cash_voucher.h"
 #include "taxrecords/journal_entry.h"
+#include "taxrecords/ui/fbank_import.h"
 #include "taxrecords/ui/fpretedoc.h"
 #include "taxrecords/ui/fte.h"
 #include "taxrecords/ui/ftedit.h"
@@ -989,6 +990,60 @@ bool save_journal_windows(const QDir &out)
     return saved;
 }
 
+// The review of a bank statement: payments found by variable symbol, one paying more than
+// the invoice awaits, a partial payment and a fee without a document.
+bool save_bank_import_window(const QDir &out)
+{
+    dbAPI->exec_sql(QStringLiteral("INSERT INTO CONF_BANKCASH (RECID, IS_BANK, MNAME, MNO) VALUES "
+                                   "(990000101, 'T', 'Běžný účet ČSOB', '19-2000145399/0300')"));
+    dbAPI->exec_sql(QStringLiteral(
+        "INSERT INTO DOC_HEAD (RECID, ID_DOC_TYPE, DOC_NO, DATE_D, DOC_TITLE, ALL_SUM, ROUND_SUM, "
+        "CURR_NAME, CURR_AMOUNT, CURR_KURS) VALUES "
+        "(990000111, 1, 2026911, '2026-03-02', 'Okna', 12500, 12500, 'Kč', 1, 1.0), "
+        "(990000112, 1, 2026912, '2026-03-03', 'Dveře', 8000, 8000, 'Kč', 1, 1.0), "
+        "(990000113, 2, 2026913, '2026-03-04', 'Sklo', 3200, 3200, 'Kč', 1, 1.0)"));
+    dbAPI->exec_sql(QStringLiteral("INSERT INTO DOC_DRS1 (RECID, VAR_S) VALUES "
+                                   "(990000111, '2026911'), (990000112, '2026912')"));
+    dbAPI->exec_sql(
+        QStringLiteral("INSERT INTO DOC_DRS2 (RECID, VAR_S) VALUES (990000113, '0000771')"));
+    const auto movement = [](const char *symbol, long long cents, bool credit, const char *name,
+                             int day) {
+        BankMovement m;
+        m.line = day - 8;
+        m.transaction_id = QString::number(day);
+        m.variable_symbol = QString::fromLatin1(symbol);
+        m.amount_cents = cents;
+        m.credit = credit;
+        m.currency = QStringLiteral("CZK");
+        m.value_date = QDate(2026, 3, day);
+        m.counter_name = QString::fromUtf8(name);
+        m.counter_account = QStringLiteral("123456789/0100");
+        return m;
+    };
+    BankStatement statement;
+    statement.account = QStringLiteral("19-2000145399");
+    statement.date = QDate(2026, 3, 15);
+    statement.old_balance_cents = 5000000;
+    statement.movements = {movement("2026911", 1300000, true, "Dvořák Jiří", 10),
+                           movement("2026912", 300000, true, "Řezníček a syn", 11),
+                           movement("771", 320000, false, "Sklárny Šťastný", 12),
+                           movement("", 9900, false, "Poplatek za vedení", 15)};
+    statement.new_balance_cents = 5000000 + 1300000 + 300000 - 320000 - 9900;
+    const ImportReading reading = propose_bank_import(*dbAPI, statement);
+    if (!reading.ok()) {
+        std::fprintf(stderr, "screenshots: %s\n", qPrintable(reading.error));
+        return false;
+    }
+    TfBankImport review(*dbAPI, reading.import);
+    review.show();
+    settle();
+    review.view()->setCurrentIndex(review.view()->model()->index(1, BankImportModel::colDate));
+    settle();
+    const bool saved = save(with_caption(review), out, QStringLiteral("bank_import_review"));
+    review.reject();
+    return saved;
+}
+
 // The main window with the tax-records book open, as the start command leaves it.
 bool save_main_window_with_book(Tfm_main &window, const QDir &out)
 {
@@ -1086,6 +1141,7 @@ int main(int argc, char *argv[])
         saved &= save_settings_windows(out, temp);
         saved &= save_calculator_windows(out);
         saved &= save_journal_windows(out);
+        saved &= save_bank_import_window(out);
         saved &= save_main_window_with_book(window, out);
 
         for (const Message &message : messages) {

@@ -140,6 +140,11 @@ CREATE TABLE DOC_DRS4 (
     ID_LINK INTEGER,
     ID_BANK INTEGER
 );
+-- Bank statements find documents by variable symbol, compared without its leading zeros.
+CREATE INDEX DOC_DRS1_VS ON DOC_DRS1 (ltrim(trim(VAR_S), '0'));
+CREATE INDEX DOC_DRS2_VS ON DOC_DRS2 (ltrim(trim(VAR_S), '0'));
+CREATE INDEX DOC_DRS3_VS ON DOC_DRS3 (ltrim(trim(VAR_S), '0'));
+CREATE INDEX DOC_DRS4_VS ON DOC_DRS4 (ltrim(trim(VAR_S), '0'));
 
 -- Cash journal ---------------------------------------------------------------------------------
 
@@ -166,6 +171,16 @@ CREATE TABLE TE (
 -- Covers the paid amount of a document without touching the table rows.
 CREATE INDEX TE_DOC ON TE (DOC_ID, INCOME, OUTCOME);
 CREATE INDEX TE_DATE ON TE (DATE_D);
+
+-- The bank movements booked from statements, so that a statement read again books nothing twice.
+CREATE TABLE BANK_TRANS (
+    RECID INTEGER NOT NULL PRIMARY KEY,
+    CASH_ID INTEGER NOT NULL,
+    STMT_D DATE NOT NULL,
+    TRANS_ID VARCHAR(64) NOT NULL,
+    TE_ID INTEGER
+);
+CREATE UNIQUE INDEX BANK_TRANS_KEY ON BANK_TRANS (CASH_ID, STMT_D, TRANS_ID);
 
 CREATE TABLE TE_GRP (
     RECID INTEGER NOT NULL PRIMARY KEY,

@@ -57,6 +57,25 @@ const char *const create_gen_doc_no =
     "  WHERE RECID = OLD.RECID;\r\n"
     "END;";
 
+const char *const create_bank_trans =
+    "CREATE TABLE BANK_TRANS (\r\n"
+    "RECID INTEGER NOT NULL PRIMARY KEY,\r\n"
+    "CASH_ID INTEGER NOT NULL,\r\n"
+    "STMT_D DATE NOT NULL,\r\n"
+    "TRANS_ID VARCHAR(64) NOT NULL,\r\n"
+    "TE_ID INTEGER);";
+
+const char *const create_bank_trans_key =
+    "CREATE UNIQUE INDEX BANK_TRANS_KEY ON BANK_TRANS (CASH_ID, STMT_D, TRANS_ID);";
+
+// Bank statements find documents by variable symbol, compared without its leading zeros; the
+// expression must stay the one the statement import selects with.
+QString create_symbol_index(int type)
+{
+    return QStringLiteral("CREATE INDEX DOC_DRS%1_VS ON DOC_DRS%1 (ltrim(trim(VAR_S), '0'));")
+        .arg(type);
+}
+
 // The longest text that a field with a history holds: a document item's.
 constexpr int history_text_width = 255;
 
@@ -140,6 +159,12 @@ void TdbAPI::upgrade_schema()
                   QStringLiteral("CREATE INDEX TE_DOC ON TE (DOC_ID, INCOME, OUTCOME);"));
     ensure_object(QStringLiteral("INDEX.DOC_HEAD_TYPE_NO"),
                   QStringLiteral("CREATE INDEX DOC_HEAD_TYPE_NO ON DOC_HEAD (ID_DOC_TYPE, DOC_NO);"));
+
+    ensure_object(QStringLiteral("TABLE.BANK_TRANS"), QString::fromUtf8(create_bank_trans));
+    ensure_object(QStringLiteral("INDEX.BANK_TRANS_KEY"),
+                  QString::fromUtf8(create_bank_trans_key));
+    for (int type = 1; type <= 4; ++type)
+        ensure_object(QStringLiteral("INDEX.DOC_DRS%1_VS").arg(type), create_symbol_index(type));
 
     widen_history_text(*this);
 

@@ -9,6 +9,7 @@
 #include "reports/report_state.h"
 #include "reports/ui/list_reports.h"
 #include "taxrecords/cash_voucher.h"
+#include "taxrecords/ui/fbank_import.h"
 #include "taxrecords/ui/fmgrph.h"
 #include "taxrecords/ui/fpretedoc.h"
 #include "taxrecords/ui/journal_operations.h"
@@ -82,6 +83,7 @@ const CommandLook command_looks[TfTE::CommandCount] = {
      image_chart},
     {"actFetch", "Obnovit vybraný záznam.", "Obnovit vybraný záznam.", -1},
     {"actRefresh", "Obnovit, znovu načíst.", "Obnovit, znovu načíst.", image_refresh},
+    {"actImportBank", "Načíst bankovní výpis", "Načíst bankovní výpis a zaúčtovat úhrady.", -1},
 };
 
 struct ColumnLook {
@@ -270,6 +272,7 @@ void TfTE::create_commands()
     on(Chart, [] { show_graphs(); });
     on(Fetch, [this] { fetch(); });
     on(Refresh, [this] { refresh_window(); });
+    on(ImportBank, [this] { import_statement(); });
 }
 
 void TfTE::create_menus()
@@ -312,6 +315,8 @@ QWidget *TfTE::create_top_bar()
     tools->addWidget(m_print_button);
     tools->addSeparator();
     tools->addAction(command(Chart));
+    tools->addSeparator();
+    tools->addAction(command(ImportBank));
 
     const auto bar_button = [bar](const char *name, const QString &hint, int image) {
         auto *button = new QToolButton(bar);
@@ -589,6 +594,8 @@ void TfTE::update_commands()
     command(PrintOut)->setEnabled(can_print && voucher_possible("IS_OUTCOME", "OUTCOME"));
     command(Fetch)->setEnabled(m_set != nullptr);
     command(Refresh)->setEnabled(true);
+    // A statement may be read into an empty journal.
+    command(ImportBank)->setEnabled(m_set != nullptr);
 }
 
 void TfTE::add_entry()
@@ -642,6 +649,13 @@ void TfTE::print_voucher(bool income)
     if (report_printed)
         store_voucher(*dbAPI);
     run(Fetch);
+}
+
+void TfTE::import_statement()
+{
+    if (dbAPI && import_bank_statement(*dbAPI, this) > 0)
+        reload();
+    update_commands();
 }
 
 void TfTE::reload()

@@ -51,6 +51,7 @@ public:
         Chart,
         Fetch,
         Refresh,
+        ImportBank,
         CommandCount
     };
     // The command message code that reloads the book.
@@ -91,6 +92,7 @@ private:
     void delete_current();
     void fetch();
     void print_voucher(bool income);
+    void import_statement();
     void reload();
     void refresh_window();
     void close_window();
