@@ -349,7 +349,7 @@ void TfBankImport::update_summary()
         ++lines;
         (m_import.movement_of(proposal).credit ? income : outcome) += proposal.amount_cents;
     }
-    m_summary->setText(QStringLiteral("K zaúčtování: %1 pohybů, příjmy %2, výdaje %3")
+    m_summary->setText(QStringLiteral("Pohybů k zaúčtování: %1, příjmy %2, výdaje %3")
                            .arg(lines)
                            .arg(money_text(income), money_text(outcome)));
 }
