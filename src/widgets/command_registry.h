@@ -44,6 +44,8 @@ struct ShellServices {
     std::function<void()> show_about;
     // The text-history drop-down for a field key.
     std::function<QWidget *(const QString &key)> open_history;
+    // The section of the printed captions of an issued invoice; false when cancelled.
+    std::function<bool(QString &language)> choose_invoice_language;
 };
 
 ShellServices &shell_services();
