@@ -1,0 +1,172 @@
+#include "data/app_paths.h"
+#include "data/settings.h"
+#include "engine/export_filter.h"
+#include "engine/external_tools.h"
+#include "engine/pdf_export_filter.h"
+#include "reports/page_texts.h"
+#include "reports/report_state.h"
+#include "reports/ui/document_prints.h"
+#include "reports/ui/fpreview.h"
+#include "support/db_fixture.h"
+#include "support/modal_driver.h"
+#include "taxrecords/cash_voucher.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+
+namespace {
+
+const char *const expected_payment =
+    "SPD*1.0*ACC:CZ6508000000192000145399*AM:12650.00*CC:CZK*DT:20260331*X-VS:2026001"
+    "*MSG:Faktura 2026001";
+
+struct Shown {
+    bool opened = false;
+    QString caption;
+    QStringList lines;
+    PreparedReport prepared;
+};
+
+class DocumentPrints : public DbFixture {
+protected:
+    void SetUp() override
+    {
+        DbFixture::SetUp();
+        const QDir source(QStringLiteral(TALLYRA_REPORT_TEMPLATES));
+        QDir(path(QStringLiteral("app"))).mkpath(QStringLiteral("Lib"));
+        for (const QString &name : source.entryList({QStringLiteral("*.frf")}))
+            QFile::copy(source.filePath(name), path(QStringLiteral("app/Lib/")) + name);
+        QFile::copy(QStringLiteral(TALLYRA_SETTINGS_FILE), app_file_path(QStringLiteral(".ini")));
+        exec(QStringLiteral(
+            "UPDATE CONF_ADDRESS SET MYNAME='Truhlářství Dub s.r.o.', MYID='27074358', "
+            "MYADDRESS='Lesní 12, 602 00 Brno', INVOICE_TEXT='Zapsáno v obchodním rejstříku' "
+            "WHERE RECID=1;"
+            "INSERT INTO CONF_BANKCASH (RECID, IS_BANK, MNAME, MNO, SWIFT, IBAN) VALUES "
+            "(7001, 'T', 'Česká spořitelna', '19-2000145399/0800', 'GIBACZPX', '');"
+            "INSERT INTO PAR (RECID, PARTNER_NO, PARTNER_NAME, ICO, DIC) VALUES "
+            "(7101, 1, 'Stavby Novák a syn', '25596641', 'CZ25596641');"
+            "INSERT INTO PAR_ADDR (RECID, ID_PARTNER, IS_INVOICE, ADDRESS_TITLE, ADDRESS, CITY, "
+            "POSTAL_CODE, COUNTRY) VALUES "
+            "(7201, 7101, 'T', 'Sídlo', 'Dlouhá 5', 'Olomouc', '77900', 'Česká republika'),"
+            "(7202, 7101, 'F', 'Stavba', 'Polní 1', 'Přerov', '75002', 'Česká republika');"
+            "INSERT INTO DOC_HEAD (RECID, ID_DOC_TYPE, DOC_NO, ID_ADDRESS, DATE_D, MATURITY_D, "
+            "DOC_TITLE, ALL_SUM, ROUND_SUM, CURR_NAME, CURR_AMOUNT, CURR_KURS) VALUES "
+            "(7301, 1, '2026001', 7201, '2026-03-17', '2026-03-31', 'Dveře do kanceláří', "
+            "12650, 12650, 'Kč', 1, 1.0),"
+            "(7302, 1, '2026002', 7201, '2026-03-18', '2026-04-01', 'Záloha', 500, 500, "
+            "'Kč', 1, 1.0);"
+            "INSERT INTO DOC_DRS1 (RECID, VAR_S, CONST_S, ID_LINK, ID_BANK) VALUES "
+            "(7301, '2026001', '0308', 7202, 7001);"
+            "INSERT INTO DOC_ITEMS (RECID, HEADER_ID, AMOUNT, UNITV, COST_PER_UNIT, COST, "
+            "CURR_NAME, DISCOUNT, ITEM_TEXT) VALUES "
+            "(7401, 7301, 3, 'ks', 3800, 11400, 'Kč', 0, 'Dveře dubové'),"
+            "(7402, 7301, 5, 'h', 250, 1250, 'Kč', 0, 'Montáž')"));
+    }
+    void TearDown() override
+    {
+        send_on_open = false;
+        DbFixture::TearDown();
+    }
+
+    static Shown run(const std::function<void()> &print)
+    {
+        Shown shown;
+        ModalDriver::on_next_modal(
+            [&shown](QWidget *modal) {
+                auto *preview = qobject_cast<Tfpreview *>(modal);
+                if (!preview)
+                    return;
+                shown.opened = true;
+                shown.caption = preview->windowTitle();
+                shown.lines = page_texts(preview->prepared());
+                shown.prepared = preview->prepared();
+                preview->close();
+            },
+            1500);
+        print();
+        QApplication::processEvents();
+        return shown;
+    }
+
+    QString pdf_of(const Shown &shown, const QString &name)
+    {
+        const QString pdf = path(name + QStringLiteral(".pdf"));
+        TfrTNPDFExportFilter filter(pdf_options_provider());
+        export_to_file(shown.prepared, filter, pdf);
+        return pdf;
+    }
+};
+
+} // namespace
+
+TEST_F(DocumentPrints, IssuedInvoiceShowsItsPartnerItemsTotalAndTheQrPaymentThatReadsBack)
+{
+    const Shown shown = run([] { print_issued_invoice(7301); });
+    ASSERT_TRUE(shown.opened);
+    EXPECT_TRUE(m_messages.empty()) << qPrintable(m_messages.front().text);
+    EXPECT_EQ(shown.caption, QStringLiteral("   faktura vydaná"));
+    const QString all = shown.lines.join(u'\n');
+    for (const char *text : {"Faktura: 2026001", "Stavby Novák a syn", "Dveře dubové", "Montáž",
+                             "12 650.00 Kč", "QR Platba", "Neplátce DPH", "strana 1 z 1",
+                             "Číslo účtu:19-2000145399/0800", "Konstantní symbol:0308",
+                             "Adresa dodání:", "Polní 1 "})
+        EXPECT_TRUE(all.contains(QString::fromUtf8(text))) << text << "\n" << qPrintable(all);
+
+    const QString pdf = pdf_of(shown, QStringLiteral("invoice"));
+    REQUIRE_TOOL(qpdf_program(), "qpdf");
+    EXPECT_EQ(run_tool(qpdf_program(), {QStringLiteral("--check"), pdf}).exit_code, 0);
+    REQUIRE_TOOL(pdftotext_program(), "pdftotext");
+    const QString text = QString::fromUtf8(
+        run_tool(pdftotext_program(), {QStringLiteral("-layout"), pdf, QStringLiteral("-")}).out);
+    for (const char *part : {"2026001", "Stavby Novák a syn", "Dveře dubové", "Montáž",
+                             "12 650.00 Kč", "QR Platba"})
+        EXPECT_TRUE(text.contains(QString::fromUtf8(part))) << part;
+    REQUIRE_TOOL(pdftoppm_program(), "pdftoppm");
+    REQUIRE_TOOL(zbarimg_program(), "zbarimg");
+    const QString png = path(QStringLiteral("invoice"));
+    ASSERT_EQ(run_tool(pdftoppm_program(), {QStringLiteral("-png"), QStringLiteral("-r"),
+                                            QStringLiteral("150"), QStringLiteral("-singlefile"),
+                                            pdf, png})
+                  .exit_code,
+              0);
+    const ToolRun read = run_tool(zbarimg_program(), {QStringLiteral("--quiet"), QStringLiteral("--raw"),
+                                                      png + QStringLiteral(".png")});
+    EXPECT_EQ(QString::fromUtf8(read.out).trimmed(), QString::fromLatin1(expected_payment));
+}
+
+TEST_F(DocumentPrints, InvoiceWithoutPaymentDetailsPrintsWithoutDeliveryAddressAndCode)
+{
+    // 7302 has no DOC_DRS1 row: its ID_LINK is NULL and it has no account.
+    const Shown shown = run([] { print_issued_invoice(7302); });
+    ASSERT_TRUE(shown.opened);
+    EXPECT_TRUE(m_messages.empty()) << qPrintable(m_messages.front().text);
+    EXPECT_TRUE(shown.lines.contains(QStringLiteral("Faktura: 2026002")));
+    EXPECT_FALSE(shown.lines.contains(QStringLiteral("QR Platba")));
+    EXPECT_FALSE(shown.lines.join(u'\n').contains(QStringLiteral("Polní 1")));
+}
+
+TEST_F(DocumentPrints, MissingRecordIsSaidAndClearsSending)
+{
+    const std::pair<const char *, std::function<void()>> prints[] = {
+        {"issued invoice", [] { print_issued_invoice(999); }},
+        {"received invoice", [] { print_received_invoice(999); }},
+        {"issued credit note", [] { print_issued_credit_note(999); }},
+        {"received credit note", [] { print_received_credit_note(999); }},
+        {"received invoice as issued one", [] { print_received_invoice(7301); }},
+        {"catalogue item", [] { print_catalogue_item(999); }},
+    };
+    for (const auto &[what, print] : prints) {
+        SCOPED_TRACE(what);
+        m_messages.clear();
+        send_on_open = true;
+        const Shown shown = run(print);
+        EXPECT_FALSE(shown.opened);
+        ASSERT_EQ(m_messages.size(), 1u);
+        EXPECT_EQ(m_messages[0].title, QStringLiteral("Chyba tisku!"));
+        EXPECT_EQ(m_messages[0].text, QStringLiteral("Záznam neexistuje!"));
+        EXPECT_EQ(m_messages[0].style, mbIconError);
+        if (QString::fromLatin1(what) != QLatin1String("catalogue item"))
+            EXPECT_FALSE(send_on_open);
+    }
+}
