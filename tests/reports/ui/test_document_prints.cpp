@@ -14,6 +14,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QTextDocument>
 
 namespace {
 
@@ -69,9 +70,15 @@ protected:
         DbFixture::TearDown();
     }
 
-    static Shown run(const std::function<void()> &print)
+    // Without `expect_preview` no preview is awaited: one that opens anyway keeps the test
+    // from ending, which fails it.
+    static Shown run(const std::function<void()> &print, bool expect_preview = true)
     {
         Shown shown;
+        if (!expect_preview) {
+            print();
+            return shown;
+        }
         ModalDriver::on_next_modal(
             [&shown](QWidget *modal) {
                 auto *preview = qobject_cast<Tfpreview *>(modal);
@@ -160,8 +167,7 @@ TEST_F(DocumentPrints, MissingRecordIsSaidAndClearsSending)
         SCOPED_TRACE(what);
         m_messages.clear();
         send_on_open = true;
-        const Shown shown = run(print);
-        EXPECT_FALSE(shown.opened);
+        run(print, false);
         ASSERT_EQ(m_messages.size(), 1u);
         EXPECT_EQ(m_messages[0].title, QStringLiteral("Chyba tisku!"));
         EXPECT_EQ(m_messages[0].text, QStringLiteral("Záznam neexistuje!"));
@@ -169,4 +175,104 @@ TEST_F(DocumentPrints, MissingRecordIsSaidAndClearsSending)
         if (QString::fromLatin1(what) != QLatin1String("catalogue item"))
             EXPECT_FALSE(send_on_open);
     }
+}
+
+TEST_F(DocumentPrints, TemplateFollowsTheItemsAndTheStoredText)
+{
+    // Each template says its name and prints the rows of the sets it was given.
+    for (const char *name : {"doc_1", "doc_1p", "doc_1pd"}) {
+        QFile file(path(QStringLiteral("app/Lib/%1.frf").arg(QLatin1String(name))));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(QStringLiteral(
+                       R"({"version": 1, "pages": [{"bands": [
+ {"kind": "report_title", "height": 20, "objects": [
+  {"type": "text", "width": 300, "height": 16, "text": ["template %1"]}]},
+ {"kind": "master_data", "source": "frrepo_ITEMS", "height": 20, "objects": [
+  {"type": "text", "width": 300, "height": 16, "text": ["item [dbAPI.repo_ITEMS.\"ITEM_TEXT\"]"]}]}]}]})")
+                       .arg(QLatin1String(name))
+                       .toUtf8());
+    }
+    QTextDocument text;
+    text.setPlainText(QStringLiteral("Děkujeme za objednávku."));
+    const struct {
+        const char *what;
+        int document;
+        bool stored_text;
+        const char *template_line;
+        bool items;
+    } cases[] = {
+        {"no items", 7302, false, "template doc_1", false},
+        {"no items, with a text", 7302, true, "template doc_1", false},
+        {"items", 7301, false, "template doc_1p", true},
+        {"items and a text", 7301, true, "template doc_1pd", true},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        exec(QStringLiteral("DELETE FROM BLOBDATA"));
+        if (c.stored_text)
+            ASSERT_TRUE(m_api->write_rtf(c.document, &text));
+        const int document = c.document;
+        const Shown shown = run([document] { print_issued_invoice(document); });
+        ASSERT_TRUE(shown.opened);
+        EXPECT_TRUE(shown.lines.contains(QLatin1String(c.template_line)))
+            << qPrintable(shown.lines.join(u'|'));
+        EXPECT_EQ(shown.lines.contains(QStringLiteral("item Dveře dubové")), c.items);
+    }
+}
+
+TEST_F(DocumentPrints, VoucherSaysItsKindAmountInWordsAndConfirmedDetails)
+{
+    exec(QStringLiteral("INSERT INTO TE (RECID, DATE_D, DOC_NO, TE_TEXT, ORIGIN_CURR, INCOME, "
+                        "OUTCOME) VALUES (7501, '2026-03-19', 'P1', 'Tržba', 'Kč', 1500.5, 0),"
+                        "(7502, '2026-03-19', 'V1', 'Nákup', 'Kč', 0, 230)"));
+    const struct {
+        bool income;
+        int entry;
+        const char *caption;
+        QStringList lines;
+    } cases[] = {
+        {true, 7501, "   Pokladní doklad příjmový",
+         {QStringLiteral("PŘÍJMOVÝ POKLADNÍ DOKLAD"), QStringLiteral("Přijato od:"),
+          QStringLiteral("1 500.50 Kč"), QStringLiteral("/JedenTisícPětSet/ Kč")}},
+        {false, 7502, "   Pokladní doklad výdajový",
+         {QStringLiteral("VÝDAJOVÝ POKLADNÍ DOKLAD"), QStringLiteral("Vyplaceno komu:"),
+          QStringLiteral("230.00 Kč"), QStringLiteral("/DvěStěTřicet/ Kč")}},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.caption);
+        voucher_details() = {};
+        voucher_details().number = QStringLiteral("P0042");
+        voucher_details().purpose = QStringLiteral("Úhrada");
+        voucher_details().name = QStringLiteral("Stavby Novák a syn");
+        const Shown shown = run([&c] {
+            if (c.income)
+                print_income_voucher(c.entry);
+            else
+                print_expense_voucher(c.entry);
+        });
+        ASSERT_TRUE(shown.opened);
+        EXPECT_EQ(shown.caption, QString::fromUtf8(c.caption));
+        for (const QString &line : c.lines + QStringList{QStringLiteral("P0042"),
+                                                         QStringLiteral("Stavby Novák a syn")})
+            EXPECT_TRUE(shown.lines.contains(line)) << qPrintable(line) << " in "
+                                                    << qPrintable(shown.lines.join(u'|'));
+    }
+}
+
+TEST_F(DocumentPrints, ProductSheetListsItsForeignPricesOrAHyphen)
+{
+    exec(QStringLiteral("INSERT INTO PRO (RECID, PRO_NO, PRO_NAME, UNITV, COST) VALUES "
+                        "(7601, 'D-01', 'Dveře dubové', 'ks', 3800), (7602, 'M-01', 'Montáž', 'h', 250);"
+                        "INSERT INTO PRO_CURR (RECID, PRO_ID, COST, CURR_NAME) VALUES "
+                        "(7611, 7601, 155.5, 'EUR'), (7612, 7601, 1234.5, 'USD')"));
+    const Shown priced = run([] { print_catalogue_item(7601); });
+    ASSERT_TRUE(priced.opened);
+    EXPECT_EQ(priced.caption, QStringLiteral("   Položka katalogu"));
+    EXPECT_TRUE(priced.lines.contains(QStringLiteral("155,50 EUR")));
+    EXPECT_TRUE(priced.lines.contains(QStringLiteral("1 234,50 USD")));
+    const Shown plain = run([] { print_catalogue_item(7602); });
+    ASSERT_TRUE(plain.opened);
+    EXPECT_TRUE(plain.lines.contains(QStringLiteral("Montáž")));
+    EXPECT_TRUE(plain.lines.contains(QStringLiteral("-")) || plain.lines.contains(QStringLiteral("-  ")))
+        << qPrintable(plain.lines.join(u'|'));
 }
