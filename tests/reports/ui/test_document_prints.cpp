@@ -3,6 +3,7 @@
 #include "engine/export_filter.h"
 #include "engine/external_tools.h"
 #include "engine/pdf_export_filter.h"
+#include "masterdata/ui/fpar.h"
 #include "reports/page_texts.h"
 #include "reports/report_state.h"
 #include "reports/ui/document_prints.h"
@@ -11,6 +12,7 @@
 #include "support/modal_driver.h"
 #include "taxrecords/cash_voucher.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -275,4 +277,32 @@ TEST_F(DocumentPrints, ProductSheetListsItsForeignPricesOrAHyphen)
     EXPECT_TRUE(plain.lines.contains(QStringLiteral("Montáž")));
     EXPECT_TRUE(plain.lines.contains(QStringLiteral("-")) || plain.lines.contains(QStringLiteral("-  ")))
         << qPrintable(plain.lines.join(u'|'));
+}
+
+TEST_F(DocumentPrints, PartnersWindowPrintsThePartnerSheetAndItsContacts)
+{
+    exec(QStringLiteral("INSERT INTO PAR_CONTACT (RECID, ID_PARTNER, CONTACT_TYPE, CONTACT_NAME, "
+                        "CONTACT) VALUES (7701, 7101, 'telefon', 'Jan Novák', '+420 603 123 456')"));
+    TfPar window;
+    window.show();
+    const struct {
+        const char *action;
+        const char *caption;
+        const char *line;
+    } cases[] = {
+        {"actPrintPartner", "   Tisk vybraného partnera", "Polní 1 "},
+        {"actPrintContacts", "   Tisk kontaktů vybraného partnera", "+420 603 123 456"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.action);
+        auto *action = window.findChild<QAction *>(QLatin1String(c.action));
+        ASSERT_NE(action, nullptr);
+        ASSERT_TRUE(action->isEnabled());
+        const Shown shown = run([action] { action->trigger(); });
+        ASSERT_TRUE(shown.opened);
+        EXPECT_EQ(shown.caption, QString::fromUtf8(c.caption));
+        EXPECT_TRUE(shown.lines.contains(QStringLiteral("Stavby Novák a syn")));
+        EXPECT_TRUE(shown.lines.contains(QString::fromUtf8(c.line)))
+            << qPrintable(shown.lines.join(u'|'));
+    }
 }
