@@ -66,6 +66,7 @@
 #include "reports/report_state.h"
 #include "engine/export_filter.h"
 #include "engine/pdf_export_filter.h"
+#include "reports/ui/document_prints.h"
 #include "widgets/system_dialogs.h"
 #include "widgets/dbgrid.h"
 
@@ -852,6 +853,17 @@ bool save_list_reports(const QDir &out)
     if (!api.open_database())
         return false;
     const int partner = api.lookup_int(1, QStringLiteral("VIEW_PAR"), QStringLiteral("RECID"));
+    const auto first_recid = [&api](const char *select) {
+        const ScopedSet rows = api.select_scoped(QStringLiteral("X"), QLatin1String(select));
+        return rows && !rows->is_empty() ? rows->field(0).as_integer() : 0;
+    };
+    const int invoice = first_recid("SELECT H.RECID FROM DOC_HEAD H WHERE ID_DOC_TYPE=1 AND "
+                                    "EXISTS (SELECT 1 FROM DOC_ITEMS I WHERE I.HEADER_ID=H.RECID)");
+    const int bare_invoice = first_recid("SELECT H.RECID FROM DOC_HEAD H WHERE ID_DOC_TYPE=1 AND "
+                                         "NOT EXISTS (SELECT 1 FROM DOC_ITEMS I WHERE "
+                                         "I.HEADER_ID=H.RECID)");
+    const int cash_entry = first_recid("SELECT RECID FROM TE WHERE INCOME > 0");
+    const int product = first_recid("SELECT RECID FROM PRO");
     const struct {
         const char *name;
         std::function<void()> print;
@@ -870,6 +882,21 @@ bool save_list_reports(const QDir &out)
         {"part_list", [] { print_partner_list(QStringLiteral("Seznam partnerů")); }, true},
         {"view", [] { print_table(QStringLiteral("Měny a kurzy"), QStringLiteral("CURR_LIST"),
                                   QStringLiteral("SELECT * FROM CURR_LIST")); }, false},
+        {"doc_1p", [invoice] { print_issued_invoice(invoice); }, false},
+        {"doc_1", [bare_invoice] { print_issued_invoice(bare_invoice); }, false},
+        {"doc_2", [&] { print_received_invoice(first_recid("SELECT RECID FROM DOC_HEAD WHERE ID_DOC_TYPE=2")); }, false},
+        {"doc_3", [&] { print_issued_credit_note(first_recid("SELECT RECID FROM DOC_HEAD WHERE ID_DOC_TYPE=3")); }, false},
+        {"doc_4", [&] { print_received_credit_note(first_recid("SELECT RECID FROM DOC_HEAD WHERE ID_DOC_TYPE=4")); }, false},
+        {"te_cash", [&api, cash_entry] {
+             prepare_voucher(api, cash_entry, true);
+             voucher_details().number = QStringLiteral("P0042");
+             voucher_details().name = QStringLiteral("Stavby Novák a syn");
+             voucher_details().address = QStringLiteral("Dlouhá 5, 779 00 Olomouc");
+             print_income_voucher(cash_entry);
+         }, false},
+        {"cat_item", [product] { print_catalogue_item(product); }, false},
+        {"part_detail", [partner] { print_partner(QStringLiteral("Tisk vybraného partnera"), partner); }, false},
+        {"part_cont", [partner] { print_partner_contacts(QStringLiteral("Tisk kontaktů vybraného partnera"), partner); }, false},
     };
     bool saved = true;
     for (const auto &report : reports) {

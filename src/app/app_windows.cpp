@@ -1,6 +1,7 @@
 #include "app/app_windows.h"
 
 #include "app/fabout.h"
+#include "app/flangselect.h"
 #include "app/fsetup.h"
 #include "app/fsetupscr.h"
 #include "app/fwizard.h"
@@ -13,4 +14,5 @@ void register_app_windows()
     services.open_logo_stamp = open_logo_stamp;
     services.show_guide = show_guide;
     services.show_about = show_about;
+    services.choose_invoice_language = choose_invoice_language;
 }

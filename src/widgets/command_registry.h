@@ -44,6 +44,10 @@ struct ShellServices {
     std::function<void()> show_about;
     // The text-history drop-down for a field key.
     std::function<QWidget *(const QString &key)> open_history;
+    // The section of the printed captions of an issued invoice; false when cancelled.
+    std::function<bool(QString &language)> choose_invoice_language;
+    // The print of a document of type 1 to 4 by its RECID.
+    std::function<void(int type, int document)> print_document;
 };
 
 ShellServices &shell_services();

@@ -14,7 +14,8 @@
 #include "taxrecords/ui/journal_operations.h"
 #include "text/number_format.h"
 #include "widgets/appearance.h"
-#include "widgets/command_key.h"
+include "widgets/command_key.h"
+#include "widgets/command_registry.h"
 #include "widgets/dbgrid.h"
 #include "widgets/help.h"
 #include "widgets/image_list16.h"
@@ -160,12 +161,6 @@ int find_column(const TDBGrid &grid, const QString &field)
 }
 
 } // namespace
-
-DocumentPrints &document_prints()
-{
-    static DocumentPrints prints;
-    return prints;
-}
 
 TfDoc::TfDoc(int doc_type, int record_id, QWidget *parent) : QWidget(parent), m_type(doc_type)
 {
@@ -723,8 +718,8 @@ void TfDoc::delete_payment_row()
 
 void TfDoc::print_document()
 {
-    if (document_prints().document)
-        document_prints().document(m_type, document_recid());
+    if (shell_services().print_document)
+        shell_services().print_document(m_type, document_recid());
 }
 
 void TfDoc::print_list()
@@ -769,7 +764,7 @@ void TfDoc::update_commands()
     for (const char *name :
          {"actDocEdit", "actDocDel", "actSendTE", "actPrintList", "actPayReload"})
         command(name)->setEnabled(rows);
-    command("actPrintDoc")->setEnabled(rows && bool(document_prints().document));
+    command("actPrintDoc")->setEnabled(rows && bool(shell_services().print_document));
     command("actPayEdit")->setEnabled(payments);
     command("actPayDel")->setEnabled(payments);
     m_print_button->setEnabled(rows);

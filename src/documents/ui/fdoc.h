@@ -21,13 +21,6 @@ class TDBGrid;
 class TMemTable;
 class Tfr_search;
 
-// The print of one document, by type and RECID; the printed documents install it, until
-// then the book's document print and sending stay off.
-struct DocumentPrints {
-    std::function<void(int doc_type, int document_id)> document;
-};
-DocumentPrints &document_prints();
-
 class TfDoc : public QWidget, public ShellWindow {
     Q_OBJECT
 

@@ -17,6 +17,7 @@
 #include "masterdata/ui/fselector.h"
 #include "widgets/appearance.h"
 #include "widgets/command_key.h"
+#include "widgets/command_registry.h"
 #include "widgets/dbdate_edit.h"
 #include "widgets/dbedit.h"
 #include "widgets/dbgrid.h"
@@ -197,6 +198,14 @@ Tfm_docheader::~Tfm_docheader()
         dbAPI->free_set(m_items);
     window_host().set_foreground_editor(nullptr);
     window_host().set_status_hint({});
+    // Offered only where the documents can be printed.
+    const auto &print = shell_services().print_document;
+    if (print && result() == QDialog::Accepted && recid() != 0 && m_document &&
+        m_document->type() == 1 &&
+        show_message(QStringLiteral("Doklad"),
+                     QStringLiteral("Doklad byl uložen v pořádku, mám jej vytisknout?"),
+                     mbYesNo | mbIconQuestion) == mrYes)
+        print(1, recid());
 }
 
 void Tfm_docheader::create_controls(int choice, int linked_invoice)

@@ -15,6 +15,7 @@
 #include "masterdata/ui/fpar_contedit.h"
 #include "masterdata/ui/fparedit.h"
 #include "masterdata/ui/frsearch.h"
+#include "reports/ui/document_prints.h"
 #include "reports/ui/list_reports.h"
 #include "widgets/command_key.h"
 #include "widgets/command_registry.h"
@@ -314,9 +315,19 @@ void TfPar::create_commands()
         delete_partner_document(m_documents);
         update_commands();
     });
-    on(PrintPartnerList, [this] { print_partner_list(command(PrintPartnerList)->text()); });
-    on(PrintDocumentList, [this] { print_partner_documents(partner_recid()); });
     on(Refresh, [this] { refresh_window(); });
+    on(PrintDocument, [this] {
+        if (const int id = dbAPI->current_recid(m_documents); id != 0)
+            print_document(m_documents->field_by_name(QStringLiteral("ID_DOC_TYPE")).as_integer(), id);
+    });
+    on(PrintPartnerList, [this] { print_partner_list(command(PrintPartnerList)->text()); });
+    on(PrintPartner, [this] {
+        print_partner(command(PrintPartner)->text(), partner_recid());
+    });
+    on(PrintContacts, [this] {
+        print_partner_contacts(command(PrintContacts)->text(), partner_recid());
+    });
+    on(PrintDocumentList, [this] { print_partner_documents(partner_recid()); });
 }
 
 void TfPar::create_menus()
@@ -859,11 +870,10 @@ void TfPar::update_commands()
     const bool document = dbAPI && dbAPI->record_count(m_documents) > 0;
     command(EditDocument)->setEnabled(document);
     command(DeleteDocument)->setEnabled(document);
+    command(PrintDocument)->setEnabled(document);
     command(PrintPartnerList)->setEnabled(m_partners != nullptr);
-    command(PrintDocumentList)->setEnabled(partner);
-    // The printed document, partner and contacts wait for their reports.
-    for (Command which : {PrintDocument, PrintPartner, PrintContacts})
-        command(which)->setEnabled(false);
+    for (Command which : {PrintPartner, PrintContacts, PrintDocumentList})
+        command(which)->setEnabled(partner);
 }
 
 void TfPar::run(Command which)

@@ -8,6 +8,7 @@
 #include "masterdata/ui/frsearch.h"
 #include "reports/report_state.h"
 #include "support/modal_driver.h"
+include "widgets/command_registry.h"
 #include "widgets/dbgrid.h"
 #include "widgets/help.h"
 #include "widgets/window_host.h"
@@ -244,7 +245,7 @@ TEST_F(DocumentBook, SendingRequestIsClearedWhenThePrintEndsWithoutAPreview)
 {
     const int document = add_document(1, 1, 100);
     std::vector<std::pair<int, bool>> printed;
-    document_prints().document = [&printed](int type, int id) {
+    shell_services().print_document = [&printed](int type, int id) {
         EXPECT_EQ(type, 1);
         printed.push_back({id, send_on_open});
     };
@@ -260,7 +261,7 @@ TEST_F(DocumentBook, SendingRequestIsClearedWhenThePrintEndsWithoutAPreview)
     QTest::keyClick(window->grid(), Qt::Key_Space);
     ASSERT_EQ(printed.size(), 1u);
     EXPECT_FALSE(printed[0].second) << "a plain print does not send";
-    document_prints().document = {};
+    shell_services().print_document = {};
 }
 
 TEST_F(DocumentBook, RefreshReopensTheBookOnTheSameDocument)

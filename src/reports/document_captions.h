@@ -1,0 +1,33 @@
+#pragma once
+// The printed captions of invoices and credit notes: texts the program writes into named
+// objects of the template, then replaced by the words of the invoice language from the
+// settings file, where every caption key a translator has to fill in collects itself.
+
+#include <QString>
+
+class IniFile;
+class Report;
+class TMemTable;
+
+// The whole text of the named object (an empty pattern), or the first occurrence of the
+// pattern in it, letter case aside; a template without the object is left as it is.
+void set_report_text(Report &report, const QString &object, const QString &text,
+                     const QString &pattern = {});
+
+// The value of key object + suffix in section `language` (written there with the default,
+// or the key itself, when missing) into the object like set_report_text; then every "~"
+// of the object's text becomes a line break and every "|" a space.
+void translate_caption(IniFile &settings, const QString &language, Report &report,
+                       const QString &object, const QString &pattern,
+                       const QString &default_value, const QString &suffix = {});
+
+// The bank, account, SWIFT, IBAN and the payment symbols of the header's current row as
+// field expressions, each line ending in CR LF; lines without a value are left out.
+QString bank_link_text(const TMemTable &header);
+// The customer's invoicing address of the header and the delivery address as expressions.
+QString shipping_address_text();
+
+// The Czech captions of the invoice and credit-note templates, then their translation into
+// `language` when it is not empty.
+void write_document_captions(Report &report, const TMemTable &header, IniFile &settings,
+                             const QString &language);

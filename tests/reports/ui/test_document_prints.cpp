@@ -1,0 +1,308 @@
+#include "data/app_paths.h"
+#include "data/settings.h"
+#include "engine/export_filter.h"
+#include "engine/external_tools.h"
+#include "engine/pdf_export_filter.h"
+#include "masterdata/ui/fpar.h"
+#include "reports/page_texts.h"
+#include "reports/report_state.h"
+#include "reports/ui/document_prints.h"
+#include "reports/ui/fpreview.h"
+#include "support/db_fixture.h"
+#include "support/modal_driver.h"
+#include "taxrecords/cash_voucher.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QTextDocument>
+
+namespace {
+
+const char *const expected_payment =
+    "SPD*1.0*ACC:CZ6508000000192000145399*AM:12650.00*CC:CZK*DT:20260331*X-VS:2026001"
+    "*MSG:Faktura 2026001";
+
+struct Shown {
+    bool opened = false;
+    QString caption;
+    QStringList lines;
+    PreparedReport prepared;
+};
+
+class DocumentPrints : public DbFixture {
+protected:
+    void SetUp() override
+    {
+        DbFixture::SetUp();
+        const QDir source(QStringLiteral(TALLYRA_REPORT_TEMPLATES));
+        QDir(path(QStringLiteral("app"))).mkpath(QStringLiteral("Lib"));
+        for (const QString &name : source.entryList({QStringLiteral("*.frf")}))
+            QFile::copy(source.filePath(name), path(QStringLiteral("app/Lib/")) + name);
+        QFile::copy(QStringLiteral(TALLYRA_SETTINGS_FILE), app_file_path(QStringLiteral(".ini")));
+        exec(QStringLiteral(
+            "UPDATE CONF_ADDRESS SET MYNAME='Truhlářství Dub s.r.o.', MYID='27074358', "
+            "MYADDRESS='Lesní 12, 602 00 Brno', INVOICE_TEXT='Zapsáno v obchodním rejstříku' "
+            "WHERE RECID=1;"
+            "INSERT INTO CONF_BANKCASH (RECID, IS_BANK, MNAME, MNO, SWIFT, IBAN) VALUES "
+            "(7001, 'T', 'Česká spořitelna', '19-2000145399/0800', 'GIBACZPX', '');"
+            "INSERT INTO PAR (RECID, PARTNER_NO, PARTNER_NAME, ICO, DIC) VALUES "
+            "(7101, 1, 'Stavby Novák a syn', '25596641', 'CZ25596641');"
+            "INSERT INTO PAR_ADDR (RECID, ID_PARTNER, IS_INVOICE, ADDRESS_TITLE, ADDRESS, CITY, "
+            "POSTAL_CODE, COUNTRY) VALUES "
+            "(7201, 7101, 'T', 'Sídlo', 'Dlouhá 5', 'Olomouc', '77900', 'Česká republika'),"
+            "(7202, 7101, 'F', 'Stavba', 'Polní 1', 'Přerov', '75002', 'Česká republika');"
+            "INSERT INTO DOC_HEAD (RECID, ID_DOC_TYPE, DOC_NO, ID_ADDRESS, DATE_D, MATURITY_D, "
+            "DOC_TITLE, ALL_SUM, ROUND_SUM, CURR_NAME, CURR_AMOUNT, CURR_KURS) VALUES "
+            "(7301, 1, '2026001', 7201, '2026-03-17', '2026-03-31', 'Dveře do kanceláří', "
+            "12650, 12650, 'Kč', 1, 1.0),"
+            "(7302, 1, '2026002', 7201, '2026-03-18', '2026-04-01', 'Záloha', 500, 500, "
+            "'Kč', 1, 1.0);"
+            "INSERT INTO DOC_DRS1 (RECID, VAR_S, CONST_S, ID_LINK, ID_BANK) VALUES "
+            "(7301, '2026001', '0308', 7202, 7001);"
+            "INSERT INTO DOC_ITEMS (RECID, HEADER_ID, AMOUNT, UNITV, COST_PER_UNIT, COST, "
+            "CURR_NAME, DISCOUNT, ITEM_TEXT) VALUES "
+            "(7401, 7301, 3, 'ks', 3800, 11400, 'Kč', 0, 'Dveře dubové'),"
+            "(7402, 7301, 5, 'h', 250, 1250, 'Kč', 0, 'Montáž')"));
+    }
+    void TearDown() override
+    {
+        send_on_open = false;
+        DbFixture::TearDown();
+    }
+
+    // Without `expect_preview` no preview is awaited: one that opens anyway keeps the test
+    // from ending, which fails it.
+    static Shown run(const std::function<void()> &print, bool expect_preview = true)
+    {
+        Shown shown;
+        if (!expect_preview) {
+            print();
+            return shown;
+        }
+        ModalDriver::on_next_modal(
+            [&shown](QWidget *modal) {
+                auto *preview = qobject_cast<Tfpreview *>(modal);
+                if (!preview)
+                    return;
+                shown.opened = true;
+                shown.caption = preview->windowTitle();
+                shown.lines = page_texts(preview->prepared());
+                shown.prepared = preview->prepared();
+                preview->close();
+            },
+            1500);
+        print();
+        QApplication::processEvents();
+        return shown;
+    }
+
+    QString pdf_of(const Shown &shown, const QString &name)
+    {
+        const QString pdf = path(name + QStringLiteral(".pdf"));
+        TfrTNPDFExportFilter filter(pdf_options_provider());
+        export_to_file(shown.prepared, filter, pdf);
+        return pdf;
+    }
+};
+
+} // namespace
+
+TEST_F(DocumentPrints, IssuedInvoiceShowsItsPartnerItemsTotalAndTheQrPaymentThatReadsBack)
+{
+    const Shown shown = run([] { print_issued_invoice(7301); });
+    ASSERT_TRUE(shown.opened);
+    EXPECT_TRUE(m_messages.empty()) << qPrintable(m_messages.front().text);
+    EXPECT_EQ(shown.caption, QStringLiteral("   faktura vydaná"));
+    const QString all = shown.lines.join(u'\n');
+    for (const char *text : {"Faktura: 2026001", "Stavby Novák a syn", "Dveře dubové", "Montáž",
+                             "12 650.00 Kč", "QR Platba", "Neplátce DPH", "strana 1 z 1",
+                             "Číslo účtu:19-2000145399/0800", "Konstantní symbol:0308",
+                             "Adresa dodání:", "Polní 1 "})
+        EXPECT_TRUE(all.contains(QString::fromUtf8(text))) << text << "\n" << qPrintable(all);
+
+    const QString pdf = pdf_of(shown, QStringLiteral("invoice"));
+    REQUIRE_TOOL(qpdf_program(), "qpdf");
+    EXPECT_EQ(run_tool(qpdf_program(), {QStringLiteral("--check"), pdf}).exit_code, 0);
+    REQUIRE_TOOL(pdftotext_program(), "pdftotext");
+    const QString text = QString::fromUtf8(
+        run_tool(pdftotext_program(), {QStringLiteral("-layout"), pdf, QStringLiteral("-")}).out);
+    for (const char *part : {"2026001", "Stavby Novák a syn", "Dveře dubové", "Montáž",
+                             "12 650.00 Kč", "QR Platba"})
+        EXPECT_TRUE(text.contains(QString::fromUtf8(part))) << part;
+    REQUIRE_TOOL(pdftoppm_program(), "pdftoppm");
+    REQUIRE_TOOL(zbarimg_program(), "zbarimg");
+    const QString png = path(QStringLiteral("invoice"));
+    ASSERT_EQ(run_tool(pdftoppm_program(), {QStringLiteral("-png"), QStringLiteral("-r"),
+                                            QStringLiteral("150"), QStringLiteral("-singlefile"),
+                                            pdf, png})
+                  .exit_code,
+              0);
+    const ToolRun read = run_tool(zbarimg_program(), {QStringLiteral("--quiet"), QStringLiteral("--raw"),
+                                                      png + QStringLiteral(".png")});
+    EXPECT_EQ(QString::fromUtf8(read.out).trimmed(), QString::fromLatin1(expected_payment));
+}
+
+TEST_F(DocumentPrints, InvoiceWithoutPaymentDetailsPrintsWithoutDeliveryAddressAndCode)
+{
+    // 7302 has no DOC_DRS1 row: its ID_LINK is NULL and it has no account.
+    const Shown shown = run([] { print_issued_invoice(7302); });
+    ASSERT_TRUE(shown.opened);
+    EXPECT_TRUE(m_messages.empty()) << qPrintable(m_messages.front().text);
+    EXPECT_TRUE(shown.lines.contains(QStringLiteral("Faktura: 2026002")));
+    EXPECT_FALSE(shown.lines.contains(QStringLiteral("QR Platba")));
+    EXPECT_FALSE(shown.lines.join(u'\n').contains(QStringLiteral("Polní 1")));
+}
+
+TEST_F(DocumentPrints, MissingRecordIsSaidAndClearsSending)
+{
+    const std::pair<const char *, std::function<void()>> prints[] = {
+        {"issued invoice", [] { print_issued_invoice(999); }},
+        {"received invoice", [] { print_received_invoice(999); }},
+        {"issued credit note", [] { print_issued_credit_note(999); }},
+        {"received credit note", [] { print_received_credit_note(999); }},
+        {"received invoice as issued one", [] { print_received_invoice(7301); }},
+        {"catalogue item", [] { print_catalogue_item(999); }},
+    };
+    for (const auto &[what, print] : prints) {
+        SCOPED_TRACE(what);
+        m_messages.clear();
+        send_on_open = true;
+        run(print, false);
+        ASSERT_EQ(m_messages.size(), 1u);
+        EXPECT_EQ(m_messages[0].title, QStringLiteral("Chyba tisku!"));
+        EXPECT_EQ(m_messages[0].text, QStringLiteral("Záznam neexistuje!"));
+        EXPECT_EQ(m_messages[0].style, mbIconError);
+        if (QString::fromLatin1(what) != QLatin1String("catalogue item"))
+            EXPECT_FALSE(send_on_open);
+    }
+}
+
+TEST_F(DocumentPrints, TemplateFollowsTheItemsAndTheStoredText)
+{
+    // Each template says its name and prints the rows of the sets it was given.
+    for (const char *name : {"doc_1", "doc_1p", "doc_1pd"}) {
+        QFile file(path(QStringLiteral("app/Lib/%1.frf").arg(QLatin1String(name))));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(QStringLiteral(
+                       R"({"version": 1, "pages": [{"bands": [
+ {"kind": "report_title", "height": 20, "objects": [
+  {"type": "text", "width": 300, "height": 16, "text": ["template %1"]}]},
+ {"kind": "master_data", "source": "frrepo_ITEMS", "height": 20, "objects": [
+  {"type": "text", "width": 300, "height": 16, "text": ["item [dbAPI.repo_ITEMS.\"ITEM_TEXT\"]"]}]}]}]})")
+                       .arg(QLatin1String(name))
+                       .toUtf8());
+    }
+    QTextDocument text;
+    text.setPlainText(QStringLiteral("Děkujeme za objednávku."));
+    const struct {
+        const char *what;
+        int document;
+        bool stored_text;
+        const char *template_line;
+        bool items;
+    } cases[] = {
+        {"no items", 7302, false, "template doc_1", false},
+        {"no items, with a text", 7302, true, "template doc_1", false},
+        {"items", 7301, false, "template doc_1p", true},
+        {"items and a text", 7301, true, "template doc_1pd", true},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        exec(QStringLiteral("DELETE FROM BLOBDATA"));
+        if (c.stored_text)
+            ASSERT_TRUE(m_api->write_rtf(c.document, &text));
+        const int document = c.document;
+        const Shown shown = run([document] { print_issued_invoice(document); });
+        ASSERT_TRUE(shown.opened);
+        EXPECT_TRUE(shown.lines.contains(QLatin1String(c.template_line)))
+            << qPrintable(shown.lines.join(u'|'));
+        EXPECT_EQ(shown.lines.contains(QStringLiteral("item Dveře dubové")), c.items);
+    }
+}
+
+TEST_F(DocumentPrints, VoucherSaysItsKindAmountInWordsAndConfirmedDetails)
+{
+    exec(QStringLiteral("INSERT INTO TE (RECID, DATE_D, DOC_NO, TE_TEXT, ORIGIN_CURR, INCOME, "
+                        "OUTCOME) VALUES (7501, '2026-03-19', 'P1', 'Tržba', 'Kč', 1500.5, 0),"
+                        "(7502, '2026-03-19', 'V1', 'Nákup', 'Kč', 0, 230)"));
+    const struct {
+        bool income;
+        int entry;
+        const char *caption;
+        QStringList lines;
+    } cases[] = {
+        {true, 7501, "   Pokladní doklad příjmový",
+         {QStringLiteral("PŘÍJMOVÝ POKLADNÍ DOKLAD"), QStringLiteral("Přijato od:"),
+          QStringLiteral("1 500.50 Kč"), QStringLiteral("/JedenTisícPětSet/ Kč")}},
+        {false, 7502, "   Pokladní doklad výdajový",
+         {QStringLiteral("VÝDAJOVÝ POKLADNÍ DOKLAD"), QStringLiteral("Vyplaceno komu:"),
+          QStringLiteral("230.00 Kč"), QStringLiteral("/DvěStěTřicet/ Kč")}},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.caption);
+        voucher_details() = {};
+        voucher_details().number = QStringLiteral("P0042");
+        voucher_details().purpose = QStringLiteral("Úhrada");
+        voucher_details().name = QStringLiteral("Stavby Novák a syn");
+        const Shown shown = run([&c] {
+            if (c.income)
+                print_income_voucher(c.entry);
+            else
+                print_expense_voucher(c.entry);
+        });
+        ASSERT_TRUE(shown.opened);
+        EXPECT_EQ(shown.caption, QString::fromUtf8(c.caption));
+        for (const QString &line : c.lines + QStringList{QStringLiteral("P0042"),
+                                                         QStringLiteral("Stavby Novák a syn")})
+            EXPECT_TRUE(shown.lines.contains(line)) << qPrintable(line) << " in "
+                                                    << qPrintable(shown.lines.join(u'|'));
+    }
+}
+
+TEST_F(DocumentPrints, ProductSheetListsItsForeignPricesOrAHyphen)
+{
+    exec(QStringLiteral("INSERT INTO PRO (RECID, PRO_NO, PRO_NAME, UNITV, COST) VALUES "
+                        "(7601, 'D-01', 'Dveře dubové', 'ks', 3800), (7602, 'M-01', 'Montáž', 'h', 250);"
+                        "INSERT INTO PRO_CURR (RECID, PRO_ID, COST, CURR_NAME) VALUES "
+                        "(7611, 7601, 155.5, 'EUR'), (7612, 7601, 1234.5, 'USD')"));
+    const Shown priced = run([] { print_catalogue_item(7601); });
+    ASSERT_TRUE(priced.opened);
+    EXPECT_EQ(priced.caption, QStringLiteral("   Položka katalogu"));
+    EXPECT_TRUE(priced.lines.contains(QStringLiteral("155,50 EUR")));
+    EXPECT_TRUE(priced.lines.contains(QStringLiteral("1 234,50 USD")));
+    const Shown plain = run([] { print_catalogue_item(7602); });
+    ASSERT_TRUE(plain.opened);
+    EXPECT_TRUE(plain.lines.contains(QStringLiteral("Montáž")));
+    EXPECT_TRUE(plain.lines.contains(QStringLiteral("-")) || plain.lines.contains(QStringLiteral("-  ")))
+        << qPrintable(plain.lines.join(u'|'));
+}
+
+TEST_F(DocumentPrints, PartnersWindowPrintsThePartnerSheetAndItsContacts)
+{
+    exec(QStringLiteral("INSERT INTO PAR_CONTACT (RECID, ID_PARTNER, CONTACT_TYPE, CONTACT_NAME, "
+                        "CONTACT) VALUES (7701, 7101, 'telefon', 'Jan Novák', '+420 603 123 456')"));
+    TfPar window;
+    window.show();
+    const struct {
+        const char *action;
+        const char *caption;
+        const char *line;
+    } cases[] = {
+        {"actPrintPartner", "   Tisk vybraného partnera", "Polní 1 "},
+        {"actPrintContacts", "   Tisk kontaktů vybraného partnera", "+420 603 123 456"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.action);
+        auto *action = window.findChild<QAction *>(QLatin1String(c.action));
+        ASSERT_NE(action, nullptr);
+        ASSERT_TRUE(action->isEnabled());
+        const Shown shown = run([action] { action->trigger(); });
+        ASSERT_TRUE(shown.opened);
+        EXPECT_EQ(shown.caption, QString::fromUtf8(c.caption));
+        EXPECT_TRUE(shown.lines.contains(QStringLiteral("Stavby Novák a syn")));
+        EXPECT_TRUE(shown.lines.contains(QString::fromUtf8(c.line)))
+            << qPrintable(shown.lines.join(u'|'));
+    }
+}
