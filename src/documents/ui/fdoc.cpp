@@ -14,7 +14,7 @@
 #include "taxrecords/ui/journal_operations.h"
 #include "text/number_format.h"
 #include "widgets/appearance.h"
-include "widgets/command_key.h"
+#include "widgets/command_key.h"
 #include "widgets/command_registry.h"
 #include "widgets/dbgrid.h"
 #include "widgets/help.h"

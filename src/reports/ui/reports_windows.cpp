@@ -12,7 +12,7 @@ void register_reports_windows()
 {
     shell_services().run_summary = run_summary;
     print_table_hook() = print_table;
-    product_prints() = {print_catalogue, print_sales, print_catalogue_item};
+    product_prints().item = print_catalogue_item;
     shell_services().print_document = print_document;
     tax_records_prints().document = print_document;
     tax_records_prints().voucher = [](int entry, bool income) {

@@ -8,7 +8,7 @@
 #include "masterdata/ui/frsearch.h"
 #include "reports/report_state.h"
 #include "support/modal_driver.h"
-include "widgets/command_registry.h"
+#include "widgets/command_registry.h"
 #include "widgets/dbgrid.h"
 #include "widgets/help.h"
 #include "widgets/window_host.h"
