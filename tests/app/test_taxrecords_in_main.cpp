@@ -13,9 +13,9 @@
 TEST_F(MainWindowFixture, TheStartCommandOpensTheTaxRecordsBookAndItsRefreshKeepsTheEntry)
 {
     write_setup(setup::auto_run, 0);
-    dbAPI->exec_sql("INSERT INTO TE (RECID, DATE_D, DOC_NO, GRP_ID, TE_TEXT, INCOME) VALUES "
-                    "(9001, '2026-03-01', 'PD1', 1, 'vklad', 10), "
-                    "(9002, '2026-03-02', 'PD2', 1, 'tržba', 20)");
+    exec("INSERT INTO TE (RECID, DATE_D, DOC_NO, GRP_ID, TE_TEXT, INCOME) VALUES "
+         "(9001, '2026-03-01', 'PD1', 1, 'vklad', 10), "
+         "(9002, '2026-03-02', 'PD2', 1, 'tržba', 20)");
     Tfm_main &window = open_window();
     window.show();
     window.activateWindow();
