@@ -100,9 +100,15 @@ void translate_caption(IniFile &settings, const QString &language, Report &repor
 {
     const QString key = object + suffix;
     const QString fallback = default_value.isEmpty() ? key : default_value;
-    if (!settings.key_exists(language, key))
-        settings.write_string(language, key, fallback);
     ReportObject *target = report.find_object(object);
+    if (!settings.key_exists(language, key)) {
+        settings.write_string(language, key, fallback);
+        // A key the section did not know yet is collected for the translator, but the
+        // printed document keeps its Czech caption: a settings file older than the shipped
+        // captions must not put "t_invoice" on a customer's invoice.
+        if (default_value.isEmpty())
+            return;
+    }
     if (!target)
         return;
     const QString value = settings.read_string(language, key, fallback);

@@ -82,7 +82,7 @@ TEST(DocumentCaptions, BankLinkLeavesOutWhatHasNoValue)
     }
 }
 
-TEST(DocumentCaptions, EmptyLanguageSectionCollectsEveryKeyAndPrintsItsName)
+TEST(DocumentCaptions, EmptyLanguageSectionCollectsEveryKeyAndKeepsTheCzechCaptions)
 {
     QTemporaryDir dir;
     IniFile settings(dir.filePath(QStringLiteral("tallyra.ini")));
@@ -98,13 +98,14 @@ TEST(DocumentCaptions, EmptyLanguageSectionCollectsEveryKeyAndPrintsItsName)
         EXPECT_EQ(settings.read_string(QStringLiteral("CZECH"), key),
                   key == QLatin1String("t_text_per_item") ? QStringLiteral("~text") : key);
     EXPECT_FALSE(settings.key_exists(QStringLiteral("CZECH"), QStringLiteral("t_shipping2")));
-    EXPECT_EQ(text_of(report, "t_invoice"), QStringLiteral("t_invoice: [dbAPI.repo_HEADER.\"DOC_NO\"]"));
+    EXPECT_EQ(text_of(report, "t_invoice"), QStringLiteral("Faktura: [dbAPI.repo_HEADER.\"DOC_NO\"]"));
     EXPECT_EQ(text_of(report, "t_text_per_item"), QStringLiteral("\r\ntext"));
-    EXPECT_EQ(text_of(report, "t_date"), QStringLiteral("t_date"));
+    EXPECT_EQ(text_of(report, "t_date"), QStringLiteral("datum:"));
     EXPECT_TRUE(text_of(report, "t_bank_link")
-                    .contains(QStringLiteral("t_bank_link_acc_no:[dbAPI.repo_HEADER.\"ACCOUNT_NO\"]")));
+                    .contains(QStringLiteral("číslo účtu:[dbAPI.repo_HEADER.\"ACCOUNT_NO\"]")));
     EXPECT_TRUE(text_of(report, "t_bank_link")
-                    .contains(QStringLiteral("t_bank_link_const:[dbAPI.repo_HEADER.\"CONST_S\"]")));
+                    .contains(QStringLiteral("konstantní symbol:[dbAPI.repo_HEADER.\"CONST_S\"]")));
+    EXPECT_FALSE(text_of(report, "t_bank_link").contains(QStringLiteral("t_bank_link")));
     // Not translated: the Czech caption stays.
     EXPECT_TRUE(text_of(report, "t_shipping2").contains(QStringLiteral("Adresa dodání:")));
 }
