@@ -1,5 +1,6 @@
 #include "data/app_paths.h"
 #include "data/settings.h"
+#include "documents/ui/fdoc.h"
 #include "engine/export_filter.h"
 #include "engine/external_tools.h"
 #include "engine/pdf_export_filter.h"
@@ -7,15 +8,18 @@
 #include "reports/page_texts.h"
 #include "reports/report_state.h"
 #include "reports/ui/document_prints.h"
+#include "reports/ui/fmail.h"
 #include "reports/ui/fpreview.h"
 #include "support/db_fixture.h"
 #include "support/modal_driver.h"
 #include "taxrecords/cash_voucher.h"
+#include "widgets/command_registry.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QTest>
 #include <QTextDocument>
 
 namespace {
@@ -174,8 +178,9 @@ TEST_F(DocumentPrints, MissingRecordIsSaidAndClearsSending)
         EXPECT_EQ(m_messages[0].title, QStringLiteral("Chyba tisku!"));
         EXPECT_EQ(m_messages[0].text, QStringLiteral("Záznam neexistuje!"));
         EXPECT_EQ(m_messages[0].style, mbIconError);
-        if (QString::fromLatin1(what) != QLatin1String("catalogue item"))
+        if (QString::fromLatin1(what) != QLatin1String("catalogue item")) {
             EXPECT_FALSE(send_on_open);
+        }
     }
 }
 
@@ -211,8 +216,9 @@ TEST_F(DocumentPrints, TemplateFollowsTheItemsAndTheStoredText)
     for (const auto &c : cases) {
         SCOPED_TRACE(c.what);
         exec(QStringLiteral("DELETE FROM BLOBDATA"));
-        if (c.stored_text)
+        if (c.stored_text) {
             ASSERT_TRUE(m_api->write_rtf(c.document, &text));
+        }
         const int document = c.document;
         const Shown shown = run([document] { print_issued_invoice(document); });
         ASSERT_TRUE(shown.opened);
@@ -305,4 +311,35 @@ TEST_F(DocumentPrints, PartnersWindowPrintsThePartnerSheetAndItsContacts)
         EXPECT_TRUE(shown.lines.contains(QString::fromUtf8(c.line)))
             << qPrintable(shown.lines.join(u'|'));
     }
+}
+
+// "Odeslat doklad e-mailem" in a book prints the current document and its preview, once shown,
+// opens the mail dialog with it.
+TEST_F(DocumentPrints, SendingFromTheBookOpensTheMailDialogOverTheInvoicesPreview)
+{
+    const ShellServices saved = shell_services();
+    shell_services().print_document = print_document;
+    TfDoc book(1, 7301);
+    book.show();
+    bool previewed = false;
+    bool mail_asked = false;
+    ModalDriver::on_next_modal([&](QWidget *modal) {
+        auto *preview = qobject_cast<Tfpreview *>(modal);
+        ASSERT_NE(preview, nullptr);
+        previewed = page_texts(preview->prepared()).join(u'\n').contains(QStringLiteral("2026001"));
+        ModalDriver::on_next_modal([&](QWidget *mail) {
+            mail_asked = qobject_cast<TfmMail *>(mail) != nullptr;
+            ModalDriver::click(mail, "btnCancel");
+        });
+        preview->activateWindow();
+        for (int waited = 0; !mail_asked && waited < 5000; waited += 20)
+            QTest::qWait(20);
+        preview->close();
+    });
+    book.command("actSendDoc")->trigger();
+    QApplication::processEvents();
+    EXPECT_TRUE(previewed);
+    EXPECT_TRUE(mail_asked);
+    EXPECT_FALSE(send_on_open);
+    shell_services() = saved;
 }
