@@ -44,7 +44,14 @@ Tfhistory::Tfhistory(int field_key, QWidget *parent) : ChoiceWindow(parent), m_f
     setObjectName(QStringLiteral("fhistory"));
     set_help_topic(this, help_history);
     create_layout();
-    m_set = dbAPI ? select_history(m_field_key) : nullptr;
+    m_owner = dbAPI;
+    m_set = m_owner ? select_history(m_field_key) : nullptr;
+    if (m_owner)
+        connect(m_owner, &QObject::destroyed, this, [this] {
+            m_grid->set_table(nullptr);
+            m_set = nullptr;
+            decide(Cancelled);
+        });
     m_grid->set_table(m_set);
     m_grid->horizontalHeader()->setStretchLastSection(true);
     install_help_key(this);
@@ -116,6 +123,7 @@ int Tfhistory::run_history(const QRect &field)
     const int recid = state() == Chosen && m_set && !m_set->is_empty()
                           ? dbAPI->current_recid(m_set)
                           : 0;
+    free_set();
     deleteLater();
     return recid;
 }
@@ -144,8 +152,8 @@ void Tfhistory::free_set()
     if (!m_set)
         return;
     m_grid->set_table(nullptr);
-    if (dbAPI)
-        dbAPI->free_set(m_set);
+    if (m_owner)
+        m_owner->free_set(m_set);
     m_set = nullptr;
 }
 

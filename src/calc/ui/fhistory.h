@@ -6,9 +6,12 @@
 #include "calc/history_type_ahead.h"
 #include "calc/ui/choice_window.h"
 
+#include <QPointer>
+
 class QPushButton;
 class TDBGrid;
 class TMemTable;
+class TdbAPI;
 
 class Tfhistory : public ChoiceWindow {
     Q_OBJECT
@@ -38,6 +41,8 @@ private:
     void free_set();
 
     int m_field_key;
+    // The data module the texts were selected from: the set is its, and goes with it.
+    QPointer<TdbAPI> m_owner;
     TMemTable *m_set = nullptr;
     TDBGrid *m_grid = nullptr;
     HistoryTypeAhead m_type_ahead;

@@ -141,3 +141,15 @@ TEST_F(HistoryTest, ADropDownNearTheBottomStaysOnTheScreenAndEndsWithoutAChoice)
     EXPECT_EQ(placed.left(), field.left());
     EXPECT_EQ(placed.width(), field.width());
 }
+
+// The texts belong to the data module they were selected from; when it closes while the
+// drop-down waits, the drop-down ends without a choice and touches nothing of it.
+TEST_F(HistoryTest, ADataModuleClosingUnderTheDropDownEndsItWithoutAChoice)
+{
+    remember({QStringLiteral("Oprava střechy")});
+    on_next_choice<Tfhistory>([&](Tfhistory &drop_down) {
+        m_api.reset();
+        EXPECT_EQ(drop_down.record_set(), nullptr);
+    });
+    EXPECT_EQ(open_history(history_field_key(title_key))->run_history(QRect(40, 40, 560, 22)), 0);
+}
