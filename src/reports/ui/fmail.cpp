@@ -141,6 +141,9 @@ void TfmMail::create_controls(bool offer_isdoc)
     top += row_step + 6;
 
     if (offer_isdoc) {
+        label(QStringLiteral("Přílohy:"), this, top, margin, 300)
+            ->setStyleSheet(QStringLiteral("font-weight: bold"));
+        top += row_step;
         attach_isdoc = new QCheckBox(
             QStringLiteral("Přiložit i elektronickou fakturu ve formátu ISDOC"), this);
         attach_isdoc->setObjectName(QStringLiteral("attach_isdoc"));
