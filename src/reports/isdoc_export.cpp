@@ -143,8 +143,9 @@ void set_country(const QString &name, PostalAddress &address)
     };
     static const std::vector<Country> countries = {
         {"CZ", {czech_republic, QStringLiteral("Česko"), QStringLiteral("ČR")}},
-        {"SK", {QStringLiteral("Slovenská republika"), QStringLiteral("Slovensko"),
-                QStringLiteral("SR")}},
+        {"SK",
+         {QStringLiteral("Slovenská republika"), QStringLiteral("Slovensko"),
+          QStringLiteral("SR")}},
         {"DE", {QStringLiteral("Německo"), QStringLiteral("Deutschland")}},
         {"AT", {QStringLiteral("Rakousko"), QStringLiteral("Österreich")}},
         {"PL", {QStringLiteral("Polsko"), QStringLiteral("Polska")}},
@@ -221,8 +222,7 @@ Party customer_party(TdbAPI &api, const TMemTable &header)
     if (address && !address->is_empty()) {
         const TMemTable &row = *address.get();
         const QString street = field_text(row, "ADDRESS");
-        split_street(street.isEmpty() ? field_text(row, "ADDRESS2") : street,
-                     customer.address);
+        split_street(street.isEmpty() ? field_text(row, "ADDRESS2") : street, customer.address);
         customer.address.city = field_text(row, "CITY");
         customer.address.postal_zone = field_text(row, "POSTAL_CODE");
         set_country(field_text(row, "COUNTRY"), customer.address);
@@ -282,20 +282,27 @@ struct Account {
     QString bic;
 };
 
-// The account the document is paid to; none when the document names no existing one.
+// The account or cash desk the document is paid to; none when the document names no existing
+// one, or a bank account without its number, for there is nothing to transfer to.
 std::optional<Account> payment_account(TdbAPI &api, int bank_id)
 {
+    if (bank_id == 0)
+        return std::nullopt;
     const ScopedSet row = api.select_scoped(
         QStringLiteral("X"),
         QStringLiteral("SELECT IS_BANK, MNAME, MNO, MADDRESS, SWIFT, IBAN FROM CONF_BANKCASH "
                        "WHERE RECID=") +
             QString::number(bank_id));
-    if (bank_id == 0 || !row || row->is_empty())
+    if (!row || row->is_empty())
         return std::nullopt;
     const TMemTable &bank = *row.get();
     Account account;
     const QString number = field_text(bank, "MNO");
-    account.bank = field_text(bank, "IS_BANK") != QLatin1String("F") && !number.isEmpty();
+    account.bank = field_text(bank, "IS_BANK") != QLatin1String("F");
+    if (!account.bank)
+        return account;
+    if (number.isEmpty())
+        return std::nullopt;
     const qsizetype slash = number.lastIndexOf(u'/');
     account.number = slash < 0 ? number : number.left(slash).trimmed();
     account.bank_code = slash < 0 ? QString() : number.mid(slash + 1).trimmed();
@@ -508,9 +515,8 @@ void refuse(const QString &reason)
 std::optional<OriginalDocument> original_invoice(TdbAPI &api, int invoice_id)
 {
     const ScopedSet invoice = api.select_scoped(
-        QStringLiteral("X"),
-        QStringLiteral("SELECT DOC_NO, DATE_D FROM DOC_HEAD WHERE RECID=") +
-            QString::number(invoice_id));
+        QStringLiteral("X"), QStringLiteral("SELECT DOC_NO, DATE_D FROM DOC_HEAD WHERE RECID=") +
+                                 QString::number(invoice_id));
     if (invoice_id == 0 || !invoice || invoice->is_empty()) {
         refuse(QStringLiteral("Dobropis nemá fakturu, ke které byl vystaven."));
         return std::nullopt;
@@ -535,24 +541,23 @@ bool has_isdoc_form(int doc_type)
 
 QString isdoc_file_name(int doc_type, int doc_no)
 {
-    const QString kind = doc_type == dtIssuedCredit ? QStringLiteral("dobropis")
-                                                        : QStringLiteral("faktura");
+    const QString kind =
+        doc_type == dtIssuedCredit ? QStringLiteral("dobropis") : QStringLiteral("faktura");
     return kind + u'-' + QString::number(doc_no) + QStringLiteral(".isdoc");
 }
 
 bool export_isdoc(TdbAPI &api, int document_id, const QString &file_name)
 {
-    const int type = api.lookup_int(document_id, QStringLiteral("DOC_HEAD"),
-                                    QStringLiteral("ID_DOC_TYPE"));
+    const int type =
+        api.lookup_int(document_id, QStringLiteral("DOC_HEAD"), QStringLiteral("ID_DOC_TYPE"));
     if (!has_isdoc_form(type)) {
         refuse(QStringLiteral("Ve formátu ISDOC se ukládají jen vydané faktury a vydané "
                               "dobropisy."));
         return false;
     }
     const ScopedSet header = api.select_scoped(
-        QStringLiteral("X"), QStringLiteral("SELECT * FROM VIEW_DOC%1 WHERE RECID=%2")
-                                 .arg(type)
-                                 .arg(document_id));
+        QStringLiteral("X"),
+        QStringLiteral("SELECT * FROM VIEW_DOC%1 WHERE RECID=%2").arg(type).arg(document_id));
     if (!header || header->is_empty()) {
         refuse(QStringLiteral("Doklad se nepodařilo přečíst."));
         return false;

@@ -58,9 +58,8 @@ QString schema_errors(const QString &file_name)
 {
     QProcess xmllint;
     xmllint.setProcessChannelMode(QProcess::MergedChannels);
-    xmllint.start(QStringLiteral("xmllint"),
-                  {QStringLiteral("--noout"), QStringLiteral("--schema"),
-                   QStringLiteral(TALLYRA_ISDOC_SCHEMA), file_name});
+    xmllint.start(QStringLiteral("xmllint"), {QStringLiteral("--noout"), QStringLiteral("--schema"),
+                                              QStringLiteral(TALLYRA_ISDOC_SCHEMA), file_name});
     if (!xmllint.waitForFinished(30000))
         return QStringLiteral("xmllint did not finish");
     const QString output = QString::fromUtf8(xmllint.readAll());
@@ -98,8 +97,8 @@ protected:
     }
 
     int add_document(int type, int number, double all_sum, double round_sum,
-                     const QString &currency = QStringLiteral("Kč"), double rate = 1,
-                     int bank = 0, int link = 0)
+                     const QString &currency = QStringLiteral("Kč"), double rate = 1, int bank = 0,
+                     int link = 0)
     {
         const int id = m_api->new_recid();
         exec(QStringLiteral("INSERT INTO DOC_HEAD (RECID, ID_DOC_TYPE, DOC_NO, ID_ADDRESS, "
@@ -120,8 +119,8 @@ protected:
         return id;
     }
 
-    void add_item(int document, int product, double amount, const QString &unit,
-                  double unit_price, double cost, const QString &text = {})
+    void add_item(int document, int product, double amount, const QString &unit, double unit_price,
+                  double cost, const QString &text = {})
     {
         exec(QStringLiteral("INSERT INTO DOC_ITEMS (RECID, HEADER_ID, PRO_ID, AMOUNT, UNITV, "
                             "COST_PER_UNIT, COST, ITEM_TEXT) VALUES (%1, %2, %3, %4, %5, %6, "
@@ -129,16 +128,16 @@ protected:
                  .arg(m_api->new_recid())
                  .arg(document)
                  .arg(product)
-                 .arg(sql_number(amount), sql_quote(unit), sql_number(unit_price),
-                      sql_number(cost), sql_quote(text)));
+                 .arg(sql_number(amount), sql_quote(unit), sql_number(unit_price), sql_number(cost),
+                      sql_quote(text)));
     }
 
     // 3 × 99.90 less 10 %, 2 h of assembly, and two small lines whose sum has binary noise:
     // 1 171.03 EUR, to pay 1 171 EUR.
     int euro_invoice()
     {
-        const int invoice = add_document(1, 2026001, 269.73 + 901 + 0.1 + 0.2, 1171, "EUR", 25,
-                                         m_bank);
+        const int invoice =
+            add_document(1, 2026001, 269.73 + 901 + 0.1 + 0.2, 1171, "EUR", 25, m_bank);
         add_item(invoice, 900, 3, "m", 99.9, 269.73);
         add_item(invoice, 901, 2, "hod", 450.5, 901, QStringLiteral("Montáž lišt v kuchyni"));
         add_item(invoice, 0, 1, "ks", 0.1, 0.1, QStringLiteral("Drobný spojovací materiál"));
@@ -234,8 +233,7 @@ TEST_F(IsdocExport, ForeignCurrencyInvoiceStatesItsItemsAndTotalsInBothCurrencie
     EXPECT_EQ(values.value(line + "Item/Description"),
               (QStringList{"Dubová lišta", "Montáž lišt v kuchyni", "Drobný spojovací materiál",
                            "Úklid – ošetření dřeva"}));
-    EXPECT_EQ(values.value(line + "Item/SellersItemIdentification/ID"),
-              (QStringList{"17", "18"}));
+    EXPECT_EQ(values.value(line + "Item/SellersItemIdentification/ID"), (QStringList{"17", "18"}));
 }
 
 TEST_F(IsdocExport, CreditNoteRefersToItsInvoiceAndItsIdentity)
@@ -246,7 +244,8 @@ TEST_F(IsdocExport, CreditNoteRefersToItsInvoiceAndItsIdentity)
     const XmlValues original = exported(invoice, QStringLiteral("faktura.isdoc"));
 
     EXPECT_EQ(first(credit_note, "DocumentType"), "2");
-    const QString reference = QStringLiteral("OriginalDocumentReferences/OriginalDocumentReference");
+    const QString reference =
+        QStringLiteral("OriginalDocumentReferences/OriginalDocumentReference");
     EXPECT_EQ(first(credit_note, reference + "@id"), "2026001");
     EXPECT_EQ(first(credit_note, reference + "/ID"), "2026001");
     EXPECT_EQ(first(credit_note, reference + "/IssueDate"), "2026-03-01");
@@ -268,8 +267,7 @@ TEST_F(IsdocExport, DocumentKeepsItsIdentityWhenExportedAgainAndLosesItWhenDelet
     const QString once = first(exported(invoice, "a.isdoc"), "UUID");
     EXPECT_EQ(first(exported(invoice, "b.isdoc"), "UUID"), once);
     EXPECT_EQ(once.size(), 36);
-    EXPECT_EQ(sqlite_shell(QStringLiteral("SELECT UUID FROM DOC_UUID WHERE RECID=%1")
-                               .arg(invoice))
+    EXPECT_EQ(sqlite_shell(QStringLiteral("SELECT UUID FROM DOC_UUID WHERE RECID=%1").arg(invoice))
                   .trimmed(),
               once);
     exec(QStringLiteral("DELETE FROM DOC_HEAD WHERE RECID=%1").arg(invoice));
@@ -282,6 +280,11 @@ TEST_F(IsdocExport, HomeCurrencyInvoiceWithoutAccountHasNoPaymentMeans)
                         "ADDRESS = 'Náměstí Míru', COUNTRY = 'Slovensko' WHERE RECID=%2")
              .arg(m_partner)
              .arg(m_address));
+    // A bank account of no number has nothing to transfer to either.
+    exec("INSERT INTO CONF_BANKCASH (RECID, IS_BANK, MNAME) VALUES (990, 'T', 'Nový účet')");
+    const int unnumbered = add_document(1, 2026003, 10, 10, "Kč", 1, 990);
+    EXPECT_FALSE(exported(unnumbered).contains("Invoice/PaymentMeans"));
+
     const int invoice = add_document(1, 2026002, 1234.5, 1235);
     add_item(invoice, 901, 2.5, "hod", 493.8, 1234.5);
     const XmlValues values = exported(invoice);

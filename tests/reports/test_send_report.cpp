@@ -335,8 +335,7 @@ TEST_F(SendReport, AnIssuedInvoiceTakesItsIsdocFileAlongWhenTheUserAsks)
         << "unasked, and the file of the sending before stays out";
 
     EXPECT_EQ(send_with(stMailClient, true), SendOutcome::ClosePreview);
-    EXPECT_EQ(wait_for_lines(args),
-              QStringList({"--utf8", "--attach", attachment_path(), "--attach",
-                           isdoc_attachment_path(), "--subject", "Tisková sestava.",
-                           "odberatel@firma.cz"}));
+    EXPECT_EQ(wait_for_lines(args), QStringList({"--utf8", "--attach", attachment_path(),
+                                                 "--attach", isdoc_attachment_path(), "--subject",
+                                                 "Tisková sestava.", "odberatel@firma.cz"}));
 }

@@ -765,10 +765,9 @@ void TfDoc::export_isdoc_document()
     request.title = QStringLiteral("Uložit doklad ve formátu ISDOC");
     request.filter = QStringLiteral("elektronická faktura ISDOC (*.isdoc)|*.isdoc");
     request.default_suffix = QStringLiteral("isdoc");
-    request.start =
-        QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
-            .filePath(isdoc_file_name(m_type, m_set->field_by_name(QStringLiteral("DOC_NO"))
-                                                  .as_integer()));
+    request.start = QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
+                        .filePath(isdoc_file_name(
+                            m_type, m_set->field_by_name(QStringLiteral("DOC_NO")).as_integer()));
     const QString file = choose_file(this, request);
     if (file.isEmpty() || !export_isdoc(*dbAPI, document, file))
         return;

@@ -60,8 +60,8 @@ QByteArray composed(const MimeMessage &message)
 
     for (const MimeAttachment &attachment : message.attachments) {
         result += "--" + boundary + crlf;
-        result += header("Content-Type", attachment.type + ";\r\n " +
-                                             mime_parameter("name", attachment.name));
+        result += header("Content-Type",
+                         attachment.type + ";\r\n " + mime_parameter("name", attachment.name));
         result += header("Content-Disposition",
                          "attachment;\r\n " + mime_parameter("filename", attachment.name));
         result += header("Content-Transfer-Encoding", "base64");

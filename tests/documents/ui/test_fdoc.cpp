@@ -2,9 +2,9 @@
 // state and the amount still to pay, the enabling of the commands, the sending guard, the
 // keys and the search.
 
+#include "data/scoped_hook.h"
 #include "documents/doc_types.h"
 #include "documents/ui/document_book_fixture.h"
-#include "data/scoped_hook.h"
 #include "documents/ui/fdoc.h"
 #include "masterdata/ui/frsearch.h"
 #include "reports/report_state.h"
