@@ -778,6 +778,12 @@ bool save_report_windows(const QDir &out)
         settle();
         saved &= save(with_caption(dialog), out, QStringLiteral("mail_dialog_prepare_only"));
     }
+    {
+        TfmMail dialog(nullptr, true);
+        dialog.show();
+        settle();
+        saved &= save(with_caption(dialog), out, QStringLiteral("mail_dialog_invoice_isdoc"));
+    }
     settings.send_type = stMailService;
     settings.password_check = true;
     settings.password = QStringLiteral("heslo");

@@ -146,6 +146,13 @@ CREATE INDEX DOC_DRS2_VS ON DOC_DRS2 (ltrim(trim(VAR_S), '0'));
 CREATE INDEX DOC_DRS3_VS ON DOC_DRS3 (ltrim(trim(VAR_S), '0'));
 CREATE INDEX DOC_DRS4_VS ON DOC_DRS4 (ltrim(trim(VAR_S), '0'));
 
+-- The identity an electronic invoice carries: made on the document's first export and kept, so
+-- that the customer's program knows a document sent again for the one it has.
+CREATE TABLE DOC_UUID (
+    RECID INTEGER NOT NULL PRIMARY KEY,
+    UUID VARCHAR(36) NOT NULL
+);
+
 -- Cash journal ---------------------------------------------------------------------------------
 
 -- CC_INCOME and CC_OUTCOME are the amounts in the home currency at the entry's own rate; a
@@ -661,6 +668,11 @@ BEGIN
     DELETE FROM DOC_DRS4 WHERE RECID = OLD.RECID;
     DELETE FROM TE WHERE DOC_ID = OLD.RECID;
     DELETE FROM BLOBDATA WHERE RECID = OLD.RECID;
+END;
+
+CREATE TRIGGER DOC_UUID_DEL AFTER DELETE ON DOC_HEAD
+BEGIN
+    DELETE FROM DOC_UUID WHERE RECID = OLD.RECID;
 END;
 
 CREATE TRIGGER PAR_DEL AFTER DELETE ON PAR

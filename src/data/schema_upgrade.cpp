@@ -68,6 +68,17 @@ const char *const create_bank_trans =
 const char *const create_bank_trans_key =
     "CREATE UNIQUE INDEX BANK_TRANS_KEY ON BANK_TRANS (CASH_ID, STMT_D, TRANS_ID);";
 
+const char *const create_doc_uuid =
+    "CREATE TABLE DOC_UUID (\r\n"
+    "RECID INTEGER NOT NULL PRIMARY KEY,\r\n"
+    "UUID VARCHAR(36) NOT NULL);";
+
+const char *const create_doc_uuid_del =
+    "CREATE TRIGGER DOC_UUID_DEL AFTER DELETE ON DOC_HEAD\r\n"
+    "BEGIN\r\n"
+    " DELETE FROM DOC_UUID WHERE RECID = OLD.RECID;\r\n"
+    "END;";
+
 // Bank statements find documents by variable symbol, compared without its leading zeros; the
 // expression must stay the one the statement import selects with.
 QString create_symbol_index(int type)
@@ -165,6 +176,9 @@ void TdbAPI::upgrade_schema()
                   QString::fromUtf8(create_bank_trans_key));
     for (int type = 1; type <= 4; ++type)
         ensure_object(QStringLiteral("INDEX.DOC_DRS%1_VS").arg(type), create_symbol_index(type));
+
+    ensure_object(QStringLiteral("TABLE.DOC_UUID"), QString::fromUtf8(create_doc_uuid));
+    ensure_object(QStringLiteral("TRIGGER.DOC_UUID_DEL"), QString::fromUtf8(create_doc_uuid_del));
 
     widen_history_text(*this);
 

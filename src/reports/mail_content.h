@@ -19,6 +19,10 @@ struct Tmail_content {
     QString second_text;
     // The full path of the PDF file.
     QString attachment;
+    // The issued invoice or credit note being sent, whose ISDOC file the dialog offers to
+    // attach beside the PDF; 0 for any other report.
+    int isdoc_document = 0;
+    bool attach_isdoc = false;
     QString server;
     int port = 0;
     bool authentication = false;

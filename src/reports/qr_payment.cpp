@@ -33,7 +33,9 @@ QString spd_iban(const QrPaymentDetails &details, QString &refusal)
     return iban;
 }
 
-QString spd_currency(const QString &currency, QString &refusal)
+} // namespace
+
+QString currency_iso_code(const QString &currency, QString &refusal)
 {
     const QString name = currency.trimmed();
     if (name.isEmpty() || name.compare(QStringLiteral("Kč"), Qt::CaseInsensitive) == 0 ||
@@ -44,8 +46,6 @@ QString spd_currency(const QString &currency, QString &refusal)
         refusal = QStringLiteral("Měna „%1“ nemá kód ISO.").arg(name);
     return name.toUpper();
 }
-
-} // namespace
 
 QString iban_of_account(const QString &account_no)
 {
@@ -82,7 +82,7 @@ QrPayment qr_payment(const QrPaymentDetails &details)
         refusal = QStringLiteral("Částka je pro QR platbu příliš velká.");
         return result;
     }
-    const QString currency = spd_currency(details.currency, refusal);
+    const QString currency = currency_iso_code(details.currency, refusal);
     if (!refusal.isEmpty())
         return result;
     const QString symbol = details.variable_symbol.trimmed();

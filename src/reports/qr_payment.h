@@ -30,6 +30,10 @@ QrPayment qr_payment(const QrPaymentDetails &details);
 // empty when it is not a valid Czech account number.
 QString iban_of_account(const QString &account_no);
 
+// "CZK" for the home currency ("Kč"), else the currency's own three-letter code in capitals;
+// a name that is no such code is refused with the reason in `refusal`.
+QString currency_iso_code(const QString &currency, QString &refusal);
+
 class Report;
 class TMemTable;
 

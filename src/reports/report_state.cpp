@@ -6,6 +6,7 @@
 
 bool report_printed = false;
 bool send_on_open = false;
+int document_in_preview = 0;
 QString pdf_password;
 unsigned pdf_permission = default_pdf_permission;
 

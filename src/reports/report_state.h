@@ -15,6 +15,9 @@ extern bool report_printed;
 // Set by a book that prints a document in order to mail it: the next preview window starts
 // sending as soon as it is active.
 extern bool send_on_open;
+// The issued invoice or credit note (its RECID) whose print a book has open, so that sending
+// it can offer its ISDOC file beside the PDF; 0 while any other report is shown.
+extern int document_in_preview;
 // The user password of the next PDF export; empty: anybody opens the file.
 extern QString pdf_password;
 // The permission of the next PDF export: 20 allows printing and copying, 0 neither.

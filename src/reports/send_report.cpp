@@ -1,12 +1,14 @@
 #include "reports/send_report.h"
 
 #include "data/app_paths.h"
+#include "data/db_api.h"
 #include "data/messages.h"
 #include "engine/pdf_export_filter.h"
 #include "engine/report_error.h"
 #include "platform/mail/mail.h"
 #include "platform/shell/shell.h"
 #include "reports/firm_sender.h"
+#include "reports/isdoc_export.h"
 #include "reports/mail_client.h"
 #include "reports/mail_content.h"
 #include "reports/report_state.h"
@@ -58,17 +60,35 @@ bool write_attachment(const PreparedReport &report, const QString &file)
     return true;
 }
 
+// As with the PDF, an earlier customer's file must never stand in for one that failed.
+bool write_isdoc_attachment(int document, const QString &file)
+{
+    if (QFileInfo::exists(file) && !QFile::remove(file)) {
+        report_error(QStringLiteral("Dřívější přílohu %1 nelze smazat, tisková sestava nebyla "
+                                    "odeslána.")
+                         .arg(file));
+        return false;
+    }
+    return dbAPI && export_isdoc(*dbAPI, document, file);
+}
+
 void open_file(const QString &file)
 {
     if (!open_url(skOpen, file))
         report_error(QStringLiteral("Soubor %1 se nepodařilo otevřít.").arg(file));
 }
 
-SendOutcome offer_to_open(const QString &attachment)
+SendOutcome offer_to_open(const QStringList &attachments)
 {
+    const QString &attachment = attachments.front();
+    const QString isdoc =
+        attachments.size() > 1
+            ? QStringLiteral("\r\n\r\nElektronická faktura ISDOC je uložena v souboru\r\n\r\n") +
+                  attachments.back()
+            : QString();
     const QString text =
         QStringLiteral("Tisková sestava je vytvořena a uložena ve tvaru PDF, v souboru\r\n\r\n") +
-        attachment +
+        attachment + isdoc +
         QStringLiteral("\r\n\r\nPošlete ji jako přílohu pomocí poštovního programu, nebo "
                        "internetového prohlížeče.\r\n\r\nMám sestavu otevřít pro Vaši kontrolu?");
     if (show_message(send_caption, text, mbYesNo | mbIconQuestion, false, send_help_topic) ==
@@ -77,9 +97,9 @@ SendOutcome offer_to_open(const QString &attachment)
     return SendOutcome::Done;
 }
 
-SendOutcome hand_to_mail_client(const Tmail_content &content)
+SendOutcome hand_to_mail_client(const Tmail_content &content, const QStringList &attachments)
 {
-    switch (open_in_mail_client(content.recipient, content.attachment)) {
+    switch (open_in_mail_client(content.recipient, attachments)) {
     case MailClientStart::Started:
         return SendOutcome::ClosePreview;
     case MailClientStart::InvalidRecipient:
@@ -137,6 +157,11 @@ QString attachment_path()
     return QDir(app_dir()).filePath(QStringLiteral("priloha.pdf"));
 }
 
+QString isdoc_attachment_path()
+{
+    return QDir(app_dir()).filePath(QStringLiteral("priloha.isdoc"));
+}
+
 SendOutcome send_report(const PreparedReport &report, const AskMailSettings &ask,
                         void *app_window, void *main_window)
 {
@@ -144,16 +169,26 @@ SendOutcome send_report(const PreparedReport &report, const AskMailSettings &ask
     const auto cleared = qScopeGuard([] { send_on_open = false; });
     Tmail_content content;
     content.attachment = attachment_path();
+    content.isdoc_document = document_in_preview;
     if (!ask(content) || !write_attachment(report, content.attachment))
         return SendOutcome::Stopped;
+    QStringList attachments{content.attachment};
+    if (content.attach_isdoc && content.isdoc_document != 0) {
+        if (!write_isdoc_attachment(content.isdoc_document, isdoc_attachment_path()))
+            return SendOutcome::Stopped;
+        attachments << isdoc_attachment_path();
+    }
+    // The library keeps the file for every later message, so it goes with this one only.
+    tl_set_mail_second_attachment(attachments.value(1).toUtf8().constData());
+    const auto second_cleared = qScopeGuard([] { tl_set_mail_second_attachment(nullptr); });
     switch (content.send_type) {
     case stMailClient:
-        return hand_to_mail_client(content);
+        return hand_to_mail_client(content, attachments);
     case stMailProgram:
         return create_unsent_mail(content);
     case stMailService:
         return send_by_smtp(content, app_window, main_window);
     default:
-        return offer_to_open(content.attachment);
+        return offer_to_open(attachments);
     }
 }

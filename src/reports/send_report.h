@@ -2,7 +2,8 @@
 // The sending command of the preview: the prepared report is exported as a PDF to
 // "priloha.pdf" beside the executable and handed on the way the mail settings dialog chose
 // (only prepared, the desktop's mail client, an unsent message for the user's mail program,
-// or the own mail service over SMTP).  Every failure is told to the user once, in Czech.
+// or the own mail service over SMTP).  An issued invoice or credit note may take its ISDOC
+// file along.  Every failure is told to the user once, in Czech.
 
 #include "engine/display_list.h"
 
@@ -22,6 +23,8 @@ enum class SendOutcome {
 
 // "priloha.pdf" in the executable's folder.
 QString attachment_path();
+// "priloha.isdoc" beside it: the electronic form of a sent invoice or credit note.
+QString isdoc_attachment_path();
 
 // The window handles go to the mail library, which hands them to the progress callback.
 // `send_on_open` is cleared on every way out.

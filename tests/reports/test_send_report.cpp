@@ -1,3 +1,4 @@
+#include "data/scoped_hook.h"
 #include "engine/template_loader.h"
 #include "platform/mail/mail.h"
 #include "platform/shell/shell.h"
@@ -291,3 +292,50 @@ TEST_F(SendReport, TheProtectionChosenForTheSendingAppliesToItsPdfOnly)
 }
 
 } // namespace
+
+TEST_F(SendReport, AnIssuedInvoiceTakesItsIsdocFileAlongWhenTheUserAsks)
+{
+    const int partner = insert_partner(1, QStringLiteral("Řezbářství Šťastný"));
+    exec(QStringLiteral("INSERT INTO PAR_ADDR (RECID, ID_PARTNER, ADDRESS, CITY) VALUES "
+                        "(700, %1, 'Dlouhá 5', 'Brno');"
+                        "INSERT INTO DOC_HEAD (RECID, ID_DOC_TYPE, DOC_NO, ID_ADDRESS, DATE_D, "
+                        "DOC_TITLE, ALL_SUM, ROUND_SUM) VALUES (701, 1, 2026001, 700, "
+                        "'2026-03-01', 'Dodávka', 100, 100)")
+             .arg(partner));
+    const QString args = install_mail_client();
+    const auto send_with = [this](int send_type, bool attach, int *offered = nullptr) {
+        return send_report(m_prepared, [=](Tmail_content &content) {
+            if (offered)
+                *offered = content.isdoc_document;
+            content.send_type = send_type;
+            content.recipient = QStringLiteral("odberatel@firma.cz");
+            content.attach_isdoc = attach;
+            return true;
+        });
+    };
+
+    int offered = -1;
+    send_with(stMailProgram, true, &offered);
+    EXPECT_EQ(offered, 0) << "another report offers no ISDOC file";
+
+    const ScopedValue<int> shown(document_in_preview, 701);
+    EXPECT_EQ(send_with(stMailProgram, true, &offered), SendOutcome::Done);
+    EXPECT_EQ(offered, 701);
+    EXPECT_TRUE(m_messages.empty()) << qPrintable(m_messages.front().text);
+    const QString draft = path(QStringLiteral("app/priloha.eml"));
+    const ParsedMessage both = parse_message(draft, path(QStringLiteral("parsed")));
+    ASSERT_EQ(both.attachments.size(), 2);
+    EXPECT_EQ(both.attachments[0].filename, QStringLiteral("priloha.pdf"));
+    EXPECT_EQ(both.attachments[1].filename, QStringLiteral("priloha.isdoc"));
+    EXPECT_TRUE(both.attachments[1].bytes.contains("<DocumentType>1</DocumentType>"));
+    EXPECT_EQ(both.attachments[1].bytes, read_all(isdoc_attachment_path()));
+
+    EXPECT_EQ(send_with(stMailProgram, false), SendOutcome::Done);
+    EXPECT_EQ(parse_message(draft, path(QStringLiteral("parsed2"))).attachments.size(), 1)
+        << "unasked, and the file of the sending before stays out";
+
+    EXPECT_EQ(send_with(stMailClient, true), SendOutcome::ClosePreview);
+    EXPECT_EQ(wait_for_lines(args), QStringList({"--utf8", "--attach", attachment_path(),
+                                                 "--attach", isdoc_attachment_path(), "--subject",
+                                                 "Tisková sestava.", "odberatel@firma.cz"}));
+}

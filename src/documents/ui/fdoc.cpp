@@ -2,6 +2,8 @@
 
 #include "data/db_api.h"
 #include "data/memtable.h"
+#include "data/messages.h"
+#include "data/scoped_hook.h"
 #include "documents/doc_payments.h"
 #include "documents/doc_totals.h"
 #include "documents/doc_types.h"
@@ -9,6 +11,7 @@
 #include "documents/ui/document_operations.h"
 #include "documents/ui/fdoctypeselect.h"
 #include "masterdata/ui/frsearch.h"
+#include "reports/isdoc_export.h"
 #include "reports/report_state.h"
 #include "reports/ui/list_reports.h"
 #include "taxrecords/ui/journal_operations.h"
@@ -21,9 +24,11 @@
 #include "widgets/image_list16.h"
 #include "widgets/localize.h"
 #include "widgets/popup_menu.h"
+#include "widgets/system_dialogs.h"
 #include "widgets/window_host.h"
 
 #include <QAction>
+#include <QDir>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -34,6 +39,7 @@
 #include <QMenu>
 #include <QScopeGuard>
 #include <QSplitter>
+#include <QStandardPaths>
 #include <QStyledItemDelegate>
 #include <QTabWidget>
 #include <QToolBar>
@@ -58,6 +64,7 @@ const int tab_width = 108;
 const int bold_widening = 112; // per cent
 
 const int image_coins = 0;
+const int image_floppy = 6;
 const int image_refresh = 7;
 const int image_door = 9;
 const int image_envelope = 11;
@@ -235,6 +242,9 @@ void TfDoc::create_commands()
         &TfDoc::print_list);
     add("actSendDoc", QStringLiteral("Odeslat doklad e-mailem"), {}, image_envelope,
         &TfDoc::send_document);
+    add("actExportIsdoc", QStringLiteral("Export ISDOC"),
+        QStringLiteral("uložit doklad jako elektronickou fakturu ISDOC"), image_floppy,
+        &TfDoc::export_isdoc_document);
     add("actPayEdit", QStringLiteral("oprava záznamu úhrady"), {}, ImageList16::pencil,
         &TfDoc::edit_payment_row);
     add("actPayDel", QStringLiteral("vymazat úhradu"), {}, ImageList16::cross,
@@ -264,6 +274,7 @@ void TfDoc::create_commands()
     m_menu->addAction(command("actSendTE"));
     m_menu->addSeparator();
     m_menu->addAction(command("actPrintDoc"));
+    m_menu->addAction(command("actExportIsdoc"));
     m_menu->addSeparator();
     m_menu->addAction(command("actPrintList"));
 }
@@ -301,6 +312,7 @@ QWidget *TfDoc::create_top_bar()
     m_print_button->setPopupMode(QToolButton::InstantPopup);
     tools->addWidget(m_print_button);
     tools->addAction(command("actSendDoc"));
+    tools->addAction(command("actExportIsdoc"));
 
     auto *right = new QToolBar(bar);
     right->setObjectName(QStringLiteral("tbWindow"));
@@ -716,10 +728,14 @@ void TfDoc::delete_payment_row()
     m_payment_grid->setFocus();
 }
 
+// The preview runs within the print, so its sending knows which document it mails.
 void TfDoc::print_document()
 {
-    if (shell_services().print_document)
-        shell_services().print_document(m_type, document_recid());
+    if (!shell_services().print_document)
+        return;
+    const int document = document_recid();
+    const ScopedValue<int> shown(document_in_preview, has_isdoc_form(m_type) ? document : 0);
+    shell_services().print_document(m_type, document);
 }
 
 void TfDoc::print_list()
@@ -737,6 +753,28 @@ void TfDoc::send_document()
     send_on_open = true;
     const auto cleared = qScopeGuard([] { send_on_open = false; });
     print->trigger();
+}
+
+void TfDoc::export_isdoc_document()
+{
+    if (!command("actExportIsdoc")->isEnabled())
+        return;
+    const int document = document_recid();
+    FileDialogRequest request;
+    request.mode = FileDialogRequest::Mode::Save;
+    request.title = QStringLiteral("Uložit doklad ve formátu ISDOC");
+    request.filter = QStringLiteral("elektronická faktura ISDOC (*.isdoc)|*.isdoc");
+    request.default_suffix = QStringLiteral("isdoc");
+    request.start = QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
+                        .filePath(isdoc_file_name(
+                            m_type, m_set->field_by_name(QStringLiteral("DOC_NO")).as_integer()));
+    const QString file = choose_file(this, request);
+    if (file.isEmpty() || !export_isdoc(*dbAPI, document, file))
+        return;
+    show_message(QStringLiteral("Export ISDOC"),
+                 QStringLiteral("Doklad je uložen ve formátu ISDOC v souboru\r\n\r\n") +
+                     QDir::toNativeSeparators(file),
+                 mbIconInformation);
 }
 
 void TfDoc::refresh_window()
@@ -765,6 +803,7 @@ void TfDoc::update_commands()
          {"actDocEdit", "actDocDel", "actSendTE", "actPrintList", "actPayReload"})
         command(name)->setEnabled(rows);
     command("actPrintDoc")->setEnabled(rows && bool(shell_services().print_document));
+    command("actExportIsdoc")->setEnabled(rows && has_isdoc_form(m_type));
     command("actPayEdit")->setEnabled(payments);
     command("actPayDel")->setEnabled(payments);
     m_print_button->setEnabled(rows);

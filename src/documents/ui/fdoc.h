@@ -79,6 +79,7 @@ private:
     void print_document();
     void print_list();
     void send_document();
+    void export_isdoc_document();
     void refresh_window();
     void close_window();
     void update_commands();

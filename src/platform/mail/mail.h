@@ -1,9 +1,9 @@
 #pragma once
-// The mail library: one message carrying one attachment (a printed report), either left as
-// an unsent draft for the user's own mail program or sent through an SMTP server.  Texts
-// are UTF-8 and zero-terminated; a null text counts as an empty one.  The library shows no
-// windows: progress and the outcome of a sending reach the program through the callback it
-// installs.  Settings and calls come from one thread at a time.
+// The mail library: one message carrying a printed report, and at most one file beside it,
+// either left as an unsent draft for the user's own mail program or sent through an SMTP
+// server.  Texts are UTF-8 and zero-terminated; a null text counts as an empty one.  The
+// library shows no windows: progress and the outcome of a sending reach the program through
+// the callback it installs.  Settings and calls come from one thread at a time.
 //
 // Failure reasons are Czech sentence tails starting in lower case ("server „smtp.x.cz“
 // nebyl nalezen."), written to follow the caller's own opening such as "E-mail se
@@ -54,6 +54,11 @@ TL_API void tl_set_mail_callback(TlMailCallback callback, void *context);
    for the From line.  An empty address means none: tl_send_mail then sends from the SMTP
    user name when that is an e-mail address, and otherwise fails; a draft has no From line. */
 TL_API void tl_set_mail_sender(const char *address, const char *display_name);
+
+/* A second file that every later message carries after the report (an invoice's electronic
+   form beside its print); null or empty: none.  It must exist and hold something, as the
+   report must, or the message is not made. */
+TL_API void tl_set_mail_second_attachment(const char *path);
 
 /* A password travels only over TLS (implicit on port 465, STARTTLS elsewhere): a server
    that offers no STARTTLS is refused before the login.  Nonzero lets a login go over an

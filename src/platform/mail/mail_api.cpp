@@ -50,6 +50,11 @@ void tl_set_mail_sender(const char *address, const char *display_name)
     mail::settings().sender_name = text_of(display_name);
 }
 
+void tl_set_mail_second_attachment(const char *path)
+{
+    mail::settings().second_attachment = text_of(path);
+}
+
 void tl_set_mail_allow_unencrypted_login(int allow)
 {
     mail::settings().allow_unencrypted_login = allow != 0;

@@ -19,6 +19,7 @@ struct MailSettings {
     int connect_seconds = default_connect_seconds;
     int total_seconds = default_total_seconds;
     QString ca_file;
+    QString second_attachment;
 };
 
 MailSettings &settings();

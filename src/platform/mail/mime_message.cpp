@@ -58,14 +58,16 @@ QByteArray composed(const MimeMessage &message)
     result += crlf;
     result += base64_lines(message.text.toUtf8());
 
-    result += "--" + boundary + crlf;
-    result += header("Content-Type", message.attachment_type + ";\r\n " +
-                                         mime_parameter("name", message.attachment_name));
-    result += header("Content-Disposition",
-                     "attachment;\r\n " + mime_parameter("filename", message.attachment_name));
-    result += header("Content-Transfer-Encoding", "base64");
-    result += crlf;
-    result += base64_lines(message.attachment);
+    for (const MimeAttachment &attachment : message.attachments) {
+        result += "--" + boundary + crlf;
+        result += header("Content-Type",
+                         attachment.type + ";\r\n " + mime_parameter("name", attachment.name));
+        result += header("Content-Disposition",
+                         "attachment;\r\n " + mime_parameter("filename", attachment.name));
+        result += header("Content-Transfer-Encoding", "base64");
+        result += crlf;
+        result += base64_lines(attachment.bytes);
+    }
 
     result += "--" + boundary + "--" + crlf;
     return result;

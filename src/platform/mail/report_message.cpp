@@ -2,6 +2,7 @@
 
 #include "platform/mail/mail_address.h"
 #include "platform/mail/mail_error.h"
+#include "platform/mail/mail_settings.h"
 #include "platform/mail/single_line.h"
 
 #include <QFile>
@@ -10,10 +11,14 @@
 namespace mail {
 namespace {
 
-QString message_text(const QString &attachment_name, const QString &second_text)
+QString message_text(const std::vector<MimeAttachment> &attachments, const QString &second_text)
 {
     QString text =
-        QStringLiteral("Tento e-mail obsahuje přílohu \"%1\".").arg(single_line(attachment_name));
+        attachments.size() == 1
+            ? QStringLiteral("Tento e-mail obsahuje přílohu \"%1\".")
+                  .arg(single_line(attachments.front().name))
+            : QStringLiteral("Tento e-mail obsahuje přílohy \"%1\" a \"%2\".")
+                  .arg(single_line(attachments.front().name), single_line(attachments.back().name));
     if (!second_text.isEmpty())
         text += QStringLiteral("\n\n") + second_text;
     text += QLatin1Char('\n');
@@ -27,6 +32,9 @@ QByteArray content_type(const QFileInfo &file)
 {
     if (file.suffix().compare(QLatin1String("pdf"), Qt::CaseInsensitive) == 0)
         return QByteArrayLiteral("application/pdf");
+    // An electronic invoice is an XML document.
+    if (file.suffix().compare(QLatin1String("isdoc"), Qt::CaseInsensitive) == 0)
+        return QByteArrayLiteral("application/xml");
     return QByteArrayLiteral("application/octet-stream");
 }
 
@@ -56,6 +64,15 @@ std::optional<QByteArray> attachment_bytes(const QString &path)
     return bytes;
 }
 
+std::optional<MimeAttachment> attachment_of(const QString &path)
+{
+    std::optional<QByteArray> bytes = attachment_bytes(path);
+    if (!bytes)
+        return std::nullopt;
+    const QFileInfo info(path);
+    return MimeAttachment{info.fileName(), content_type(info), std::move(*bytes)};
+}
+
 } // namespace
 
 std::optional<MimeMessage> report_message(const QString &recipient, const QString &second_text,
@@ -69,17 +86,19 @@ std::optional<MimeMessage> report_message(const QString &recipient, const QStrin
                             .arg(quoted(recipient)));
         return std::nullopt;
     }
-    const std::optional<QByteArray> attachment = attachment_bytes(attachment_path);
-    if (!attachment)
-        return std::nullopt;
     MimeMessage message;
-    message.attachment = *attachment;
+    QStringList paths{attachment_path};
+    if (!settings().second_attachment.isEmpty())
+        paths << settings().second_attachment;
+    for (const QString &path : paths) {
+        std::optional<MimeAttachment> attachment = attachment_of(path);
+        if (!attachment)
+            return std::nullopt;
+        message.attachments.push_back(std::move(*attachment));
+    }
     message.to = *to;
     message.subject = QStringLiteral("Tisková sestava.");
-    const QFileInfo info(attachment_path);
-    message.attachment_name = info.fileName();
-    message.attachment_type = content_type(info);
-    message.text = message_text(message.attachment_name, second_text);
+    message.text = message_text(message.attachments, second_text);
     return message;
 }
 

@@ -84,13 +84,13 @@ QLineEdit *masked(QLineEdit *edit)
 
 } // namespace
 
-TfmMail::TfmMail(QWidget *parent)
+TfmMail::TfmMail(QWidget *parent, bool offer_isdoc)
     : QDialog(parent ? parent : window_host().host_window(), fixed_dialog_flags)
 {
     setObjectName(QStringLiteral("fmMail"));
     setWindowTitle(QStringLiteral("Odeslat tiskovou sestavu"));
     set_help_topic(this, help_topic);
-    create_controls();
+    create_controls(offer_isdoc);
     localize_component(this);
     apply_dialog_color(*this);
     install_help_key(this);
@@ -99,7 +99,7 @@ TfmMail::TfmMail(QWidget *parent)
     validate();
 }
 
-void TfmMail::create_controls()
+void TfmMail::create_controls(bool offer_isdoc)
 {
     int top = margin;
     label(QStringLiteral("Příjemce (e-mail):"), this, top);
@@ -139,6 +139,17 @@ void TfmMail::create_controls()
     for (QLineEdit *edit : {Edit1, Edit2})
         edit->setMaxLength(max_password_length);
     top += row_step + 6;
+
+    if (offer_isdoc) {
+        label(QStringLiteral("Přílohy:"), this, top, margin, 300)
+            ->setStyleSheet(QStringLiteral("font-weight: bold"));
+        top += row_step;
+        attach_isdoc = new QCheckBox(
+            QStringLiteral("Přiložit i elektronickou fakturu ve formátu ISDOC"), this);
+        attach_isdoc->setObjectName(QStringLiteral("attach_isdoc"));
+        attach_isdoc->setGeometry(margin + 10, top, window_width - 2 * margin, row_height);
+        top += row_step + 6;
+    }
 
     label(QStringLiteral("Způsob odeslání:"), this, top, margin, 300)
         ->setStyleSheet(QStringLiteral("font-weight: bold"));
@@ -316,8 +327,9 @@ void TfmMail::showEvent(QShowEvent *event)
 
 bool ask_mail_settings(Tmail_content &content, QWidget *parent)
 {
-    TfmMail dialog(parent);
+    TfmMail dialog(parent, content.isdoc_document != 0);
     const bool confirmed = dialog.exec() == QDialog::Accepted;
     fill_mail_content(dialog.settings(), content);
+    content.attach_isdoc = dialog.attach_isdoc && dialog.attach_isdoc->isChecked();
     return confirmed;
 }

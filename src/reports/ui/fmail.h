@@ -1,7 +1,8 @@
 #pragma once
 // The mail settings dialog: to whom, whether the PDF is protected by a password and
-// against printing, which way of sending, and for the own mail service the SMTP server and
-// login.  The answers are remembered for the next sending.
+// against printing, whether an issued invoice or credit note takes its ISDOC file along,
+// which way of sending, and for the own mail service the SMTP server and login.  The
+// answers are remembered for the next sending, except the ISDOC file, asked each time.
 
 #include "reports/mail_settings.h"
 
@@ -23,7 +24,8 @@ class TfmMail : public QDialog {
 public:
     static constexpr int help_topic = 1035;
 
-    explicit TfmMail(QWidget *parent = nullptr);
+    // `offer_isdoc`: the report is an issued invoice or credit note.
+    explicit TfmMail(QWidget *parent = nullptr, bool offer_isdoc = false);
 
     // The answers as the controls hold them, secrets as typed.
     MailSettings settings() const;
@@ -34,6 +36,7 @@ public:
     QCheckBox *password_check = nullptr;
     QLineEdit *Edit1 = nullptr;
     QLineEdit *Edit2 = nullptr;
+    QCheckBox *attach_isdoc = nullptr; // only when offered
     QListWidget *act = nullptr;
     QLabel *smtp_title = nullptr;
     QWidget *smtp_panel = nullptr;
@@ -55,7 +58,7 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
-    void create_controls();
+    void create_controls(bool offer_isdoc);
     void show_settings(const MailSettings &settings);
     void enable_fields();
     void place_buttons(int top);

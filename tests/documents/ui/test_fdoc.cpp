@@ -2,6 +2,7 @@
 // state and the amount still to pay, the enabling of the commands, the sending guard, the
 // keys and the search.
 
+#include "data/scoped_hook.h"
 #include "documents/doc_types.h"
 #include "documents/ui/document_book_fixture.h"
 #include "documents/ui/fdoc.h"
@@ -11,9 +12,12 @@
 #include "widgets/command_registry.h"
 #include "widgets/dbgrid.h"
 #include "widgets/help.h"
+#include "widgets/system_dialogs.h"
 #include "widgets/window_host.h"
 
 #include <QAction>
+#include <QFile>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -293,7 +297,7 @@ TEST_F(DocumentBook, TypingInTheGridSearchesTheNumbersAndMenusHoldTheCommands)
     for (const QAction *item : window->context_menu()->actions())
         context << (item->isSeparator() ? QStringLiteral("-") : item->objectName());
     EXPECT_EQ(context, (QStringList{"actDocAdd", "actDocEdit", "actDocDel", "-", "actSendTE", "-",
-                                    "actPrintDoc", "-", "actPrintList"}));
+                                    "actPrintDoc", "actExportIsdoc", "-", "actPrintList"}));
     QStringList prints;
     for (const QAction *item : window->print_menu()->actions())
         prints << item->objectName();
@@ -385,4 +389,58 @@ TEST_F(DocumentBook, CancellingTheChoiceOpensNoEditorAndKeepsTheRow)
     EXPECT_EQ(dbAPI->current_recid(window->record_set()), second);
     EXPECT_EQ(window->record_set()->record_count(), 3);
     EXPECT_TRUE(m_messages.empty());
+}
+
+TEST_F(DocumentBook, ExportIsdocWritesTheCurrentInvoiceToTheChosenFile)
+{
+    add_document(1, 2026001, 1500);
+    const QString chosen = path(QStringLiteral("faktura.isdoc"));
+    std::vector<FileDialogRequest> asked;
+    QString answer;
+    const ScopedHook files(set_file_dialog_hook,
+                           FileDialogHook([&](QWidget *, const FileDialogRequest &request) {
+                               asked.push_back(request);
+                               return answer;
+                           }));
+    auto window = open_book(1);
+    QAction *command = window->command("actExportIsdoc");
+    ASSERT_TRUE(command->isEnabled());
+
+    command->trigger(); // the user cancels the file dialog
+    EXPECT_FALSE(QFileInfo::exists(chosen));
+    EXPECT_TRUE(m_messages.empty());
+
+    answer = chosen;
+    command->trigger();
+    ASSERT_EQ(asked.size(), 2u);
+    EXPECT_EQ(asked[1].mode, FileDialogRequest::Mode::Save);
+    EXPECT_EQ(asked[1].default_suffix, QStringLiteral("isdoc"));
+    EXPECT_EQ(QFileInfo(asked[1].start).fileName(), QStringLiteral("faktura-2026001.isdoc"));
+    QFile file(chosen);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray xml = file.readAll();
+    EXPECT_TRUE(xml.contains("<DocumentType>1</DocumentType>"));
+    EXPECT_TRUE(xml.contains("<ID>2026001</ID>"));
+    ASSERT_EQ(m_messages.size(), 1u);
+    EXPECT_EQ(m_messages[0].title, QStringLiteral("Export ISDOC"));
+    EXPECT_TRUE(m_messages[0].text.endsWith(chosen));
+}
+
+TEST_F(DocumentBook, ExportIsdocOnlyForTheCurrentDocumentOfAnIssuingBook)
+{
+    const struct {
+        int type;
+        bool with_document;
+        bool enabled;
+    } cases[] = {
+        {1, true, true}, {3, true, true}, {1, false, false}, {2, true, false}, {4, true, false},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.type);
+        exec(QStringLiteral("DELETE FROM DOC_HEAD"));
+        if (c.with_document)
+            add_document(c.type, 1, 100);
+        auto window = open_book(c.type);
+        EXPECT_EQ(window->command("actExportIsdoc")->isEnabled(), c.enabled);
+    }
 }

@@ -27,6 +27,7 @@ void reset_library()
     tl_set_mail_allow_unencrypted_login(0);
     tl_set_mail_timeouts(0, 0);
     tl_set_mail_ca_file(nullptr);
+    tl_set_mail_second_attachment(nullptr);
 }
 
 QByteArray read_all(const QString &file)

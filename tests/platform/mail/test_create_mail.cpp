@@ -209,3 +209,35 @@ TEST_F(CreateMail, AMissingOrEmptyAttachmentWritesNothing)
     }
     EXPECT_EQ(QDir(path(QString())).entryList({QStringLiteral("*.eml")}), QStringList());
 }
+
+// An invoice's electronic form travels beside its print, and never instead of it.
+TEST_F(CreateMail, ASecondAttachmentFollowsTheReportOrNothingIsWritten)
+{
+    const QString report = write_file(QStringLiteral("priloha.pdf"));
+    const QByteArray invoice = "<?xml version=\"1.0\"?><Invoice/>";
+    tl_set_mail_second_attachment(
+        write_file(QStringLiteral("priloha.isdoc"), invoice).toUtf8().constData());
+    const Draft draft = create("prijemce@example.cz", report);
+    ASSERT_NE(draft.result, 0) << draft.error;
+    const ParsedMessage message = parse_message(draft.buffer, path(QStringLiteral("parsed")));
+    EXPECT_EQ(message.defects, QStringList());
+    EXPECT_EQ(message.text, QStringLiteral("Tento e-mail obsahuje přílohy \"priloha.pdf\" a "
+                                           "\"priloha.isdoc\".\n"));
+    ASSERT_EQ(message.attachments.size(), 2);
+    EXPECT_EQ(message.attachments[0].bytes, sample_pdf());
+    EXPECT_EQ(message.attachments[1].filename, QStringLiteral("priloha.isdoc"));
+    EXPECT_EQ(message.attachments[1].content_type, QStringLiteral("application/xml"));
+    EXPECT_EQ(message.attachments[1].bytes, invoice);
+
+    QFile::remove(draft.buffer);
+    tl_set_mail_second_attachment(path(QStringLiteral("chybi.isdoc")).toUtf8().constData());
+    const Draft missing = create("prijemce@example.cz", report);
+    EXPECT_EQ(missing.result, 0);
+    EXPECT_TRUE(starts_with(missing.error, "příloha „")) << missing.error;
+    EXPECT_EQ(QDir(path(QString())).entryList({QStringLiteral("*.eml")}), QStringList());
+
+    tl_set_mail_second_attachment(nullptr);
+    const Draft alone = create("prijemce@example.cz", report);
+    ASSERT_NE(alone.result, 0) << alone.error;
+    EXPECT_EQ(parse_message(alone.buffer, path(QStringLiteral("parsed2"))).attachments.size(), 1);
+}

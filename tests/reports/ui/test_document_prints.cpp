@@ -315,7 +315,7 @@ TEST_F(DocumentPrints, PartnersWindowPrintsThePartnerSheetAndItsContacts)
 }
 
 // "Odeslat doklad e-mailem" in a book prints the current document and its preview, once shown,
-// opens the mail dialog with it.
+// opens the mail dialog with it, which offers the invoice's ISDOC file.
 TEST_F(DocumentPrints, SendingFromTheBookOpensTheMailDialogOverTheInvoicesPreview)
 {
     const ShellServices saved = shell_services();
@@ -324,6 +324,7 @@ TEST_F(DocumentPrints, SendingFromTheBookOpensTheMailDialogOverTheInvoicesPrevie
     book.show();
     bool previewed = false;
     bool mail_asked = false;
+    bool isdoc_offered = false;
     // The mail dialog opens over the preview once the preview is shown; which of the two the
     // driver meets first depends on how soon the preview is active.
     const auto preview_of_invoice = [&previewed] {
@@ -334,6 +335,7 @@ TEST_F(DocumentPrints, SendingFromTheBookOpensTheMailDialogOverTheInvoicesPrevie
     };
     const auto answer_mail = [&](QWidget *mail) {
         mail_asked = qobject_cast<TfmMail *>(mail) != nullptr;
+        isdoc_offered = mail_asked && qobject_cast<TfmMail *>(mail)->attach_isdoc != nullptr;
         preview_of_invoice();
         ModalDriver::click(mail, "btnCancel");
         for (QWidget *top : QApplication::topLevelWidgets())
@@ -356,6 +358,8 @@ TEST_F(DocumentPrints, SendingFromTheBookOpensTheMailDialogOverTheInvoicesPrevie
     QApplication::processEvents();
     EXPECT_TRUE(previewed);
     EXPECT_TRUE(mail_asked);
+    EXPECT_TRUE(isdoc_offered);
     EXPECT_FALSE(send_on_open);
+    EXPECT_EQ(document_in_preview, 0);
     shell_services() = saved;
 }

@@ -180,6 +180,34 @@ TEST_F(MailDialog, OkStoresTheAnswersAndProtectsTheNextPdf)
     EXPECT_EQ(pdf_permission, default_pdf_permission);
 }
 
+TEST_F(MailDialog, OffersTheIsdocFileOnlyForAnIssuedDocumentAndAsksEachTime)
+{
+    TfmMail other;
+    EXPECT_EQ(other.attach_isdoc, nullptr);
+    EXPECT_EQ(other.findChild<QCheckBox *>(QStringLiteral("attach_isdoc")), nullptr);
+
+    for (const bool ticked : {true, false}) {
+        SCOPED_TRACE(ticked);
+        ModalDriver::on_next_modal([ticked](QWidget *modal) {
+            auto *dialog = qobject_cast<TfmMail *>(modal);
+            ASSERT_NE(dialog, nullptr);
+            ASSERT_NE(dialog->attach_isdoc, nullptr);
+            EXPECT_TRUE(dialog->attach_isdoc->isVisible());
+            EXPECT_FALSE(dialog->attach_isdoc->isChecked());
+            EXPECT_LT(dialog->attach_isdoc->geometry().bottom(), dialog->act->y());
+            type(dialog->recpt, "prijemce@firma.cz");
+            dialog->act->setCurrentRow(stMailProgram);
+            if (ticked)
+                tick(dialog->attach_isdoc);
+            ModalDriver::click(dialog, "BitBtn1");
+        });
+        Tmail_content content;
+        content.isdoc_document = 701;
+        EXPECT_TRUE(ask_mail_settings(content));
+        EXPECT_EQ(content.attach_isdoc, ticked);
+    }
+}
+
 TEST_F(MailDialog, TheRecipientIsPickedFromThePartnersMailContacts)
 {
     const int partner = insert_partner(1, QStringLiteral("Dvořák"));
