@@ -45,18 +45,26 @@ add_custom_command(OUTPUT ${TALLYRA_ICON_FILES}
     DEPENDS render_program_icon
     COMMENT "Drawing the program icon for the icon theme")
 
+# Debian ships the changelog and the manual page compressed, without a time stamp inside.
 configure_file(${CMAKE_SOURCE_DIR}/resources/package/changelog.in ${TALLYRA_PACKAGING_DIR}/changelog
                @ONLY)
-add_custom_command(OUTPUT ${TALLYRA_PACKAGING_DIR}/changelog.gz
-    COMMAND gzip -9nf -k ${TALLYRA_PACKAGING_DIR}/changelog
-    DEPENDS ${TALLYRA_PACKAGING_DIR}/changelog)
+configure_file(${CMAKE_SOURCE_DIR}/resources/package/tallyra.1 ${TALLYRA_PACKAGING_DIR}/tallyra.1
+               COPYONLY)
+set(TALLYRA_COMPRESSED_FILES)
+foreach(file changelog tallyra.1)
+    add_custom_command(OUTPUT ${TALLYRA_PACKAGING_DIR}/${file}.gz
+        COMMAND gzip -9nf -k ${TALLYRA_PACKAGING_DIR}/${file}
+        DEPENDS ${TALLYRA_PACKAGING_DIR}/${file})
+    list(APPEND TALLYRA_COMPRESSED_FILES ${TALLYRA_PACKAGING_DIR}/${file}.gz)
+endforeach()
 add_custom_target(tallyra_package_files ALL
-                  DEPENDS ${TALLYRA_ICON_FILES} ${TALLYRA_PACKAGING_DIR}/changelog.gz)
+                  DEPENDS ${TALLYRA_ICON_FILES} ${TALLYRA_COMPRESSED_FILES})
 
 install(DIRECTORY ${TALLYRA_PACKAGING_DIR}/icons/ DESTINATION share/icons/hicolor)
 install(FILES ${CMAKE_SOURCE_DIR}/resources/package/copyright
               ${TALLYRA_PACKAGING_DIR}/changelog.gz
         DESTINATION share/doc/tallyra)
+install(FILES ${TALLYRA_PACKAGING_DIR}/tallyra.1.gz DESTINATION share/man/man1)
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME tallyra)
@@ -86,6 +94,8 @@ include(CPack)
 # The package test unpacks the package into a scratch root and starts the program there.  A
 # sanitized build is no program to ship, so it has no package test.
 find_program(TALLYRA_DPKG_DEB dpkg-deb)
+# cpack computes the package's dependencies with it.
+find_program(TALLYRA_DPKG_SHLIBDEPS dpkg-shlibdeps)
 find_program(TALLYRA_LINTIAN lintian)
 find_program(TALLYRA_DESKTOP_FILE_VALIDATE desktop-file-validate)
 if(TALLYRA_DPKG_DEB AND NOT TALLYRA_SANITIZE)

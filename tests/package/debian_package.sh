@@ -40,7 +40,8 @@ for file in usr/lib/tallyra/tallyra usr/lib/tallyra/libtallyra_dm.so \
     usr/lib/tallyra/libtallyra_mail.so usr/share/tallyra/tallyra.ini \
     usr/share/tallyra/tallyra.lng usr/share/tallyra/Lib/doc_1.frf \
     usr/share/tallyra/lib/index.html usr/share/applications/tallyra.desktop \
-    usr/share/icons/hicolor/48x48/apps/tallyra.png usr/share/doc/tallyra/copyright; do
+    usr/share/icons/hicolor/48x48/apps/tallyra.png usr/share/doc/tallyra/copyright \
+    usr/share/man/man1/tallyra.1.gz; do
     [ -f "$root/$file" ] || fail "the package lacks /$file"
 done
 [ "$(readlink "$root/usr/bin/tallyra")" = ../lib/tallyra/tallyra ] ||
