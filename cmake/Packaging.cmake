@@ -25,7 +25,8 @@ install(FILES ${TALLYRA_PACKAGING_DIR}/bin/tallyra DESTINATION bin)
 install(FILES ${TALLYRA_REPORT_TEMPLATES} DESTINATION share/tallyra/Lib)
 install(DIRECTORY ${CMAKE_SOURCE_DIR}/resources/help/ DESTINATION share/tallyra/lib
         FILES_MATCHING PATTERN "*.htm" PATTERN "*.html")
-install(FILES ${CMAKE_SOURCE_DIR}/resources/tallyra.ini ${CMAKE_SOURCE_DIR}/resources/labels/tallyra.lng
+install(FILES ${CMAKE_SOURCE_DIR}/resources/tallyra.ini
+              ${CMAKE_SOURCE_DIR}/resources/labels/tallyra.lng
         DESTINATION share/tallyra)
 install(FILES ${CMAKE_SOURCE_DIR}/resources/package/tallyra.desktop DESTINATION share/applications)
 
@@ -34,7 +35,8 @@ install(FILES ${CMAKE_SOURCE_DIR}/resources/package/tallyra.desktop DESTINATION 
 set(TALLYRA_ICON_SIDES 16 32 48 64 128)
 add_executable(render_program_icon ${CMAKE_SOURCE_DIR}/tools/render_program_icon.cpp)
 target_link_libraries(render_program_icon PRIVATE tallyra_ui)
-set_target_properties(render_program_icon PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${TALLYRA_PACKAGING_DIR})
+set_target_properties(render_program_icon PROPERTIES
+                      RUNTIME_OUTPUT_DIRECTORY ${TALLYRA_PACKAGING_DIR})
 set(TALLYRA_ICON_FILES)
 foreach(side ${TALLYRA_ICON_SIDES})
     list(APPEND TALLYRA_ICON_FILES ${TALLYRA_PACKAGING_DIR}/icons/${side}x${side}/apps/tallyra.png)

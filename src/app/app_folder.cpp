@@ -66,8 +66,9 @@ void choose_app_folder()
     set_shipped_dir(shipped);
     const QString user = user_app_dir();
     if (!QDir().mkpath(user)) {
-        std::fprintf(stderr, "Složku %s pro nastavení programu nelze vytvořit; nastavení "
-                             "se neuloží.\n",
+        std::fprintf(stderr,
+                     "Složku %s pro nastavení programu nelze vytvořit; nastavení "
+                     "se neuloží.\n",
                      QDir::toNativeSeparators(user).toUtf8().constData());
         return;
     }

@@ -188,8 +188,7 @@ TEST_F(AppFolderTest, OnlyALibTallyraFolderBesideAShareTallyraFolderIsAnInstalla
         {"usr/bin/tallyra", nullptr},
     };
     for (const Case &c : cases)
-        EXPECT_EQ(installed_share_dir(path(c.program_dir)),
-                  c.share ? path(c.share) : QString())
+        EXPECT_EQ(installed_share_dir(path(c.program_dir)), c.share ? path(c.share) : QString())
             << c.program_dir;
 }
 
