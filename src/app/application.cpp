@@ -19,7 +19,7 @@ int run_application(int argc, char **argv)
     QApplication::setApplicationName(QStringLiteral("Tallyra"));
     QApplication::setWindowIcon(program_icon());
     install_czech_qt_texts();
-    apply_app_folder_override();
+    choose_app_folder();
 
     const QString server_name = app_server_name(app_dir());
     if (hand_over_to_running(server_name)) {

@@ -187,7 +187,7 @@ bool is_command_line(int argc, char **argv)
 int run_command_line(int argc, char **argv)
 {
     QCoreApplication application(argc, argv);
-    apply_app_folder_override();
+    choose_app_folder();
     // Nobody is there to answer; every message goes to the error output.
     set_message_handler([](const QString &title, const QString &text, int, bool, int) {
         QString line = title + QStringLiteral(": ") + text;

@@ -18,10 +18,9 @@ const int main_window_topic = 101;
 
 QString help_page(int topic)
 {
-    const QDir lib(QDir(app_dir()).filePath(QStringLiteral("lib")));
-    const QString index = lib.filePath(QStringLiteral("index.html"));
+    const QString index = app_resource_path(QStringLiteral("lib/index.html"));
     if (topic != 0 && topic != main_window_topic) {
-        const QString page = lib.filePath(QString::number(topic) + QStringLiteral(".htm"));
+        const QString page = app_resource_path(QStringLiteral("lib/%1.htm").arg(topic));
         if (QFileInfo::exists(page))
             return page;
     }

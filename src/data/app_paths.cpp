@@ -10,6 +10,12 @@ QString &exe_override()
     static QString path;
     return path;
 }
+
+QString &shipped_folder()
+{
+    static QString path;
+    return path;
+}
 } // namespace
 
 QString app_exe_path()
@@ -36,4 +42,23 @@ QString app_file_path(const QString &extension)
 QString app_dir()
 {
     return QFileInfo(app_exe_path()).absolutePath();
+}
+
+QString shipped_dir()
+{
+    return shipped_folder();
+}
+
+void set_shipped_dir(const QString &path)
+{
+    shipped_folder() = path;
+}
+
+QString app_resource_path(const QString &relative)
+{
+    const QString own = QDir(app_dir()).filePath(relative);
+    if (shipped_dir().isEmpty() || QFileInfo::exists(own))
+        return own;
+    const QString shipped = QDir(shipped_dir()).filePath(relative);
+    return QFileInfo::exists(shipped) ? shipped : own;
 }

@@ -12,7 +12,7 @@
 
 QString report_template_path(const QString &name)
 {
-    QString path = app_dir() + QStringLiteral("/Lib/") + name + QStringLiteral(".frf");
+    QString path = app_resource_path(QStringLiteral("Lib/") + name + QStringLiteral(".frf"));
     while (path.contains(QStringLiteral("//")))
         path.replace(QStringLiteral("//"), QStringLiteral("/"));
     return path;
