@@ -82,6 +82,7 @@
 #include <QPointer>
 #include <QProcess>
 #include <QPushButton>
+#include <QTextDocument>
 #include <QTimer>
 #include <QSplitter>
 #include <QTabWidget>
@@ -884,6 +885,13 @@ bool save_list_reports(const QDir &out)
                                   QStringLiteral("SELECT * FROM CURR_LIST")); }, false},
         {"doc_1p", [invoice] { print_issued_invoice(invoice); }, false},
         {"doc_1", [bare_invoice] { print_issued_invoice(bare_invoice); }, false},
+        {"doc_1pd", [&api, invoice] {
+             QTextDocument text;
+             text.setPlainText(QStringLiteral("Děkujeme za Vaši objednávku. Zboží zůstává až do "
+                                              "úplného zaplacení majetkem dodavatele."));
+             api.write_rtf(invoice, &text);
+             print_issued_invoice(invoice);
+         }, false},
         {"doc_2", [&] { print_received_invoice(first_recid("SELECT RECID FROM DOC_HEAD WHERE ID_DOC_TYPE=2")); }, false},
         {"doc_3", [&] { print_issued_credit_note(first_recid("SELECT RECID FROM DOC_HEAD WHERE ID_DOC_TYPE=3")); }, false},
         {"doc_4", [&] { print_received_credit_note(first_recid("SELECT RECID FROM DOC_HEAD WHERE ID_DOC_TYPE=4")); }, false},

@@ -126,37 +126,36 @@ QString bank_link_text(const TMemTable &header)
     const bool has_account = value("ACCOUNT_NO").size() >= 2;
     QString text = header_field("BANK_NAME") + crlf;
     if (has_account)
-        text += QStringLiteral("číslo účtu:") + header_field("ACCOUNT_NO") + crlf;
+        text += QStringLiteral("číslo účtu: ") + header_field("ACCOUNT_NO") + crlf;
     if (value("SWIFT").size() >= 2)
-        text += QStringLiteral("SWIFT:") + header_field("SWIFT") + crlf;
+        text += QStringLiteral("SWIFT: ") + header_field("SWIFT") + crlf;
     if (value("IBAN").size() >= 2)
-        text += QStringLiteral("IBAN:") + header_field("IBAN") + crlf;
+        text += QStringLiteral("IBAN: ") + header_field("IBAN") + crlf;
     if (!value("VAR_S").isEmpty() && has_account)
-        text += QStringLiteral("variabilní symbol:") + header_field("VAR_S") + crlf;
+        text += QStringLiteral("variabilní symbol: ") + header_field("VAR_S") + crlf;
     if (value("CONST_S").size() >= 2)
-        text += QStringLiteral("konstantní symbol:") + header_field("CONST_S") + crlf;
+        text += QStringLiteral("konstantní symbol: ") + header_field("CONST_S") + crlf;
     return text;
 }
 
-QString shipping_address_text()
+QString shipping_address_text(bool with_delivery)
 {
-    return QStringList{header_field("ADDRESS"),
-                       header_field("POSTAL_CODE") + u' ' + header_field("CITY"),
-                       header_field("COUNTRY"),
-                       QString(),
-                       QStringLiteral("Adresa dodání:"),
-                       address_field("ADDRESS_TITLE"),
-                       address_field("ADDRESS") + u' ' + address_field("ADDRESS2"),
-                       address_field("POSTAL_CODE") + u' ' + address_field("CITY"),
-                       address_field("COUNTRY")}
-        .join(crlf);
+    QStringList lines{header_field("ADDRESS"),
+                      header_field("POSTAL_CODE") + u' ' + header_field("CITY"),
+                      header_field("COUNTRY")};
+    if (with_delivery)
+        lines << QString() << QStringLiteral("Adresa dodání:") << address_field("ADDRESS_TITLE")
+              << address_field("ADDRESS") + u' ' + address_field("ADDRESS2")
+              << address_field("POSTAL_CODE") + u' ' + address_field("CITY")
+              << address_field("COUNTRY");
+    return lines.join(crlf);
 }
 
-void write_document_captions(Report &report, const TMemTable &header, IniFile &settings,
-                             const QString &language)
+void write_document_captions(Report &report, const TMemTable &header, bool with_delivery,
+                             IniFile &settings, const QString &language)
 {
     const QString number = header_field("DOC_NO");
-    const QString address = shipping_address_text();
+    const QString address = shipping_address_text(with_delivery);
     const Caption captions[] = {
         {"t_invoice", QStringLiteral("Faktura: ") + number},
         {"t_credit", QStringLiteral("Dobropis, daňový doklad: ") + number},

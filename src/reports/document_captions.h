@@ -25,10 +25,11 @@ void translate_caption(IniFile &settings, const QString &language, Report &repor
 // The bank, account, SWIFT, IBAN and the payment symbols of the header's current row as
 // field expressions, each line ending in CR LF; lines without a value are left out.
 QString bank_link_text(const TMemTable &header);
-// The customer's invoicing address of the header and the delivery address as expressions.
-QString shipping_address_text();
+// The customer's invoicing address of the header as expressions, and below it the delivery
+// address under its caption when the document has one.
+QString shipping_address_text(bool with_delivery);
 
 // The Czech captions of the invoice and credit-note templates, then their translation into
 // `language` when it is not empty.
-void write_document_captions(Report &report, const TMemTable &header, IniFile &settings,
-                             const QString &language);
+void write_document_captions(Report &report, const TMemTable &header, bool with_delivery,
+                             IniFile &settings, const QString &language);

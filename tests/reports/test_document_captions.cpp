@@ -57,11 +57,11 @@ std::unique_ptr<TMemTable> bank_header(const char *account, const char *var_s, c
 TEST(DocumentCaptions, BankLinkLeavesOutWhatHasNoValue)
 {
     const QString bank = QStringLiteral("[dbAPI.repo_HEADER.\"BANK_NAME\"]\r\n");
-    const QString account = QStringLiteral("číslo účtu:[dbAPI.repo_HEADER.\"ACCOUNT_NO\"]\r\n");
-    const QString symbol = QStringLiteral("variabilní symbol:[dbAPI.repo_HEADER.\"VAR_S\"]\r\n");
-    const QString constant = QStringLiteral("konstantní symbol:[dbAPI.repo_HEADER.\"CONST_S\"]\r\n");
-    const QString swift = QStringLiteral("SWIFT:[dbAPI.repo_HEADER.\"SWIFT\"]\r\n");
-    const QString iban = QStringLiteral("IBAN:[dbAPI.repo_HEADER.\"IBAN\"]\r\n");
+    const QString account = QStringLiteral("číslo účtu: [dbAPI.repo_HEADER.\"ACCOUNT_NO\"]\r\n");
+    const QString symbol = QStringLiteral("variabilní symbol: [dbAPI.repo_HEADER.\"VAR_S\"]\r\n");
+    const QString constant = QStringLiteral("konstantní symbol: [dbAPI.repo_HEADER.\"CONST_S\"]\r\n");
+    const QString swift = QStringLiteral("SWIFT: [dbAPI.repo_HEADER.\"SWIFT\"]\r\n");
+    const QString iban = QStringLiteral("IBAN: [dbAPI.repo_HEADER.\"IBAN\"]\r\n");
     const struct {
         const char *what;
         std::unique_ptr<TMemTable> header;
@@ -90,7 +90,7 @@ TEST(DocumentCaptions, EmptyLanguageSectionCollectsEveryKeyAndKeepsTheCzechCapti
                                  QStringLiteral("t_bank_link"), QStringLiteral("t_date"),
                                  QStringLiteral("t_shipping2")});
     const auto header = bank_header("19-2000145399/0800", "2026001", "0308");
-    write_document_captions(report, *header, settings, QStringLiteral("CZECH"));
+    write_document_captions(report, *header, true, settings, QStringLiteral("CZECH"));
 
     const QStringList keys = settings.keys(QStringLiteral("CZECH"));
     EXPECT_EQ(keys.size(), 26) << qPrintable(keys.join(u' '));
@@ -102,9 +102,9 @@ TEST(DocumentCaptions, EmptyLanguageSectionCollectsEveryKeyAndKeepsTheCzechCapti
     EXPECT_EQ(text_of(report, "t_text_per_item"), QStringLiteral("\r\ntext"));
     EXPECT_EQ(text_of(report, "t_date"), QStringLiteral("datum:"));
     EXPECT_TRUE(text_of(report, "t_bank_link")
-                    .contains(QStringLiteral("číslo účtu:[dbAPI.repo_HEADER.\"ACCOUNT_NO\"]")));
+                    .contains(QStringLiteral("číslo účtu: [dbAPI.repo_HEADER.\"ACCOUNT_NO\"]")));
     EXPECT_TRUE(text_of(report, "t_bank_link")
-                    .contains(QStringLiteral("konstantní symbol:[dbAPI.repo_HEADER.\"CONST_S\"]")));
+                    .contains(QStringLiteral("konstantní symbol: [dbAPI.repo_HEADER.\"CONST_S\"]")));
     EXPECT_FALSE(text_of(report, "t_bank_link").contains(QStringLiteral("t_bank_link")));
     // Not translated: the Czech caption stays.
     EXPECT_TRUE(text_of(report, "t_shipping2").contains(QStringLiteral("Adresa dodání:")));
