@@ -853,11 +853,13 @@ bool save_list_reports(const QDir &out)
     TdbAPI api;
     if (!api.open_database())
         return false;
-    const int partner = api.lookup_int(1, QStringLiteral("VIEW_PAR"), QStringLiteral("RECID"));
     const auto first_recid = [&api](const char *select) {
         const ScopedSet rows = api.select_scoped(QStringLiteral("X"), QLatin1String(select));
         return rows && !rows->is_empty() ? rows->field(0).as_integer() : 0;
     };
+    // A partner with documents, addresses and contacts to show.
+    const int partner = first_recid("SELECT ID_PARTNER FROM VIEW_DOC_ALL WHERE ID_DOC_TYPE=1 "
+                                    "ORDER BY RECID");
     const int invoice = first_recid("SELECT H.RECID FROM DOC_HEAD H WHERE ID_DOC_TYPE=1 AND "
                                     "EXISTS (SELECT 1 FROM DOC_ITEMS I WHERE I.HEADER_ID=H.RECID)");
     const int bare_invoice = first_recid("SELECT H.RECID FROM DOC_HEAD H WHERE ID_DOC_TYPE=1 AND "

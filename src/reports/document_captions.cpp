@@ -101,17 +101,16 @@ void translate_caption(IniFile &settings, const QString &language, Report &repor
     const QString key = object + suffix;
     const QString fallback = default_value.isEmpty() ? key : default_value;
     ReportObject *target = report.find_object(object);
-    if (!settings.key_exists(language, key)) {
+    if (!settings.key_exists(language, key))
         settings.write_string(language, key, fallback);
-        // A key the section did not know yet is collected for the translator, but the
-        // printed document keeps its Czech caption: a settings file older than the shipped
-        // captions must not put "t_invoice" on a customer's invoice.
-        if (default_value.isEmpty())
-            return;
-    }
     if (!target)
         return;
     const QString value = settings.read_string(language, key, fallback);
+    // A key still holding its own name waits for the translator; the printed document keeps
+    // its Czech caption meanwhile, on this print and on every later one, so that a settings
+    // file older than the shipped captions never puts "t_invoice" on a customer's invoice.
+    if (value == key)
+        return;
     QString text = substituted(*target, value, pattern);
     text.replace(u'~', crlf).replace(u'|', u' ');
     replace_object_text(*target, text);

@@ -16,8 +16,8 @@ void set_report_text(Report &report, const QString &object, const QString &text,
 
 // The value of key object + suffix in section `language` into the object like
 // set_report_text; then every "~" of the object's text becomes a line break and every "|" a
-// space.  A missing key is written there with its default, or the key itself, in which case
-// the object keeps its Czech caption.
+// space.  A missing key is written there with its default, or the key itself; while a key
+// holds its own name the object keeps its Czech caption.
 void translate_caption(IniFile &settings, const QString &language, Report &report,
                        const QString &object, const QString &pattern,
                        const QString &default_value, const QString &suffix = {});

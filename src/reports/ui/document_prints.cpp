@@ -226,15 +226,17 @@ void print_catalogue_item(int product)
     if (!dbAPI)
         return;
     guarded_print([&] {
-        const QString prices = product_price_list(*dbAPI, product);
         const ScopedSet item = dbAPI->select_scoped(
             QStringLiteral("repo_PRO"), QStringLiteral("SELECT * FROM VIEW_PRO WHERE RECID=") + number(product));
         if (!record_exists(item))
             return;
         run_report(QStringLiteral("Položka katalogu"), QStringLiteral("cat_item"), {item.get()},
-                   [&prices](Report &report, TMemTable *set, QString &condition) {
+                   [product](Report &report, TMemTable *set, QString &condition) {
                        condition.clear();
-                       set_report_text(report, QStringLiteral("currs"), prices);
+                       // Formatted once the preview is open, with the decimal point of the
+                       // rest of the sheet.
+                       set_report_text(report, QStringLiteral("currs"),
+                                       product_price_list(*dbAPI, product));
                        if (set && !set->is_empty())
                            load_report_picture(*dbAPI, report, dbAPI->current_recid(set),
                                                QStringLiteral("picture"));

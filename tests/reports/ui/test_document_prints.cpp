@@ -374,8 +374,8 @@ TEST_F(DocumentPrints, ProductSheetListsItsForeignPricesOrAHyphen)
     const Shown priced = run([] { print_catalogue_item(7601); });
     ASSERT_TRUE(priced.opened);
     EXPECT_EQ(priced.caption, QStringLiteral("   Položka katalogu"));
-    EXPECT_TRUE(priced.lines.contains(QStringLiteral("155,50 EUR")));
-    EXPECT_TRUE(priced.lines.contains(QStringLiteral("1 234,50 USD")));
+    EXPECT_TRUE(priced.lines.contains(QStringLiteral("155.50 EUR")));
+    EXPECT_TRUE(priced.lines.contains(QStringLiteral("1 234.50 USD")));
     const Shown plain = run([] { print_catalogue_item(7602); });
     ASSERT_TRUE(plain.opened);
     EXPECT_TRUE(plain.lines.contains(QStringLiteral("Montáž")));
