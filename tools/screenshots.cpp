@@ -82,6 +82,7 @@
 #include <QPointer>
 #include <QProcess>
 #include <QPushButton>
+#include <QTextDocument>
 #include <QTimer>
 #include <QSplitter>
 #include <QTabWidget>
@@ -858,11 +859,13 @@ bool save_list_reports(const QDir &out)
     TdbAPI api;
     if (!api.open_database())
         return false;
-    const int partner = api.lookup_int(1, QStringLiteral("VIEW_PAR"), QStringLiteral("RECID"));
     const auto first_recid = [&api](const char *select) {
         const ScopedSet rows = api.select_scoped(QStringLiteral("X"), QLatin1String(select));
         return rows && !rows->is_empty() ? rows->field(0).as_integer() : 0;
     };
+    // A partner with documents, addresses and contacts to show.
+    const int partner = first_recid("SELECT ID_PARTNER FROM VIEW_DOC_ALL WHERE ID_DOC_TYPE=1 "
+                                    "ORDER BY RECID");
     const int invoice = first_recid("SELECT H.RECID FROM DOC_HEAD H WHERE ID_DOC_TYPE=1 AND "
                                     "EXISTS (SELECT 1 FROM DOC_ITEMS I WHERE I.HEADER_ID=H.RECID)");
     const int bare_invoice = first_recid("SELECT H.RECID FROM DOC_HEAD H WHERE ID_DOC_TYPE=1 AND "
@@ -890,6 +893,13 @@ bool save_list_reports(const QDir &out)
                                   QStringLiteral("SELECT * FROM CURR_LIST")); }, false},
         {"doc_1p", [invoice] { print_issued_invoice(invoice); }, false},
         {"doc_1", [bare_invoice] { print_issued_invoice(bare_invoice); }, false},
+        {"doc_1pd", [&api, invoice] {
+             QTextDocument text;
+             text.setPlainText(QStringLiteral("Děkujeme za Vaši objednávku. Zboží zůstává až do "
+                                              "úplného zaplacení majetkem dodavatele."));
+             api.write_rtf(invoice, &text);
+             print_issued_invoice(invoice);
+         }, false},
         {"doc_2", [&] { print_received_invoice(first_recid("SELECT RECID FROM DOC_HEAD WHERE ID_DOC_TYPE=2")); }, false},
         {"doc_3", [&] { print_issued_credit_note(first_recid("SELECT RECID FROM DOC_HEAD WHERE ID_DOC_TYPE=3")); }, false},
         {"doc_4", [&] { print_received_credit_note(first_recid("SELECT RECID FROM DOC_HEAD WHERE ID_DOC_TYPE=4")); }, false},

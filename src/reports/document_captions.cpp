@@ -101,17 +101,16 @@ void translate_caption(IniFile &settings, const QString &language, Report &repor
     const QString key = object + suffix;
     const QString fallback = default_value.isEmpty() ? key : default_value;
     ReportObject *target = report.find_object(object);
-    if (!settings.key_exists(language, key)) {
+    if (!settings.key_exists(language, key))
         settings.write_string(language, key, fallback);
-        // A key the section did not know yet is collected for the translator, but the
-        // printed document keeps its Czech caption: a settings file older than the shipped
-        // captions must not put "t_invoice" on a customer's invoice.
-        if (default_value.isEmpty())
-            return;
-    }
     if (!target)
         return;
     const QString value = settings.read_string(language, key, fallback);
+    // A key still holding its own name waits for the translator; the printed document keeps
+    // its Czech caption meanwhile, on this print and on every later one, so that a settings
+    // file older than the shipped captions never puts "t_invoice" on a customer's invoice.
+    if (value == key)
+        return;
     QString text = substituted(*target, value, pattern);
     text.replace(u'~', crlf).replace(u'|', u' ');
     replace_object_text(*target, text);
@@ -126,37 +125,36 @@ QString bank_link_text(const TMemTable &header)
     const bool has_account = value("ACCOUNT_NO").size() >= 2;
     QString text = header_field("BANK_NAME") + crlf;
     if (has_account)
-        text += QStringLiteral("číslo účtu:") + header_field("ACCOUNT_NO") + crlf;
+        text += QStringLiteral("číslo účtu: ") + header_field("ACCOUNT_NO") + crlf;
     if (value("SWIFT").size() >= 2)
-        text += QStringLiteral("SWIFT:") + header_field("SWIFT") + crlf;
+        text += QStringLiteral("SWIFT: ") + header_field("SWIFT") + crlf;
     if (value("IBAN").size() >= 2)
-        text += QStringLiteral("IBAN:") + header_field("IBAN") + crlf;
+        text += QStringLiteral("IBAN: ") + header_field("IBAN") + crlf;
     if (!value("VAR_S").isEmpty() && has_account)
-        text += QStringLiteral("variabilní symbol:") + header_field("VAR_S") + crlf;
+        text += QStringLiteral("variabilní symbol: ") + header_field("VAR_S") + crlf;
     if (value("CONST_S").size() >= 2)
-        text += QStringLiteral("konstantní symbol:") + header_field("CONST_S") + crlf;
+        text += QStringLiteral("konstantní symbol: ") + header_field("CONST_S") + crlf;
     return text;
 }
 
-QString shipping_address_text()
+QString shipping_address_text(bool with_delivery)
 {
-    return QStringList{header_field("ADDRESS"),
-                       header_field("POSTAL_CODE") + u' ' + header_field("CITY"),
-                       header_field("COUNTRY"),
-                       QString(),
-                       QStringLiteral("Adresa dodání:"),
-                       address_field("ADDRESS_TITLE"),
-                       address_field("ADDRESS") + u' ' + address_field("ADDRESS2"),
-                       address_field("POSTAL_CODE") + u' ' + address_field("CITY"),
-                       address_field("COUNTRY")}
-        .join(crlf);
+    QStringList lines{header_field("ADDRESS"),
+                      header_field("POSTAL_CODE") + u' ' + header_field("CITY"),
+                      header_field("COUNTRY")};
+    if (with_delivery)
+        lines << QString() << QStringLiteral("Adresa dodání:") << address_field("ADDRESS_TITLE")
+              << address_field("ADDRESS") + u' ' + address_field("ADDRESS2")
+              << address_field("POSTAL_CODE") + u' ' + address_field("CITY")
+              << address_field("COUNTRY");
+    return lines.join(crlf);
 }
 
-void write_document_captions(Report &report, const TMemTable &header, IniFile &settings,
-                             const QString &language)
+void write_document_captions(Report &report, const TMemTable &header, bool with_delivery,
+                             IniFile &settings, const QString &language)
 {
     const QString number = header_field("DOC_NO");
-    const QString address = shipping_address_text();
+    const QString address = shipping_address_text(with_delivery);
     const Caption captions[] = {
         {"t_invoice", QStringLiteral("Faktura: ") + number},
         {"t_credit", QStringLiteral("Dobropis, daňový doklad: ") + number},

@@ -27,7 +27,8 @@ bool register_book_window(const QString &window_key, BookWindowFactory factory);
 // Null when no module has registered the key.
 const BookWindowFactory *book_window_factory(const QString &window_key);
 
-// Operations of other modules that the main window's commands run.
+// Operations of other modules that the main window's commands and the windows run; a
+// window disables its command for one that is not installed.
 struct ShellServices {
     std::function<void(const QString &table, const QString &select, const QString &title,
                        int help_topic)>
@@ -48,6 +49,11 @@ struct ShellServices {
     std::function<bool(QString &language)> choose_invoice_language;
     // The print of a document of type 1 to 4 by its RECID.
     std::function<void(int type, int document)> print_document;
+    // The catalogue sheet of a product by its RECID.
+    std::function<void(int product)> print_catalogue_item;
+    // The cash voucher of a journal entry, income or expense, with the details of
+    // voucher_details; it sets report_printed when the voucher went to the printer.
+    std::function<void(int entry, bool income)> print_voucher;
 };
 
 ShellServices &shell_services();

@@ -11,6 +11,7 @@
 #include "reports/ui/list_reports.h"
 #include "text/number_format.h"
 #include "widgets/command_key.h"
+#include "widgets/command_registry.h"
 #include "widgets/dbgrid.h"
 #include "widgets/help.h"
 #include "widgets/image_list16.h"
@@ -72,12 +73,6 @@ QString field_caption(const TMemTable *set, const char *field)
 }
 
 } // namespace
-
-ProductPrints &product_prints()
-{
-    static ProductPrints prints;
-    return prints;
-}
 
 TfPro::TfPro(int record_id, QWidget *parent) : QWidget(parent)
 {
@@ -471,8 +466,8 @@ void TfPro::delete_price()
 
 void TfPro::print_item()
 {
-    if (product_prints().item)
-        product_prints().item(dbAPI->current_recid(m_set));
+    if (const auto &print = shell_services().print_catalogue_item)
+        print(dbAPI->current_recid(m_set));
 }
 
 void TfPro::refresh_window()
@@ -499,7 +494,7 @@ void TfPro::update_commands()
     const bool prices = foreign && m_prices && !m_prices->is_empty();
     for (const char *name : {"actEditPro", "actDeletePro", "actPrintCatalogue", "actPrintSales"})
         command(name)->setEnabled(products);
-    command("actPrintItem")->setEnabled(products && product_prints().item);
+    command("actPrintItem")->setEnabled(products && shell_services().print_catalogue_item);
     m_print_button->setEnabled(products);
     command("actAddPro")->setEnabled(m_set != nullptr);
     command("actAddPrice")->setEnabled(foreign && products);

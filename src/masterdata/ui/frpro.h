@@ -9,7 +9,6 @@
 #include "widgets/shell_window.h"
 
 #include <QWidget>
-#include <functional>
 
 class QAction;
 class QGroupBox;
@@ -22,12 +21,6 @@ class TDBGrid;
 class TMemTable;
 class Tfr_picture;
 class Tfr_search;
-
-// The print of one product; until the reports module installs it, its command is disabled.
-struct ProductPrints {
-    std::function<void(int product)> item;
-};
-ProductPrints &product_prints();
 
 class TfPro : public QWidget, public ShellWindow {
     Q_OBJECT

@@ -52,29 +52,32 @@ bool write_document_text(int document)
     return dbAPI->read_rtf(document, nullptr) > 0;
 }
 
-void write_captions(Report &report, TMemTable *header)
+void write_captions(Report &report, TMemTable *header, bool with_delivery)
 {
     if (!header)
         return;
     IniFile settings = settings_file();
-    write_document_captions(report, *header, settings, invoice_language());
+    write_document_captions(report, *header, with_delivery, settings, invoice_language());
 }
 
-void prepare_invoice(Report &report, TMemTable *header, QString &condition)
+TReportPrepare invoice_preparation(bool with_delivery)
 {
-    condition.clear();
-    load_firm_logo(*dbAPI, report);
-    load_firm_stamp(*dbAPI, report);
-    write_captions(report, header);
-    if (header)
-        write_qr_payment(report, *header);
+    return [with_delivery](Report &report, TMemTable *header, QString &condition) {
+        condition.clear();
+        load_firm_logo(*dbAPI, report);
+        load_firm_stamp(*dbAPI, report);
+        write_captions(report, header, with_delivery);
+        if (header)
+            write_qr_payment(report, *header);
+    };
 }
 
+// A credit note's ID_LINK is the invoice it corrects, never a delivery address.
 void prepare_credit_note(Report &report, TMemTable *header, QString &condition)
 {
     condition.clear();
     load_firm_stamp(*dbAPI, report);
-    write_captions(report, header);
+    write_captions(report, header, false);
 }
 
 // An issued document: the language, the header, the stored text, then the report.
@@ -163,7 +166,9 @@ void print_issued_invoice(int document)
                          no_items ? std::vector<TMemTable *>{header.get(), delivery.get()}
                                   : std::vector<TMemTable *>{header.get(), items.get(),
                                                              delivery.get()};
-                     run_report(doc_type_name(1), template_name, sets, prepare_invoice, true);
+                     const bool with_delivery = delivery && !delivery->is_empty();
+                     run_report(doc_type_name(1), template_name, sets,
+                                invoice_preparation(with_delivery), true);
                  });
 }
 
@@ -221,15 +226,17 @@ void print_catalogue_item(int product)
     if (!dbAPI)
         return;
     guarded_print([&] {
-        const QString prices = product_price_list(*dbAPI, product);
         const ScopedSet item = dbAPI->select_scoped(
             QStringLiteral("repo_PRO"), QStringLiteral("SELECT * FROM VIEW_PRO WHERE RECID=") + number(product));
         if (!record_exists(item))
             return;
         run_report(QStringLiteral("Položka katalogu"), QStringLiteral("cat_item"), {item.get()},
-                   [&prices](Report &report, TMemTable *set, QString &condition) {
+                   [product](Report &report, TMemTable *set, QString &condition) {
                        condition.clear();
-                       set_report_text(report, QStringLiteral("currs"), prices);
+                       // Formatted once the preview is open, with the decimal point of the
+                       // rest of the sheet.
+                       set_report_text(report, QStringLiteral("currs"),
+                                       product_price_list(*dbAPI, product));
                        if (set && !set->is_empty())
                            load_report_picture(*dbAPI, report, dbAPI->current_recid(set),
                                                QStringLiteral("picture"));
@@ -250,9 +257,14 @@ void print_partner(const QString &caption, int partner)
                    {par.get(), addresses.get(), contacts.get(), banks.get()},
                    [](Report &report, TMemTable *set, QString &condition) {
                        condition.clear();
-                       if (set && !set->is_empty())
-                           load_report_picture(*dbAPI, report, dbAPI->current_recid(set),
-                                               QStringLiteral("picture"));
+                       if (!set || set->is_empty())
+                           return;
+                       // The stored flag "T"/"F" means nothing to the reader of the sheet:
+                       // it prints as the grids show it.
+                       if (const TField *vat = set->find_field(QStringLiteral("IS_VAT")))
+                           set_report_text(report, QStringLiteral("is_vat"), vat->display_text());
+                       load_report_picture(*dbAPI, report, dbAPI->current_recid(set),
+                                           QStringLiteral("picture"));
                    });
     });
 }

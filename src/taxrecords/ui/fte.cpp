@@ -16,6 +16,7 @@
 #include "text/number_format.h"
 #include "widgets/appearance.h"
 #include "widgets/command_key.h"
+#include "widgets/command_registry.h"
 #include "widgets/dbgrid.h"
 #include "widgets/grid_columns.h"
 #include "widgets/help.h"
@@ -173,12 +174,6 @@ QString currency_amount(const TField &amount, const TField &currency)
 }
 
 } // namespace
-
-TaxRecordsPrints &tax_records_prints()
-{
-    static TaxRecordsPrints prints;
-    return prints;
-}
 
 TfTE::TfTE(int record_id, QWidget *parent) : QWidget(parent)
 {
@@ -396,7 +391,7 @@ QWidget *TfTE::create_detail_panel()
     auto *link = new ClickLabel(panel);
     link->setObjectName(QStringLiteral("lbDocLink"));
     link->on_click = [this] {
-        const auto &print = tax_records_prints().document;
+        const auto &print = shell_services().print_document;
         if (print && m_document_id != 0)
             print(m_document_type, m_document_id);
     };
@@ -541,7 +536,7 @@ void TfTE::show_document_link()
         }
     }
     // The link prints the document once a document print is installed.
-    const bool link = m_document_id != 0 && tax_records_prints().document;
+    const bool link = m_document_id != 0 && shell_services().print_document;
     m_document_link->setText(text);
     set_look(*m_document_link, false, link ? link_color : color, link);
 }
@@ -584,7 +579,7 @@ void TfTE::update_commands()
         command(which)->setEnabled(rows);
     command(PrintCurr)->setEnabled(rows && dbAPI && dbAPI->foreign_currency);
     // A voucher is offered for an amount the entry really holds, once a voucher print exists.
-    const bool can_print = static_cast<bool>(tax_records_prints().voucher);
+    const bool can_print = static_cast<bool>(shell_services().print_voucher);
     const auto voucher_possible = [this, rows](const char *flag, const char *amount) {
         return rows &&
                m_set->field_by_name(QLatin1String(flag)).as_string() == QLatin1String("T") &&
@@ -640,7 +635,7 @@ void TfTE::fetch()
 void TfTE::print_voucher(bool income)
 {
     const int recid = current_recid();
-    const auto &print = tax_records_prints().voucher;
+    const auto &print = shell_services().print_voucher;
     if (recid == 0 || !print || !voucher_dialog(recid, income))
         return;
     // Only a voucher that went to the printer is kept; a preview closed unprinted is not.

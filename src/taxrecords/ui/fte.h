@@ -7,7 +7,6 @@
 #include "widgets/shell_window.h"
 
 #include <QWidget>
-#include <functional>
 
 class QAction;
 class QLabel;
@@ -17,17 +16,6 @@ class QToolButton;
 class TDBGrid;
 class TMemTable;
 class Tfr_search;
-
-// The prints of printed documents, which another module provides; until one is installed
-// the book's commands for them stay disabled.
-struct TaxRecordsPrints {
-    // The voucher of the entry (income or expense) with the details of voucher_details; it
-    // sets report_printed when the voucher went to the printer.
-    std::function<void(int entry_id, bool income)> voucher;
-    // The document with the RECID by the print of its type.
-    std::function<void(int doc_type, int document_id)> document;
-};
-TaxRecordsPrints &tax_records_prints();
 
 class TfTE : public QWidget, public ShellWindow {
     Q_OBJECT

@@ -9,6 +9,7 @@
 #include "masterdata/ui/frpro.h"
 #include "masterdata/ui/frsearch.h"
 #include "support/modal_driver.h"
+#include "widgets/command_registry.h"
 #include "widgets/dbedit.h"
 #include "widgets/dbgrid.h"
 #include "widgets/dblookup_combo.h"
@@ -319,7 +320,7 @@ TEST_F(ProductsWindow, KeysPrintFromTheSecondPageAndRefreshReopensOnTheProduct)
     RecordingHost host;
     ScopedWindowHost scoped(host);
     std::vector<int> printed;
-    product_prints().item = [&printed](int product) { printed.push_back(product); };
+    shell_services().print_catalogue_item = [&printed](int product) { printed.push_back(product); };
     auto window = open_window();
     window->record_set()->next();
     window->window_activated();
@@ -339,7 +340,7 @@ TEST_F(ProductsWindow, KeysPrintFromTheSecondPageAndRefreshReopensOnTheProduct)
     window->pages()->setCurrentIndex(TfPro::MorePage);
     QTest::keyClick(window->grid(), Qt::Key_Space);
     EXPECT_EQ(printed, std::vector<int>{9002});
-    product_prints() = {};
+    shell_services().print_catalogue_item = {};
 
     QTest::keyClick(window->grid(), Qt::Key_F5);
     EXPECT_FALSE(window->isVisible());

@@ -14,6 +14,7 @@
 #include "widgets/dbedit.h"
 #include "widgets/dbgrid.h"
 #include "widgets/dbnumber_edit.h"
+#include "widgets/command_registry.h"
 #include "widgets/grid_columns.h"
 #include "widgets/window_host.h"
 
@@ -51,7 +52,8 @@ protected:
 
     void TearDown() override
     {
-        tax_records_prints() = {};
+        shell_services().print_voucher = {};
+        shell_services().print_document = {};
         JournalFixture::TearDown();
     }
 
@@ -215,7 +217,7 @@ TEST_F(TaxRecordsBook, VouchersAreNumberedPerKindAndKeptOnlyWhenPrinted)
 {
     bool goes_to_printer = true;
     std::vector<std::pair<int, bool>> printed;
-    tax_records_prints().voucher = [&](int entry, bool income) {
+    shell_services().print_voucher = [&](int entry, bool income) {
         printed.emplace_back(entry, income);
         report_printed = goes_to_printer;
     };
