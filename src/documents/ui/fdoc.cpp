@@ -3,7 +3,6 @@
 #include "data/db_api.h"
 #include "data/memtable.h"
 #include "data/messages.h"
-#include "data/scoped_hook.h"
 #include "documents/doc_payments.h"
 #include "documents/doc_totals.h"
 #include "documents/doc_types.h"
@@ -728,14 +727,10 @@ void TfDoc::delete_payment_row()
     m_payment_grid->setFocus();
 }
 
-// The preview runs within the print, so its sending knows which document it mails.
 void TfDoc::print_document()
 {
-    if (!shell_services().print_document)
-        return;
-    const int document = document_recid();
-    const ScopedValue<int> shown(document_in_preview, has_isdoc_form(m_type) ? document : 0);
-    shell_services().print_document(m_type, document);
+    if (shell_services().print_document)
+        shell_services().print_document(m_type, document_recid());
 }
 
 void TfDoc::print_list()

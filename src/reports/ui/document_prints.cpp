@@ -3,6 +3,7 @@
 #include "data/db_api.h"
 #include "data/memtable.h"
 #include "data/messages.h"
+#include "data/scoped_hook.h"
 #include "data/settings.h"
 #include "documents/doc_types.h"
 #include "engine/report.h"
@@ -82,10 +83,13 @@ void prepare_credit_note(Report &report, TMemTable *header, QString &condition)
 
 // An issued document: the language, the header, the stored text, then the report.
 // `send_on_open` ends cleared on every road, so a failed print never mails a later one.
+// The preview runs within the print, so its sending knows which document it mails and can
+// offer its ISDOC file, whichever window asked for the print.
 void print_issued(const QString &view, int document,
                   const std::function<void(const ScopedSet &header, bool has_text)> &run)
 {
     const auto cleared = qScopeGuard([] { send_on_open = false; });
+    const ScopedValue<int> shown(document_in_preview, document);
     if (!dbAPI || !ask_invoice_language())
         return;
     guarded_print([&] {

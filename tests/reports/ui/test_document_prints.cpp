@@ -45,6 +45,8 @@ struct Shown {
     QString caption;
     QStringList lines;
     PreparedReport prepared;
+    // The document whose ISDOC file the preview's sending would offer.
+    int isdoc_document = 0;
 };
 
 class DocumentPrints : public DbFixture {
@@ -100,6 +102,7 @@ protected:
             shown.caption = preview->windowTitle();
             shown.lines = page_texts(preview->prepared());
             shown.prepared = preview->prepared();
+            shown.isdoc_document = document_in_preview;
             if (in_preview)
                 in_preview(*preview);
             preview->close();
@@ -483,9 +486,10 @@ TEST_F(DocumentPrints, TaxRecordsBookPrintsTheEntrysDocumentByItsTypeFromTheLink
         const char *link;
         const char *caption;
         const char *line;
+        int isdoc_document;
     } cases[] = {
-        {7511, "faktura vydaná - 2026001", "   faktura vydaná", "Faktura: 2026001"},
-        {7512, "faktura došlá - 17", "   faktura došlá", "Faktura došlá č. 17"},
+        {7511, "faktura vydaná - 2026001", "   faktura vydaná", "Faktura: 2026001", 7301},
+        {7512, "faktura došlá - 17", "   faktura došlá", "Faktura došlá č. 17", 0},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.link);
@@ -500,6 +504,7 @@ TEST_F(DocumentPrints, TaxRecordsBookPrintsTheEntrysDocumentByItsTypeFromTheLink
         EXPECT_EQ(shown.caption, QString::fromUtf8(c.caption));
         EXPECT_TRUE(shown.lines.contains(QString::fromUtf8(c.line)))
             << qPrintable(shown.lines.join(u'|'));
+        EXPECT_EQ(shown.isdoc_document, c.isdoc_document);
     }
 }
 
@@ -614,6 +619,7 @@ TEST_F(DocumentPrints, SavedInvoiceOpensItsPreviewWhenTheEditorsQuestionIsAnswer
         if (shown.opened) {
             EXPECT_EQ(shown.caption, QStringLiteral("   faktura vydaná"));
             EXPECT_TRUE(shown.lines.contains(QStringLiteral("Faktura: 2026001")));
+            EXPECT_EQ(shown.isdoc_document, 7301);
         }
     }
 }
