@@ -241,8 +241,11 @@ QString documents_by_symbol_select(bool credit, const QString &symbol)
     const int second = credit ? 4 : 3;
     const QString column = credit ? QStringLiteral("INCOME") : QStringLiteral("OUTCOME");
     const QString branch =
+        // total() is a real number even for no payment: a column without a declared type
+        // takes the type of its first value, and an unpaid first document would make it
+        // whole numbers that a later paid-with-hellers one cannot be read into.
         QStringLiteral("SELECT H.RECID, H.ID_DOC_TYPE, H.DOC_NO, H.ROUND_SUM, H.CURR_NAME, "
-                       "(SELECT ifnull(sum(T.%1), 0) FROM TE T WHERE T.DOC_ID = H.RECID) AS PAID "
+                       "(SELECT total(T.%1) FROM TE T WHERE T.DOC_ID = H.RECID) AS PAID "
                        "FROM DOC_DRS%2 D JOIN DOC_HEAD H ON H.RECID = D.RECID "
                        "WHERE ltrim(trim(D.VAR_S), '0') = %3");
     const QString quoted = sql_quote(normalized_symbol(symbol));

@@ -176,6 +176,22 @@ TEST_F(BankImportTest, MovementsOfOneStatementShareWhatADocumentStillAwaits)
         });
 }
 
+// The amounts already paid of documents sharing a symbol are read alike whether the first of
+// them has no payment yet and a later one was paid with hellers.
+TEST_F(BankImportTest, DocumentsSharingASymbolAreComparedByWhatTheyStillAwaitToTheHeller)
+{
+    add_document(1001, 1, "66", 1000);
+    add_document(1002, 1, "66", 500, "Kč", 250.5);
+    BankStatement statement;
+    statement.account = QStringLiteral("0000192000145399");
+    statement.date = QDate(2026, 5, 4);
+    statement.movements = {movement("66", 24950)};
+    const ImportReading reading = propose_bank_import(*m_api, statement);
+    ASSERT_TRUE(reading.ok()) << reading.error.toStdString();
+    EXPECT_TRUE(m_messages.empty()) << qPrintable(m_messages.front().text);
+    expect_proposals(reading.import, {{0, 24950, 1002, "plně uhrazeno", 1}});
+}
+
 TEST_F(BankImportTest, StatementOfAnAccountTheFirmDoesNotHaveIsRefusedNamingIt)
 {
     QByteArray file = fixture("statement.gpc");
