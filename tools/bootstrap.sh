@@ -11,6 +11,7 @@ TALLYRA_PACKAGES=(
     poppler-utils qpdf sqlite3 openssl python3-aiosmtpd xdg-utils
     libxml2-utils zbar-tools python3
     clang libclang-rt-14-dev
+    libqt6sql6-sqlite
 )
 
 install_missing_packages() {
