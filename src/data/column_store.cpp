@@ -51,6 +51,25 @@ char *write_prefix(char *target, size_t length)
     return target;
 }
 
+uint64_t load_bytes(const char *source, size_t count)
+{
+    uint64_t bytes = 0;
+    std::memcpy(&bytes, source, count);
+    return bytes;
+}
+
+// Enough of a text to tell most different texts apart, in constant time: its length and
+// up to eight bytes from each end.
+size_t text_hash(std::string_view utf8, int bits)
+{
+    const size_t ends = std::min<size_t>(8, utf8.size());
+    const uint64_t head = load_bytes(utf8.data(), ends);
+    const uint64_t tail = load_bytes(utf8.data() + utf8.size() - ends, ends);
+    const uint64_t mixed = (head ^ (tail * 0x9E3779B97F4A7C15ull) ^ utf8.size()) *
+                           0xBF58476D1CE4E5B9ull;
+    return static_cast<size_t>(mixed >> (64 - bits));
+}
+
 std::string_view read_prefixed(const char *source)
 {
     size_t length = 0;
@@ -113,6 +132,20 @@ uint32_t ColumnStore::store_text(std::string_view utf8)
         std::memcpy(&reference, utf8.data(), utf8.size());
         return reference;
     }
+    if (!m_recent) {
+        // An inline reference never stands for a long text: it marks an empty place.
+        m_recent.reset(new uint32_t[size_t(1) << recent_bits]);
+        std::fill_n(m_recent.get(), size_t(1) << recent_bits, inline_flag);
+    }
+    uint32_t &recent = m_recent[text_hash(utf8, recent_bits)];
+    if (recent != inline_flag && stored_text(recent) == utf8)
+        return recent;
+    recent = append_to_blocks(utf8);
+    return recent;
+}
+
+uint32_t ColumnStore::append_to_blocks(std::string_view utf8)
+{
     const size_t needed = prefix_bytes(utf8.size()) + utf8.size();
     if (m_blocks.empty() || m_block_used + needed > m_block_sizes.back()) {
         // Past 2 GB of text in one column the references run out; no record set of this
@@ -131,6 +164,12 @@ uint32_t ColumnStore::store_text(std::string_view utf8)
     const auto reference = uint32_t((m_blocks.size() - 1) << offset_bits | m_block_used);
     m_block_used += needed;
     return reference;
+}
+
+std::string_view ColumnStore::stored_text(uint32_t reference) const
+{
+    return read_prefixed(m_blocks[reference >> offset_bits].get() +
+                         (reference & ((1u << offset_bits) - 1)));
 }
 
 void ColumnStore::erase(int row)
@@ -164,8 +203,7 @@ std::string_view ColumnStore::text_utf8(int row) const
     const uint32_t &reference = chunk_of(row).texts[row & chunk_mask];
     if (reference & inline_flag)
         return {reinterpret_cast<const char *>(&reference), (reference >> 24) & 3};
-    return read_prefixed(m_blocks[reference >> offset_bits].get() +
-                         (reference & ((1u << offset_bits) - 1)));
+    return stored_text(reference);
 }
 
 QString ColumnStore::text(int row) const
@@ -201,5 +239,7 @@ size_t ColumnStore::memory_bytes() const
     bytes += m_chunks.size() * (sizeof(Chunk) + chunk_rows * value_bytes(m_type));
     for (const size_t size : m_block_sizes)
         bytes += size;
+    if (m_recent)
+        bytes += sizeof(uint32_t) << recent_bits;
     return bytes;
 }

@@ -2,11 +2,12 @@
 // Compact typed storage of one record-set column.  Values sit in fixed-size chunks with a
 // null bitmap each; a text cell is a 32-bit reference that holds a text of up to three
 // bytes itself (flags, currency codes) and points at a longer one, kept as UTF-8 behind its
-// length in the column's text blocks.  Hundreds of thousands of rows load without an
+// length in the column's text blocks, once for texts that repeat.  Hundreds of thousands of rows load without an
 // allocation per cell and without ever copying what was loaded.
 
 #include <QString>
 #include <bit>
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string_view>
@@ -90,6 +91,8 @@ private:
     void add_chunk();
     void mark(int row, bool null);
     uint32_t store_text(std::string_view utf8);
+    uint32_t append_to_blocks(std::string_view utf8);
+    std::string_view stored_text(uint32_t reference) const;
 
     FieldType m_type;
     int m_size = 0;
@@ -97,4 +100,8 @@ private:
     std::vector<std::unique_ptr<char[]>> m_blocks;
     std::vector<size_t> m_block_sizes;
     size_t m_block_used = 0;
+    // References of recently stored texts by a hash of their bytes (made on the first long
+    // text): a category, an account or a partner's name repeated row after row is kept once.
+    static constexpr int recent_bits = 10;
+    std::unique_ptr<uint32_t[]> m_recent;
 };
