@@ -184,6 +184,9 @@ void std_sort(benchmark::State &state)
 // on a machine shared with other work, the wall clock also counts the waits for a core.
 class RatioReporter : public benchmark::ConsoleReporter {
 public:
+    // Without colours, so that the ratio lines after the table start with "ratio".
+    RatioReporter() : ConsoleReporter(OO_Tabular) {}
+
     void ReportRuns(const std::vector<Run> &runs) override
     {
         for (const Run &run : runs)
