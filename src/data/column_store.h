@@ -2,8 +2,8 @@
 // Compact typed storage of one record-set column.  Values sit in fixed-size chunks with a
 // null bitmap each; a text cell is a 32-bit reference that holds a text of up to three
 // bytes itself (flags, currency codes) and points at a longer one, kept as UTF-8 behind its
-// length in the column's text blocks, once for texts that repeat.  Hundreds of thousands of rows load without an
-// allocation per cell and without ever copying what was loaded.
+// length in the column's text blocks, once for texts that repeat.  Hundreds of thousands
+// of rows load without an allocation per cell and without ever copying what was loaded.
 
 #include <QString>
 #include <bit>
