@@ -136,7 +136,8 @@ TEST_F(DmDrain, AValueTheSlotCannotHoldStopsAfterTheRowsBefore)
 {
     ASSERT_NE(dm_exec_sql("UPDATE ITEM SET QTY = 5000000000 WHERE RECID = 3"), 0);
     SelectedRecord row;
-    const int handle = dm_init_sql_select("SELECT RECID, QTY FROM ITEM ORDER BY RECID", &row.record);
+    const int handle =
+        dm_init_sql_select("SELECT RECID, QTY FROM ITEM ORDER BY RECID", &row.record);
     ASSERT_GT(handle, 0);
     std::vector<Row> drained;
     EXPECT_EQ(dm_drain_sql_select(handle, receive, &drained), -1);
