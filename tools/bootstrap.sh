@@ -12,6 +12,7 @@ TALLYRA_PACKAGES=(
     libxml2-utils zbar-tools python3
     clang libclang-rt-14-dev
     dpkg-dev lintian desktop-file-utils
+    libqt6sql6-sqlite
 )
 
 install_missing_packages() {

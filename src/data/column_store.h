@@ -1,9 +1,13 @@
 #pragma once
 // Compact typed storage of one record-set column.  Values sit in fixed-size chunks with a
-// null bitmap each, texts as zero-terminated UTF-8 in arena blocks: hundreds of thousands
+// null bitmap each; a text cell is a 32-bit reference that holds a text of up to three
+// bytes itself (flags, currency codes) and points at a longer one, kept as UTF-8 behind its
+// length in the column's text blocks, once for texts that repeat.  Hundreds of thousands
 // of rows load without an allocation per cell and without ever copying what was loaded.
 
 #include <QString>
+#include <bit>
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string_view>
@@ -19,9 +23,21 @@ public:
     int size() const { return m_size; }
 
     void append_null();
-    void append_integer(int32_t value);
-    void append_number(double value);
-    void append_text(std::string_view utf8);
+    void append_integer(int32_t value)
+    {
+        const int row = append_cell();
+        chunk_of(row).ints[row & chunk_mask] = value;
+    }
+    void append_number(double value)
+    {
+        const int row = append_cell();
+        chunk_of(row).numbers[row & chunk_mask] = value;
+    }
+    void append_text(std::string_view utf8)
+    {
+        const int row = append_cell();
+        chunk_of(row).texts[row & chunk_mask] = store_text(utf8);
+    }
     void erase(int row);
 
     bool is_null(int row) const
@@ -32,6 +48,7 @@ public:
     }
     int32_t integer(int row) const { return chunk_of(row).ints[row & chunk_mask]; }
     double number(int row) const { return chunk_of(row).numbers[row & chunk_mask]; }
+    // Valid until the cell is written or the row erased.
     std::string_view text_utf8(int row) const;
     QString text(int row) const;
 
@@ -44,6 +61,9 @@ public:
     size_t memory_bytes() const;
 
 private:
+    // Texts of three bytes or less sit in the reference itself, in its low bytes.
+    static_assert(std::endian::native == std::endian::little);
+
     static constexpr int chunk_bits = 10;
     static constexpr int chunk_rows = 1 << chunk_bits;
     static constexpr int chunk_mask = chunk_rows - 1;
@@ -53,15 +73,26 @@ private:
         union {
             int32_t *ints;
             double *numbers;
-            const char **texts;
+            uint32_t *texts;
         };
         std::unique_ptr<std::byte[]> values;
     };
 
     Chunk &chunk_of(int row) const { return *m_chunks[row >> chunk_bits]; }
-    int append_cell();
+    // A new cell, not null: a chunk's null bits start cleared, and erase() clears the bit
+    // of the cell it frees.
+    int append_cell()
+    {
+        const int row = m_size++;
+        if ((row & chunk_mask) == 0)
+            add_chunk();
+        return row;
+    }
+    void add_chunk();
     void mark(int row, bool null);
-    const char *store_text(std::string_view utf8);
+    uint32_t store_text(std::string_view utf8);
+    uint32_t append_to_blocks(std::string_view utf8);
+    std::string_view stored_text(uint32_t reference) const;
 
     FieldType m_type;
     int m_size = 0;
@@ -69,4 +100,8 @@ private:
     std::vector<std::unique_ptr<char[]>> m_blocks;
     std::vector<size_t> m_block_sizes;
     size_t m_block_used = 0;
+    // References of recently stored texts by a hash of their bytes (made on the first long
+    // text): a category, an account or a partner's name repeated row after row is kept once.
+    static constexpr int recent_bits = 10;
+    std::unique_ptr<uint32_t[]> m_recent;
 };

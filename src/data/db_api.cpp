@@ -236,7 +236,7 @@ TMemTable *TdbAPI::select_sql(const QString &name, const QString &select)
     set->open();
     apply_labels(*set, name);
     // A select that fails part-way gives no set rather than a silently short one.
-    const bool complete = load_rows(*set, record, handle);
+    const bool complete = load_rows(*set, handle);
     if (!complete)
         report_db_error(false);
     dm_close_sql_select(handle);
@@ -301,36 +301,37 @@ void TdbAPI::apply_labels(TMemTable &set, const QString &select_name)
     }
 }
 
-bool TdbAPI::load_rows(TMemTable &set, DmRecord &record, int handle)
+bool TdbAPI::load_rows(TMemTable &set, int handle)
 {
     set.begin_load();
-    int next = record.eof ? 1 : 0;
-    while (next == 0) {
-        for (int c = 0; c < record.used; ++c) {
-            const DmField &slot = record.fields[c];
-            if (!slot.value) {
-                set.load_null(c);
-                continue;
+    const int result = dm_drain_sql_select(
+        handle,
+        [](void *context, const DmValue *values, int count) {
+            auto &target = *static_cast<TMemTable *>(context);
+            for (int c = 0; c < count; ++c) {
+                const DmValue &value = values[c];
+                if (value.type == dmNone) {
+                    target.load_null(c);
+                    continue;
+                }
+                switch (target.field(c).type()) {
+                case FieldType::Integer:
+                    target.load_integer(c, value.integer);
+                    break;
+                case FieldType::Float:
+                case FieldType::DateTime:
+                    target.load_number(c, value.real);
+                    break;
+                case FieldType::Text:
+                    target.load_text(c, std::string_view(value.text, size_t(value.bytes)));
+                    break;
+                }
             }
-            switch (set.field(c).type()) {
-            case FieldType::Integer:
-                set.load_integer(c, *static_cast<const int32_t *>(slot.value));
-                break;
-            case FieldType::Float:
-            case FieldType::DateTime:
-                set.load_number(c, *static_cast<const double *>(slot.value));
-                break;
-            case FieldType::Text:
-                set.load_text(c, std::string_view(static_cast<const char *>(slot.value)));
-                break;
-            }
-        }
-        set.load_row_done();
-        dm_free_record(&record);
-        next = dm_next_sql_select(handle, &record);
-    }
+            target.load_row_done();
+        },
+        &set);
     set.end_load();
-    return next > 0;
+    return result > 0;
 }
 
 bool TdbAPI::reselect_sql(TMemTable *set, const QString &select)
@@ -351,7 +352,7 @@ bool TdbAPI::reselect_sql(TMemTable *set, const QString &select)
     bool complete = same_columns;
     if (same_columns) {
         set->begin_reload();
-        complete = load_rows(*set, record, handle);
+        complete = load_rows(*set, handle);
         if (!complete) {
             report_db_error(false);
             set->begin_reload();

@@ -132,7 +132,7 @@ private:
     // a null value when it gave no row.
     std::optional<QVariant> select_value(const QString &select, int column);
     void apply_labels(TMemTable &set, const QString &select_name);
-    bool load_rows(TMemTable &set, DmRecord &record, int handle);
+    bool load_rows(TMemTable &set, int handle);
 
     // The label file as last read; read again when the file on disk has changed.
     IniFile &label_file();

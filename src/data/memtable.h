@@ -198,6 +198,9 @@ private:
     void notify_current();
     void notify_field(int column);
     int compare_cells(int column, int a, int b) const;
+    // Fill m_order: by up to two number or date columns, or by any columns.
+    void sort_by_numbers(const std::vector<int> &columns, bool descending);
+    void sort_by_cells(const std::vector<int> &columns, bool descending);
 
     std::vector<std::unique_ptr<TField>> m_fields;
     std::vector<ColumnStore> m_columns;

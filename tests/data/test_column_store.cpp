@@ -82,3 +82,44 @@ TEST(ColumnStore, RowsAcrossTheChunkBoundarySurviveAppendNullsAndErase)
         model.append(5000 + i);
     model.expect_same();
 }
+
+TEST(ColumnStore, TextsOfEveryLengthComeBackByteForByte)
+{
+    // Around the lengths where a text leaves its reference, its length needs a second and a
+    // third byte, and it outgrows a text block.
+    const std::vector<std::string> texts = {
+        "",   "T",  "Kč", "abc", "abcd", "ž", "čáp", std::string(127, 'a'),
+        std::string(128, 'b'), std::string(16383, 'c'), std::string(16384, 'd'),
+        std::string(70000, 'e'), "řádek s háčky"};
+    ColumnStore store{FieldType::Text};
+    std::vector<std::string> expected;
+    for (int round = 0; round < 20; ++round)
+        for (const std::string &text : texts) {
+            store.append_text(text);
+            expected.push_back(text);
+        }
+    const auto expect_same = [&] {
+        ASSERT_EQ(store.size(), int(expected.size()));
+        for (int row = 0; row < store.size(); ++row)
+            ASSERT_EQ(std::string(store.text_utf8(row)), expected[size_t(row)]) << "row " << row;
+    };
+    expect_same();
+
+    // A short text made long and a long one short leave their neighbours as they were.
+    store.set_text(1, std::string(300, 'x'));
+    expected[1] = std::string(300, 'x');
+    store.set_text(11, "F");
+    expected[11] = "F";
+    expect_same();
+    EXPECT_EQ(store.text(2), QStringLiteral("Kč"));
+}
+
+TEST(ColumnStore, ShortTextsCostNoMoreThanTheirReference)
+{
+    ColumnStore flags{FieldType::Text};
+    const int rows = 10240;
+    for (int row = 0; row < rows; ++row)
+        flags.append_text(row % 3 ? "T" : "F");
+    // Four bytes of reference and a null bit per row; no text block at all.
+    EXPECT_LE(flags.memory_bytes(), size_t(rows) * 4 + size_t(rows) / 8 + 2048);
+}

@@ -6,6 +6,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <optional>
 
 namespace {
 
@@ -231,6 +232,49 @@ TEST_F(MemTableTest, SortsByFieldListCaseInsensitiveInCzechOrder)
     EXPECT_EQ(recids(*set), (std::vector<int>{6, 3, 7, 1, 4, 5, 2}));
     set->sort_on("AMOUNT;RECID", true);
     EXPECT_EQ(recids(*set), (std::vector<int>{6, 5, 3, 7, 4, 2, 1}));
+}
+
+TEST_F(MemTableTest, SortsByNumbersWithNullsFirstBothZerosEqualAndTiesInRowOrder)
+{
+    TMemTable set;
+    set.add_field("RECID", FieldType::Integer);
+    set.add_field("AMOUNT", FieldType::Float);
+    set.add_field("DATE_D", FieldType::DateTime);
+    set.open();
+    const double d0 = days_from_date(QDate(2023, 12, 31));
+    const double d1 = days_from_date(QDate(2024, 1, 2));
+    const struct {
+        int recid;
+        std::optional<double> amount;
+        std::optional<double> date;
+    } rows[] = {{1, -0.0, d1}, {2, {}, d1},   {3, 0.0, d1},  {4, -3.5, {}},
+                {5, 0.0, {}},  {6, 1e9, d0},  {7, -3.5, d0}, {8, -1e-300, d1}};
+    for (const auto &row : rows) {
+        set.append();
+        set.field(0).set_as_integer(row.recid);
+        if (row.amount)
+            set.field(1).set_as_float(*row.amount);
+        if (row.date)
+            set.field(2).set_as_datetime(*row.date);
+        set.post();
+    }
+    const struct {
+        const char *fields;
+        bool descending;
+        std::vector<int> recids;
+    } cases[] = {
+        {"AMOUNT;DATE_D", false, {2, 4, 7, 8, 5, 1, 3, 6}},
+        {"AMOUNT;DATE_D", true, {6, 1, 3, 5, 8, 7, 4, 2}},
+        // Three keys take another way through the sort; RECID follows the row order here.
+        {"AMOUNT;DATE_D;RECID", false, {2, 4, 7, 8, 5, 1, 3, 6}},
+        {"AMOUNT;DATE_D;RECID", true, {6, 3, 1, 5, 8, 7, 4, 2}},
+        {"DATE_D", true, {1, 2, 3, 8, 6, 7, 4, 5}},
+        {"RECID", true, {8, 7, 6, 5, 4, 3, 2, 1}},
+    };
+    for (const auto &c : cases) {
+        set.sort_on(c.fields, c.descending);
+        EXPECT_EQ(recids(set), c.recids) << c.fields << (c.descending ? " descending" : "");
+    }
 }
 
 TEST_F(MemTableTest, SortKeepsTheCurrentRowAndFilterAppliesToTheSortedOrder)

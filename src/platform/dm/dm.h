@@ -86,6 +86,24 @@ DM_API int dm_init_sql_select(const char *select, DmRecord *record); /* handle, 
 DM_API int dm_next_sql_select(int handle, DmRecord *record);       /* 0: next row placed */
 DM_API void dm_close_sql_select(int handle);
 DM_API int dm_fetch_record(const char *select, DmRecord *record);  /* nonzero: row placed */
+
+/* One value of a row handed out by dm_drain_sql_select. */
+typedef struct DmValue {
+    uint8_t type;     /* the slot's DmFieldType; dmNone: SQL NULL */
+    int32_t integer;  /* dmInt */
+    double real;      /* dmFloat, dmDateTime */
+    const char *text; /* dmText: UTF-8 of `bytes` bytes, not terminated */
+    int32_t bytes;
+} DmValue;
+
+/* Receives one row: a value per slot, in slot order, valid only during the call. */
+typedef void (*DmRowReceiver)(void *context, const DmValue *values, int count);
+
+/* Hands the row the record holds and every further row of an open select to `receiver`,
+   without placing them into the record: the way to read a select whole.  The values are
+   those dm_next_sql_select would place.  The record keeps what it held.
+   1: the select ran to its end; -1: a failure (dm_last_error), after the rows before it. */
+DM_API int dm_drain_sql_select(int handle, DmRowReceiver receiver, void *context);
 DM_API void dm_free_record(DmRecord *record);
 /* The declared width in characters of text column `slot` of an open select (VARCHAR(40)
    gives 40, the same for every row, whatever the first row holds); a text column without a

@@ -17,6 +17,22 @@ int free_handle()
     return handle;
 }
 
+std::string not_open(int handle)
+{
+    return "Dotaz s číslem " + std::to_string(handle) + " není otevřen.";
+}
+
+// The cursor of an open select, or null with the error text set.
+dm::SelectCursor *open_select(int handle)
+{
+    const auto found = dm::session().selects.find(handle);
+    if (found == dm::session().selects.end()) {
+        dm::set_error(not_open(handle));
+        return nullptr;
+    }
+    return found->second.get();
+}
+
 } // namespace
 
 int dm_init_sql_select(const char *select, DmRecord *record)
@@ -48,13 +64,12 @@ int dm_next_sql_select(int handle, DmRecord *record)
         dm::set_error("Chybí záznam pro výsledek dotazu.");
         return -1;
     }
-    const auto found = dm::session().selects.find(handle);
-    if (found == dm::session().selects.end()) {
-        dm::set_error("Dotaz s číslem " + std::to_string(handle) + " není otevřen.");
+    dm::SelectCursor *cursor = open_select(handle);
+    if (!cursor) {
         record->eof = 1;
         return -1;
     }
-    switch (found->second->step(record)) {
+    switch (cursor->step(record)) {
     case dm::SelectCursor::Step::Row:
         return 0;
     case dm::SelectCursor::Step::End:
@@ -69,7 +84,7 @@ void dm_close_sql_select(int handle)
 {
     dm::clear_error();
     if (dm::session().selects.erase(handle) == 0)
-        dm::set_error("Dotaz s číslem " + std::to_string(handle) + " není otevřen.");
+        dm::set_error(not_open(handle));
 }
 
 int dm_select_text_width(int handle, int slot)
@@ -100,4 +115,17 @@ void dm_free_record(DmRecord *record)
         if (cursor->fills(record))
             return;
     dm::release_storage(record);
+}
+
+int dm_drain_sql_select(int handle, DmRowReceiver receiver, void *context)
+{
+    dm::clear_error();
+    if (!receiver) {
+        dm::set_error("Chybí příjemce řádků dotazu.");
+        return -1;
+    }
+    dm::SelectCursor *cursor = open_select(handle);
+    if (!cursor)
+        return -1;
+    return cursor->drain(receiver, context) == dm::SelectCursor::Step::End ? 1 : -1;
 }

@@ -4,6 +4,7 @@
 #include "platform/dm/stored_date.h"
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <charconv>
 #include <cmath>
@@ -65,11 +66,10 @@ bool fits_int32(sqlite3_int64 value)
            value <= std::numeric_limits<int32_t>::max();
 }
 
-std::string_view column_text(sqlite3_stmt *statement, int column)
+std::string_view value_text(sqlite3_value *value)
 {
-    const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(statement, column));
-    return text ? std::string_view(text,
-                                   static_cast<size_t>(sqlite3_column_bytes(statement, column)))
+    const auto *text = reinterpret_cast<const char *>(sqlite3_value_text(value));
+    return text ? std::string_view(text, static_cast<size_t>(sqlite3_value_bytes(value)))
                 : std::string_view();
 }
 
@@ -155,35 +155,69 @@ int SelectCursor::text_width(int slot) const
     return column.type == dmText ? column.size - 1 : 0;
 }
 
-SelectCursor::Step SelectCursor::step(DmRecord *record)
+SelectCursor::Step SelectCursor::advance()
 {
-    m_record = record;
-    free_owned_slots(record);
-    record->used = static_cast<int32_t>(m_columns.size());
-    record->eof = 1;
+    m_on_row = false;
     if (m_finished)
-        return place_described(record);
-
+        return Step::End;
     const int rc = sqlite3_step(m_statement.get());
     if (!m_started) {
         m_started = true;
         settle_types_from_first_row(rc == SQLITE_ROW);
     }
     if (rc == SQLITE_ROW) {
-        if (place_row(record)) {
-            record->eof = 0;
-            return Step::Row;
-        }
-        free_owned_slots(record);
-        m_finished = true;
-        return Step::Failed;
+        m_on_row = true;
+        return Step::Row;
     }
     m_finished = true;
     if (rc != SQLITE_DONE) {
         set_sqlite_error(m_db);
         return Step::Failed;
     }
+    return Step::End;
+}
+
+SelectCursor::Step SelectCursor::step(DmRecord *record)
+{
+    m_record = record;
+    free_owned_slots(record);
+    record->used = static_cast<int32_t>(m_columns.size());
+    record->eof = 1;
+    switch (advance()) {
+    case Step::Row:
+        if (place_row(record)) {
+            record->eof = 0;
+            return Step::Row;
+        }
+        free_owned_slots(record);
+        m_finished = true;
+        m_on_row = false;
+        return Step::Failed;
+    case Step::Failed:
+        return Step::Failed;
+    case Step::End:
+        break;
+    }
     return place_described(record);
+}
+
+SelectCursor::Step SelectCursor::drain(DmRowReceiver receiver, void *context)
+{
+    std::array<DmValue, DM_MAX_FIELDS> values{};
+    const int count = static_cast<int>(m_columns.size());
+    Step moved = m_on_row ? Step::Row : advance();
+    while (moved == Step::Row) {
+        for (int slot = 0; slot < count; ++slot) {
+            if (!read_value(slot, values[static_cast<size_t>(slot)])) {
+                m_finished = true;
+                m_on_row = false;
+                return Step::Failed;
+            }
+        }
+        receiver(context, values.data(), count);
+        moved = advance();
+    }
+    return moved;
 }
 
 SelectCursor::Step SelectCursor::place_described(DmRecord *record)
@@ -199,78 +233,98 @@ SelectCursor::Step SelectCursor::place_described(DmRecord *record)
 bool SelectCursor::place_row(DmRecord *record)
 {
     RecordStorage &storage = storage_of(record);
+    DmValue value{};
     for (size_t i = 0; i < m_columns.size(); ++i) {
-        if (!place_value(storage, record, static_cast<int>(i)))
+        const int slot = static_cast<int>(i);
+        if (!read_value(slot, value))
             return false;
+        const Column &column = m_columns[i];
+        switch (value.type) {
+        case dmInt:
+            storage.place_int(record, slot, column.name, value.integer);
+            break;
+        case dmFloat:
+        case dmDateTime:
+            storage.place_double(record, slot, column.type, column.name, value.real);
+            break;
+        case dmText:
+            storage.place_text(record, slot, column.name, column.size,
+                               std::string_view(value.text, static_cast<size_t>(value.bytes)));
+            break;
+        default:
+            storage.place_null(record, slot, column.type, column.name, column.size);
+            break;
+        }
     }
     return true;
 }
 
-bool SelectCursor::place_value(RecordStorage &storage, DmRecord *record, int slot)
+bool SelectCursor::read_value(int slot, DmValue &value) const
 {
-    sqlite3_stmt *statement = m_statement.get();
+    // One call into the statement per value; the value accessors then read it directly.
+    sqlite3_value *cell = sqlite3_column_value(m_statement.get(), slot);
     const Column &column = m_columns[static_cast<size_t>(slot)];
-    const int storage_class = sqlite3_column_type(statement, slot);
-    if (storage_class == SQLITE_NULL) {
-        storage.place_null(record, slot, column.type, column.name, column.size);
+    value.type = dmNone;
+    const int storage_class = sqlite3_value_type(cell);
+    if (storage_class == SQLITE_NULL)
         return true;
-    }
     switch (column.type) {
     case dmInt: {
         std::optional<sqlite3_int64> number;
         if (storage_class == SQLITE_INTEGER) {
-            number = sqlite3_column_int64(statement, slot);
+            number = sqlite3_value_int64(cell);
         } else if (storage_class == SQLITE_FLOAT) {
-            const double real = sqlite3_column_double(statement, slot);
+            const double real = sqlite3_value_double(cell);
             if (real == std::trunc(real) && std::fabs(real) < 4e9)
                 number = static_cast<sqlite3_int64>(real);
             else
                 number = std::numeric_limits<sqlite3_int64>::max();
         } else {
-            number = parse_number<sqlite3_int64>(column_text(statement, slot));
+            number = parse_number<sqlite3_int64>(value_text(cell));
         }
         if (number && !fits_int32(*number)) {
             // Cutting the value would hand the program a wrong number without a word.
-            set_error("Sloupec " + column.name + ": hodnota " +
-                      std::string(column_text(statement, slot)) +
+            set_error("Sloupec " + column.name + ": hodnota " + std::string(value_text(cell)) +
                       " není celé číslo v rozsahu 32 bitů.");
             return false;
         }
-        if (number)
-            storage.place_int(record, slot, column.name, static_cast<int32_t>(*number));
-        else
-            storage.place_null(record, slot, column.type, column.name, column.size);
+        if (number) {
+            value.type = dmInt;
+            value.integer = static_cast<int32_t>(*number);
+        }
         return true;
     }
     case dmFloat: {
         std::optional<double> number;
         if (storage_class == SQLITE_INTEGER || storage_class == SQLITE_FLOAT)
-            number = sqlite3_column_double(statement, slot);
+            number = sqlite3_value_double(cell);
         else
-            number = parse_number<double>(column_text(statement, slot));
-        if (number)
-            storage.place_double(record, slot, dmFloat, column.name, *number);
-        else
-            storage.place_null(record, slot, column.type, column.name, column.size);
+            number = parse_number<double>(value_text(cell));
+        if (number) {
+            value.type = dmFloat;
+            value.real = *number;
+        }
         return true;
     }
     case dmDateTime: {
         const std::optional<double> days =
-            storage_class == SQLITE_TEXT ? parse_stored_date(column_text(statement, slot))
-                                         : std::nullopt;
-        if (days)
-            storage.place_double(record, slot, dmDateTime, column.name, *days);
-        else
-            storage.place_null(record, slot, column.type, column.name, column.size);
+            storage_class == SQLITE_TEXT ? parse_stored_date(value_text(cell)) : std::nullopt;
+        if (days) {
+            value.type = dmDateTime;
+            value.real = *days;
+        }
         return true;
     }
-    case dmText:
-        storage.place_text(record, slot, column.name, column.size, column_text(statement, slot));
+    case dmText: {
+        const std::string_view text = value_text(cell);
+        value.type = dmText;
+        value.text = text.data() ? text.data() : "";
+        value.bytes = static_cast<int32_t>(text.size());
         return true;
+    }
     case dmNone:
         break;
     }
-    storage.place_null(record, slot, column.type, column.name, column.size);
     return true;
 }
 

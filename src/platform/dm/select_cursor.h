@@ -22,6 +22,9 @@ public:
     // Places the next row into the record, or at the end the described slots without
     // values.  The first call also settles the types of columns without a declared type.
     Step step(DmRecord *record);
+    // Hands the row the cursor stands on and every further row to the receiver: End or
+    // Failed.
+    Step drain(DmRowReceiver receiver, void *context);
     // The record this select places its rows into.
     bool fills(const DmRecord *record) const { return record == m_record; }
     // Characters of a text column as declared; 0 for other columns.
@@ -37,15 +40,20 @@ private:
 
     SelectCursor(sqlite3 *db, StatementPtr statement);
     void settle_types_from_first_row(bool has_row);
+    // Steps to the next row (the first step settles the types).
+    Step advance();
     bool place_row(DmRecord *record);
     Step place_described(DmRecord *record);
-    bool place_value(RecordStorage &storage, DmRecord *record, int slot);
+    // The value of the current row in `slot`, converted to the column's type; false with
+    // the error text set when the column's type cannot hold it.
+    bool read_value(int slot, DmValue &value) const;
 
     sqlite3 *m_db;
     StatementPtr m_statement;
     std::vector<Column> m_columns;
     bool m_started = false;
     bool m_finished = false;
+    bool m_on_row = false;
     const DmRecord *m_record = nullptr;
 };
 
