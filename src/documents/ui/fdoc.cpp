@@ -550,22 +550,27 @@ void TfDoc::show_document()
     m_to_pay->setText(amount("ROUND_SUM"));
 }
 
-// The new set is shown before the old one goes, so the grid keeps its columns and their
-// widths from one document to the next.
+// From one document to the next the set is read again in place, so the grid keeps its
+// columns, their labels and widths; a new set is made only when there is none yet.
 void TfDoc::load_payments()
 {
-    TMemTable *previous = m_payments;
     const int document = document_recid();
     m_payments_document = document;
-    m_payments = document != 0 ? dbAPI->select_sql(QStringLiteral("VIEW_PAYMENTS"),
-                                                   payments_select(m_type, document))
-                               : nullptr;
-    m_payment_grid->set_table(m_payments);
-    if (previous && dbAPI)
+    if (document == 0) {
+        m_payment_grid->set_table(nullptr);
+        if (dbAPI)
+            dbAPI->free_set(m_payments);
+        m_payments = nullptr;
+    } else if (!dbAPI->reselect_sql(m_payments, payments_select(m_type, document))) {
+        TMemTable *previous = m_payments;
+        m_payments =
+            dbAPI->select_sql(QStringLiteral("VIEW_PAYMENTS"), payments_select(m_type, document));
+        m_payment_grid->set_table(m_payments);
         dbAPI->free_set(previous);
-    if (m_payments)
-        if (const int at = find_column(*m_payment_grid, QStringLiteral("DATE_D")); at >= 0)
-            m_payment_grid->setColumnWidth(at, date_column_width(*m_payment_grid));
+        if (m_payments)
+            if (const int at = find_column(*m_payment_grid, QStringLiteral("DATE_D")); at >= 0)
+                m_payment_grid->setColumnWidth(at, date_column_width(*m_payment_grid));
+    }
     show_amount_to_pay();
     update_commands();
 }

@@ -72,32 +72,46 @@ void TParTree::rebuild_branch(Page branch, TMemTable *set, const QString &title_
 {
     const QScopedValueRollback<bool> quiet(m_rebuilding, true);
     QTreeWidgetItem *parent = topLevelItem(branch);
-    qDeleteAll(parent->takeChildren());
-    if (!set || !set->active())
+    const TField *title = set && set->active() ? set->find_field(title_column) : nullptr;
+    const TField *recid = set && set->active() ? set->find_field(QStringLiteral("RECID")) : nullptr;
+    const int rows = title && recid ? set->record_count() : 0;
+    // The nodes stay from partner to partner and only take the new rows' texts: making
+    // and dropping them is what the tree costs when one steps through the partners.
+    while (parent->childCount() > rows)
+        delete parent->takeChild(parent->childCount() - 1);
+    if (rows == 0) {
+        if (set && set->active())
+            set->first();
         return;
-    const TField *title = set->find_field(title_column);
-    const TField *recid = set->find_field(QStringLiteral("RECID"));
-    if (!title || !recid)
-        return;
-    QList<QTreeWidgetItem *> children;
-    children.reserve(set->record_count());
+    }
+    QList<QTreeWidgetItem *> added;
     QTreeWidgetItem *selected = nullptr;
-    for (int row = 0; row < set->record_count(); ++row) {
-        auto *child = new QTreeWidgetItem({set->cell_text(row, title->index())});
+    for (int row = 0; row < rows; ++row) {
+        QTreeWidgetItem *child = row < parent->childCount() ? parent->child(row) : nullptr;
+        if (!child) {
+            child = new QTreeWidgetItem;
+            child->setData(0, page_role, branch);
+            child->setForeground(0, branch_looks[branch].color);
+            added << child;
+        }
+        const QString text = set->cell_text(row, title->index());
+        if (child->text(0) != text)
+            child->setText(0, text);
         const int id = set->cell_value(row, recid->index()).toInt();
-        child->setData(0, recid_role, id);
-        child->setData(0, page_role, branch);
-        child->setForeground(0, branch_looks[branch].color);
+        if (child->data(0, recid_role).toInt() != id || !child->data(0, recid_role).isValid())
+            child->setData(0, recid_role, id);
         if (select_recid != 0 && id == select_recid)
             selected = child;
-        children << child;
     }
-    parent->addChildren(children);
+    parent->addChildren(added);
     parent->setExpanded(true);
     if (selected) {
         setCurrentItem(selected);
         dbAPI->locate_recid(select_recid, set);
     } else {
+        // As if its node had gone with the old rows: the branch itself stays chosen.
+        if (currentItem() && currentItem()->parent() == parent)
+            setCurrentItem(parent);
         set->first();
     }
 }
