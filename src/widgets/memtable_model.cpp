@@ -21,6 +21,7 @@ void TMemTableModel::set_table(TMemTable *table, const QStringList &columns)
         m_links[2] = connect(table, &QObject::destroyed, this, [this] { set_table(nullptr); });
     }
     bind_columns(columns);
+    m_rows = rowCount();
     endResetModel();
 }
 
@@ -123,9 +124,18 @@ QVariant TMemTableModel::headerData(int section, Qt::Orientation orientation, in
     }
 }
 
+// A set read again, sorted or filtered has already changed when it says so.  With as many
+// rows as before, the rows the view shows are only painted again: a reset would make the
+// view lay out its header, scroll bars and selection anew for every document a book steps
+// through, whose payments are read again each time.
 void TMemTableModel::reset_rows()
 {
+    if (rowCount() == m_rows && m_rows > 0 && columnCount() > 0) {
+        emit dataChanged(index(0, 0), index(m_rows - 1, columnCount() - 1));
+        return;
+    }
     beginResetModel();
+    m_rows = rowCount();
     endResetModel();
 }
 

@@ -48,5 +48,6 @@ private:
     std::vector<int> m_fields;
     std::vector<QString> m_titles;
     RowTextColor m_row_text_color;
+    int m_rows = 0; // as the view last learnt them
     QMetaObject::Connection m_links[3];
 };
