@@ -8,13 +8,13 @@
 //     bench_books [DATABASE]
 
 #include "bench_database.h"
+#include "grid_moves.h"
 
 #include "documents/ui/fdoc.h"
 #include "widgets/dbgrid.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QKeyEvent>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <cstdio>
@@ -113,34 +113,6 @@ double raw_payments(const QString &path, const std::vector<int> &ids)
     return ms;
 }
 
-// Milliseconds per row for `moves` Down keys from the first row.
-double move_through(TDBGrid &grid)
-{
-    grid.table()->first();
-    QApplication::processEvents();
-    QElapsedTimer timer;
-    timer.start();
-    for (int i = 0; i < moves; ++i) {
-        QKeyEvent press(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier);
-        QApplication::sendEvent(&grid, &press);
-    }
-    return timer.nsecsElapsed() / 1e6 / moves;
-}
-
-// The same moves in a grid alone over the same set: what the grid itself costs, which the
-// book's figure includes and the floor does not.
-double bare_grid_move(TMemTable *set)
-{
-    TDBGrid grid;
-    grid.resize(1100, 400);
-    grid.set_table(set);
-    grid.show();
-    grid.setFocus();
-    const double ms = move_through(grid);
-    grid.set_table(nullptr);
-    return ms;
-}
-
 } // namespace
 
 int main(int argc, char *argv[])
@@ -166,6 +138,7 @@ int main(int argc, char *argv[])
 
     std::vector<double> opening, opening_floor, moving, moving_floor, grid_alone;
     std::vector<int> ids;
+    QSize grid_size;
     for (int run = 0; run < runs; ++run) {
         QElapsedTimer timer;
         timer.start();
@@ -178,7 +151,8 @@ int main(int argc, char *argv[])
 
         window.pages()->setCurrentIndex(TfDoc::PaymentsPage);
         window.grid()->setFocus();
-        moving.push_back(move_through(*window.grid()));
+        grid_size = window.grid()->size();
+        moving.push_back(move_down(*window.grid(), moves));
         if (ids.empty()) {
             TMemTable *set = window.record_set();
             for (int row = 2; row <= moves + 1; ++row) {
@@ -192,7 +166,7 @@ int main(int argc, char *argv[])
     TMemTable *alone = db.api().select_sql(
         QStringLiteral("VIEW_DOC"), QStringLiteral("SELECT * FROM VIEW_DOC1 ORDER BY DOC_NO"));
     for (int run = 0; run < runs; ++run)
-        grid_alone.push_back(bare_grid_move(alone));
+        grid_alone.push_back(bare_grid_move(alone, grid_size, moves));
     db.api().free_set(alone);
     const double open_ms = median(opening);
     const double open_floor = median(opening_floor);
