@@ -100,16 +100,18 @@ int main(int argc, char *argv[])
         }
         floor.push_back(raw_details(db.path(), ids));
         // A set of its own: the window's set would move the window along.
-        TMemTable *alone = db.api().select_sql(QStringLiteral("VIEW_PAR"),
-                                               QStringLiteral("SELECT * FROM VIEW_PAR ORDER BY PARTNER_NO"));
+        TMemTable *alone =
+            db.api().select_sql(QStringLiteral("VIEW_PAR"),
+                                QStringLiteral("SELECT * FROM VIEW_PAR ORDER BY PARTNER_NO"));
         grid_alone.push_back(bare_grid_move(alone, window.grid()->size(), moves));
         db.api().free_set(alone);
     }
     const double ours = median(moving);
     std::printf("opening the window: %.0f ms (median of %d)\n", median(opening), runs);
     std::printf("per partner change (three detail sets and the tree): %.3f ms\n", ours);
-    std::printf("floor, the three raw selects stepped and read: %.3f ms -> ratio %.2f (goal <= 2)\n",
-                median(floor), ours / median(floor));
+    std::printf(
+        "floor, the three raw selects stepped and read: %.3f ms -> ratio %.2f (goal <= 2)\n",
+        median(floor), ours / median(floor));
     std::printf("of which the grid's own move, a bare grid of the window's size over the "
                 "partners: %.3f ms\n",
                 median(grid_alone));

@@ -30,8 +30,9 @@ void TDBEdit::bind(TMemTable *table, const QString &field_name)
 void TDBEdit::show_value()
 {
     const TField *bound = m_link.field();
-    const QString shown =
-        !bound ? QString() : hasFocus() ? bound->as_string() : resting_text(*bound);
+    const QString shown = !bound       ? QString()
+                          : hasFocus() ? bound->as_string()
+                                       : resting_text(*bound);
     // Laying the text out again is most of what moving through a set costs a form, and a
     // reloaded set announces itself twice.
     if (shown != text())

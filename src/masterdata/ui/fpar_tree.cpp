@@ -16,8 +16,10 @@ struct BranchLook {
 };
 
 const BranchLook branch_looks[TParTree::PageCount] = {
-    {"Základní údaje", Qt::black},   {"Adresy", Qt::blue},
-    {"Kontakty", Qt::red},           {"Bankovní spoj.", QColor(0, 128, 0)},
+    {"Základní údaje", Qt::black},
+    {"Adresy", Qt::blue},
+    {"Kontakty", Qt::red},
+    {"Bankovní spoj.", QColor(0, 128, 0)},
     {"Ostatní", QColor(128, 128, 128)},
 };
 
