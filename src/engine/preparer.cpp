@@ -487,13 +487,18 @@ private:
             return block;
         block.feed.source = source;
         if (const auto feeds = m_accumulator_feeds.constFind(source);
-            feeds != m_accumulator_feeds.cend())
+            feeds != m_accumulator_feeds.cend()) {
+            block.feed.accumulator_values.reserve(feeds->size());
             for (const int accumulator : *feeds)
                 block.feed.accumulator_values.push_back(
                     source->value(m_accumulators[accumulator].column));
-        if (const auto feeds = m_snapshot_feeds.constFind(source); feeds != m_snapshot_feeds.cend())
+        }
+        if (const auto feeds = m_snapshot_feeds.constFind(source);
+            feeds != m_snapshot_feeds.cend()) {
+            block.feed.snapshot_values.reserve(feeds->size());
             for (const auto &slot : *feeds)
                 block.feed.snapshot_values.push_back(source->value(slot.second));
+        }
         return block;
     }
 
@@ -560,7 +565,7 @@ private:
         for (size_t i = 0; i < band.objects.size(); ++i) {
             const CompiledObject &compiled = band.objects[i];
             const ReportObject &object = *compiled.object;
-            DisplayItem item;
+            DisplayItem &item = block.items.emplace_back();
             item.rect = object.rect.translated(m_page->margins.left(), 0);
             item.frame = object.frame;
             item.fill = object.fill;
@@ -606,7 +611,6 @@ private:
             }
             if (design.stretch && object.stretch && needed > item.rect.height())
                 item.rect.setHeight(needed);
-            block.items.push_back(std::move(item));
         }
         if (design.stretch) {
             for (const DisplayItem &item : block.items)

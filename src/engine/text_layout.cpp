@@ -1,5 +1,7 @@
 #include "engine/text_layout.h"
 
+#include <algorithm>
+
 namespace {
 
 // Slack for widths that are equal but for rounding.
@@ -93,7 +95,8 @@ void break_text_into(std::vector<BrokenLine> &lines, const FontBook &fonts, int 
             lines.push_back({paragraph, fonts.width(font, paragraph)});
     };
     // Most cells of a long list are one line: no copy and no split for them.
-    if (!text.contains(u'\n') && !text.contains(u'\r')) {
+    if (std::none_of(text.cbegin(), text.cend(),
+                     [](QChar c) { return c == u'\n' || c == u'\r'; })) {
         add_paragraph(text);
         return;
     }
