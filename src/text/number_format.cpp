@@ -2,7 +2,6 @@
 
 #include "text/format_settings.h"
 
-#include <QVarLengthArray>
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -143,9 +142,9 @@ NumberFormat::NumberFormat(const QString &format) : m_format(format)
 
 // The integer part of the format, filled from the right: a digit per position, the digits
 // that do not fit at the leftmost position, a literal only while digits remain to its left.
-void NumberFormat::append_integer(QString &result, const std::string &digits) const
+void NumberFormat::append_integer(NumberText &result, const std::string &digits) const
 {
-    QVarLengthArray<char16_t, 64> reversed;
+    NumberText reversed;
     auto remaining = static_cast<qsizetype>(digits.size());
     int written = 0;
     int since_literal_space = 0;
@@ -184,17 +183,17 @@ void NumberFormat::append_integer(QString &result, const std::string &digits) co
     while (remaining > 0)
         put_overflow_digit();
     for (qsizetype i = reversed.size(); i-- > 0;)
-        result.append(QChar(reversed[i]));
+        result.append(reversed[i]);
 }
 
-void NumberFormat::append_fraction(QString &result, const std::string &digits,
+void NumberFormat::append_fraction(NumberText &result, const std::string &digits,
                                    QChar separator) const
 {
     if (m_point < 0)
         return;
     const auto written = static_cast<int>(digits.size());
     if (written > 0)
-        result.append(separator);
+        result.append(separator.unicode());
     int position = 0;
     for (qsizetype i = m_point + 1; i < m_format.size(); ++i) {
         const QChar c = m_format.at(i);
@@ -202,10 +201,10 @@ void NumberFormat::append_fraction(QString &result, const std::string &digits,
             continue;
         if (is_digit_position(c)) {
             if (position < written)
-                result.append(QChar::fromLatin1(digits[position]));
+                result.append(char16_t(digits[position]));
             ++position;
         } else if (i > m_last_fraction_position || position < written) {
-            result.append(c);
+            result.append(c.unicode());
         }
     }
 }
@@ -231,16 +230,15 @@ QString NumberFormat::format(double value) const
     if (static_cast<int>(text.integer.size()) < m_min_integer_digits)
         text.integer.insert(0, m_min_integer_digits - text.integer.size(), '0');
 
-    QString result;
-    // Room for every literal, every digit with a separator per three, the sign and the point.
-    result.reserve(m_format.size() + qsizetype(text.integer.size() + text.fraction.size()) * 4 / 3 +
-                   2);
-    result.append(m_prefix);
+    // Built in place and copied into its text once: a list formats thousands of amounts.
+    NumberText result;
+    for (const QChar c : m_prefix)
+        result.append(c.unicode());
     if (text.negative && !text.is_zero())
         result.append(u'-');
     append_integer(result, text.integer);
     append_fraction(result, text.fraction, separator);
-    return result;
+    return QString(reinterpret_cast<const QChar *>(result.constData()), result.size());
 }
 
 QString format_number(double value, const QString &format)

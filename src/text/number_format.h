@@ -18,6 +18,7 @@
 // An empty format writes the shortest decimal text that reads back as the same double.
 
 #include <QString>
+#include <QVarLengthArray>
 #include <string>
 
 // A display format read once, for the many numbers of a list that share it.
@@ -30,8 +31,9 @@ public:
     QString format(double value) const;
 
 private:
-    void append_integer(QString &result, const std::string &digits) const;
-    void append_fraction(QString &result, const std::string &digits, QChar separator) const;
+    using NumberText = QVarLengthArray<char16_t, 64>;
+    void append_integer(NumberText &result, const std::string &digits) const;
+    void append_fraction(NumberText &result, const std::string &digits, QChar separator) const;
 
     QString m_format;
     QString m_prefix;               // the literals before the first digit position
