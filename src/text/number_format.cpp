@@ -35,23 +35,27 @@ DecimalText shortest_decimal(double value)
                                       std::chars_format::scientific);
     const std::string_view scientific(buffer, size_t(result.ptr - buffer));
     const auto exponent_at = scientific.find('e');
-    std::string digits(scientific.substr(0, exponent_at));
-    if (digits.size() > 1)
-        digits.erase(1, 1);
+    // The mantissa's digits without its point: at most 17 for the shortest text of a double.
+    char digits[24];
+    int count = 0;
+    for (const char c : scientific.substr(0, exponent_at))
+        if (c != '.')
+            digits[count++] = c;
     std::string_view exponent = scientific.substr(exponent_at + 1);
     if (!exponent.empty() && exponent.front() == '+')
         exponent.remove_prefix(1);
     int power = 0;
     std::from_chars(exponent.data(), exponent.data() + exponent.size(), power);
     const int point = power + 1;
-    const int count = static_cast<int>(digits.size());
     if (point <= 0) {
-        text.fraction = std::string(-point, '0') + digits;
+        text.fraction.assign(size_t(-point), '0');
+        text.fraction.append(digits, size_t(count));
     } else if (point >= count) {
-        text.integer = digits + std::string(point - count, '0');
+        text.integer.assign(digits, size_t(count));
+        text.integer.append(size_t(point - count), '0');
     } else {
-        text.integer = digits.substr(0, point);
-        text.fraction = digits.substr(point);
+        text.integer.assign(digits, size_t(point));
+        text.fraction.assign(digits + point, size_t(count - point));
     }
     if (text.integer == "0")
         text.integer.clear();
