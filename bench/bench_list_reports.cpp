@@ -206,9 +206,7 @@ int main(int argc, char **argv)
         QFile::copy(QStringLiteral(TALLYRA_REPORT_TEMPLATES "/%1.frf").arg(QLatin1String(name)),
                     dir.filePath(QStringLiteral("Lib/%1.frf").arg(QLatin1String(name))));
     set_app_exe_path(dir.filePath(QStringLiteral("tallyra")));
-    journal_year = db.api().count_rows(QStringLiteral("VIEW_YEARS")) > 0
-                       ? today().year()
-                       : 0;
+    journal_year = db.api().count_rows(QStringLiteral("VIEW_YEARS")) > 0 ? today().year() : 0;
     std::printf("VIEW_TE rows: %d\n", db.api().count_rows(QStringLiteral("VIEW_TE")));
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

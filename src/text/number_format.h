@@ -36,10 +36,10 @@ private:
     void append_fraction(NumberText &result, const std::string &digits, QChar separator) const;
 
     QString m_format;
-    QString m_prefix;               // the literals before the first digit position
-    qsizetype m_point = -1;         // index of the decimal point, -1 when there is none
-    qsizetype m_integer_end = 0;    // the integer part is [0, m_integer_end)
-    qsizetype m_body_start = 0;     // the first integer digit position, or m_integer_end
+    QString m_prefix;            // the literals before the first digit position
+    qsizetype m_point = -1;      // index of the decimal point, -1 when there is none
+    qsizetype m_integer_end = 0; // the integer part is [0, m_integer_end)
+    qsizetype m_body_start = 0;  // the first integer digit position, or m_integer_end
     qsizetype m_last_fraction_position = -1;
     int m_min_integer_digits = 1;
     int m_min_fraction_digits = 0;
