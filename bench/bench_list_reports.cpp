@@ -61,7 +61,7 @@ void time_shown(benchmark::State &state, std::vector<double> &samples, Show &&sh
     }
 }
 
-// The iteration's median against its floor's, both of this run.
+// The median of these iterations against the floor's median, both of this run.
 void report_ratio(benchmark::State &state, const std::vector<double> &samples,
                   const std::vector<double> &floor)
 {
