@@ -3,6 +3,7 @@
 #include "text/format_settings.h"
 
 #include <algorithm>
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <string>
@@ -220,6 +221,17 @@ QString NumberFormat::format(double value) const
     if (std::isinf(value))
         return value < 0 ? QStringLiteral("-INF") : QStringLiteral("INF");
     const QChar separator = decimal_separator();
+    const auto bits = std::bit_cast<quint64>(value);
+    if (!m_last_text.isNull() && bits == m_last_bits && separator == m_last_separator)
+        return m_last_text;
+    m_last_bits = bits;
+    m_last_separator = separator;
+    m_last_text = written(value, separator);
+    return m_last_text;
+}
+
+QString NumberFormat::written(double value, QChar separator) const
+{
     DecimalText text = shortest_decimal(value);
     if (m_format.isEmpty())
         return shortest_text(text, separator);

@@ -31,6 +31,7 @@ public:
     QString format(double value) const;
 
 private:
+    QString written(double value, QChar separator) const;
     using NumberText = QVarLengthArray<char16_t, 64>;
     void append_integer(NumberText &result, const std::string &digits) const;
     void append_fraction(NumberText &result, const std::string &digits, QChar separator) const;
@@ -48,6 +49,11 @@ private:
     // "### ##0.00": the integer digits are grouped by spaces between digit positions, so
     // the digits the format has no place for are grouped the same way.
     bool m_space_grouped = false;
+    // A column of a list repeats its amounts, zero above all, row after row: the last
+    // number's text is kept.  A format serves one thread, as all formatting does.
+    mutable quint64 m_last_bits = 0;
+    mutable QChar m_last_separator;
+    mutable QString m_last_text;
 };
 
 QString format_number(double value, const QString &format);

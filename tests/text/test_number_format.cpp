@@ -128,8 +128,13 @@ TEST_F(NumberFormatTest, OneFormatWritesEveryNumberAsTheFormatterDoes)
         EXPECT_EQ(amounts.format(value), format_number(value, QStringLiteral("### ##0.00 Kč")))
             << value;
     EXPECT_EQ(amounts.format(1234.5), QStringLiteral("1 234.50 Kč"));
+    // The same amount again, once the separator is back: a list repeats its amounts.
+    set_decimal_separator(u',');
+    EXPECT_EQ(amounts.format(1234.5), QStringLiteral("1 234,50 Kč"));
+    EXPECT_EQ(amounts.format(-0.0), QStringLiteral("0,00 Kč"));
+    EXPECT_EQ(amounts.format(0.0), QStringLiteral("0,00 Kč"));
     EXPECT_TRUE(NumberFormat().is_empty());
-    EXPECT_EQ(NumberFormat().format(-1234.5), QStringLiteral("-1234.5"));
+    EXPECT_EQ(NumberFormat().format(-1234.5), QStringLiteral("-1234,5"));
 }
 
 } // namespace
