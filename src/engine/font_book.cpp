@@ -45,10 +45,15 @@ double FontBook::advance(Advances &advances, char32_t code) const
 double FontBook::width(int font, QStringView text) const
 {
     Advances &advances = m_advances[size_t(font)];
+    const double *common = advances.common.data();
     double width = 0.0;
     for (qsizetype i = 0; i < text.size(); ++i) {
         const QChar c = text.at(i);
-        if (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
+        // The letters of a list, measured long ago: no call for them.  Surrogates lie above
+        // the common ones.
+        if (c.unicode() < common_limit && common[c.unicode()] >= 0)
+            width += common[c.unicode()];
+        else if (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
             width += advance(advances, QChar::surrogateToUcs4(c, text.at(++i)));
         else
             width += advance(advances, c.unicode());

@@ -97,6 +97,7 @@ struct CompiledText {
 struct CompiledObject {
     const ReportObject *object = nullptr;
     CompiledText text;
+    NumberFormat number_format;
     int font = -1;
     std::optional<std::vector<BrokenLine>> constant_lines;
     std::shared_ptr<const RichTextLayout> rich;
@@ -259,6 +260,7 @@ private:
             item.object = &object;
             if (const auto *text = std::get_if<TextContent>(&object.content)) {
                 item.text = compile_text(text->text.join(u'\n'), band, &object, accumulators);
+                item.number_format = NumberFormat(text->format);
                 item.font = m_fonts.font(text->font);
                 compiled.numbers_pages = compiled.numbers_pages || item.text.numbers_pages();
                 if (item.text.constant())
@@ -485,13 +487,18 @@ private:
             return block;
         block.feed.source = source;
         if (const auto feeds = m_accumulator_feeds.constFind(source);
-            feeds != m_accumulator_feeds.cend())
+            feeds != m_accumulator_feeds.cend()) {
+            block.feed.accumulator_values.reserve(feeds->size());
             for (const int accumulator : *feeds)
                 block.feed.accumulator_values.push_back(
                     source->value(m_accumulators[accumulator].column));
-        if (const auto feeds = m_snapshot_feeds.constFind(source); feeds != m_snapshot_feeds.cend())
+        }
+        if (const auto feeds = m_snapshot_feeds.constFind(source);
+            feeds != m_snapshot_feeds.cend()) {
+            block.feed.snapshot_values.reserve(feeds->size());
             for (const auto &slot : *feeds)
                 block.feed.snapshot_values.push_back(source->value(slot.second));
+        }
         return block;
     }
 
@@ -550,11 +557,15 @@ private:
         block.band = &band;
         block.height = design.height;
         block.items.reserve(band.objects.size());
-        std::vector<std::vector<BrokenLine>> broken(band.objects.size());
+        // Broken lines of every object, kept in the preparer so that their room serves
+        // every row.
+        std::vector<std::vector<BrokenLine>> &broken = m_broken;
+        if (broken.size() < band.objects.size())
+            broken.resize(band.objects.size());
         for (size_t i = 0; i < band.objects.size(); ++i) {
             const CompiledObject &compiled = band.objects[i];
             const ReportObject &object = *compiled.object;
-            DisplayItem item;
+            DisplayItem &item = block.items.emplace_back();
             item.rect = object.rect.translated(m_page->margins.left(), 0);
             item.frame = object.frame;
             item.fill = object.fill;
@@ -563,12 +574,12 @@ private:
             switch (object.kind()) {
             case ObjectKind::Text: {
                 const auto &text = std::get<TextContent>(object.content);
-                broken[i] =
-                    compiled.constant_lines
-                        ? *compiled.constant_lines
-                        : break_text(m_fonts, compiled.font,
-                                     evaluate(compiled.text, text.format, true),
-                                     object.rect.width() - 2 * text.padding, text.word_wrap);
+                if (compiled.constant_lines)
+                    broken[i] = *compiled.constant_lines;
+                else
+                    break_text_into(broken[i], m_fonts, compiled.font,
+                                    evaluate(compiled.text, compiled.number_format, true),
+                                    object.rect.width() - 2 * text.padding, text.word_wrap);
                 needed = m_fonts.prepared(compiled.font).height * double(broken[i].size()) +
                          2 * text.padding;
                 item.content = DisplayText{compiled.font, text.color, text.align, {}};
@@ -600,7 +611,6 @@ private:
             }
             if (design.stretch && object.stretch && needed > item.rect.height())
                 item.rect.setHeight(needed);
-            block.items.push_back(std::move(item));
         }
         if (design.stretch) {
             for (const DisplayItem &item : block.items)
@@ -653,59 +663,58 @@ private:
 
     // `marks`: page numbers as marks that fill_page_numbers() replaces once all pages exist;
     // otherwise as far as known now.
-    QString evaluate(const CompiledText &text, const QString &format, bool marks) const
+    QString evaluate(const CompiledText &text, const NumberFormat &format, bool marks) const
     {
+        // Most cells are one field: its text as it comes, without a copy.
+        if (text.segments.size() == 1)
+            return evaluate(text.segments.front(), format, marks);
         QString result;
-        for (const BoundSegment &segment : text.segments) {
-            switch (segment.kind) {
-            case SegmentKind::Literal:
-                result += segment.literal;
-                break;
-            case SegmentKind::Field:
-                if (segment.snapshot >= 0)
-                    result += display(m_snapshot[segment.snapshot], format);
-                else if (segment.source)
-                    result += display(segment.source->value(segment.column), format);
-                break;
-            case SegmentKind::Aggregate: {
-                const double value = m_accumulators[segment.accumulator].result();
-                result += segment.function == AggregateFunction::Count
-                              ? QString::number(qint64(value))
-                              : format_number(value, format);
-                break;
-            }
-            case SegmentKind::PageNumber:
-                result +=
-                    marks ? QString(page_number_mark) : QString::number(m_result.pages.size());
-                break;
-            case SegmentKind::TotalPages:
-                result +=
-                    marks ? QString(total_pages_mark) : QString::number(m_result.pages.size());
-                break;
-            case SegmentKind::Date:
-                result += format_short_date(m_options.today);
-                break;
-            case SegmentKind::LineNumber:
-                result += QString::number(m_line);
-                break;
-            }
-        }
+        for (const BoundSegment &segment : text.segments)
+            result += evaluate(segment, format, marks);
         return result;
     }
 
-    static QString display(const QVariant &value, const QString &format)
+    QString evaluate(const BoundSegment &segment, const NumberFormat &format, bool marks) const
+    {
+        switch (segment.kind) {
+        case SegmentKind::Literal:
+            return segment.literal;
+        case SegmentKind::Field:
+            if (segment.snapshot >= 0)
+                return display(m_snapshot[segment.snapshot], format);
+            if (segment.source)
+                return display(segment.source->value(segment.column), format);
+            return {};
+        case SegmentKind::Aggregate: {
+            const double value = m_accumulators[segment.accumulator].result();
+            return segment.function == AggregateFunction::Count ? QString::number(qint64(value))
+                                                                : format.format(value);
+        }
+        case SegmentKind::PageNumber:
+            return marks ? QString(page_number_mark) : QString::number(m_result.pages.size());
+        case SegmentKind::TotalPages:
+            return marks ? QString(total_pages_mark) : QString::number(m_result.pages.size());
+        case SegmentKind::Date:
+            return format_short_date(m_options.today);
+        case SegmentKind::LineNumber:
+            return QString::number(m_line);
+        }
+        return {};
+    }
+
+    static QString display(const QVariant &value, const NumberFormat &format)
     {
         switch (value.typeId()) {
         case QMetaType::UnknownType:
             return {};
         case QMetaType::Double:
         case QMetaType::Float:
-            return format_number(value.toDouble(), format);
+            return format.format(value.toDouble());
         case QMetaType::Int:
         case QMetaType::LongLong:
         case QMetaType::UInt:
         case QMetaType::ULongLong:
-            return format.isEmpty() ? value.toString() : format_number(value.toDouble(), format);
+            return format.is_empty() ? value.toString() : format.format(value.toDouble());
         case QMetaType::QDate:
             return format_short_date(value.toDate());
         case QMetaType::QDateTime:
@@ -928,6 +937,7 @@ private:
         size_t end;
     };
     std::vector<NumberedItems> m_numbered;
+    std::vector<std::vector<BrokenLine>> m_broken;
     QSet<ReportDataSource *> m_row_sources; // those that data bands of the page print
     const TemplatePage *m_page = nullptr;
     std::vector<CompiledBand *> m_titles;

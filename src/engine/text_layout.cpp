@@ -1,5 +1,7 @@
 #include "engine/text_layout.h"
 
+#include <algorithm>
+
 namespace {
 
 // Slack for widths that are equal but for rounding.
@@ -78,6 +80,14 @@ std::vector<BrokenLine> break_text(const FontBook &fonts, int font, const QStrin
                                    double width, bool word_wrap)
 {
     std::vector<BrokenLine> lines;
+    break_text_into(lines, fonts, font, text, width, word_wrap);
+    return lines;
+}
+
+void break_text_into(std::vector<BrokenLine> &lines, const FontBook &fonts, int font,
+                     const QString &text, double width, bool word_wrap)
+{
+    lines.clear();
     const auto add_paragraph = [&](const QString &paragraph) {
         if (word_wrap && width > 0)
             break_paragraph(fonts, font, paragraph, width, lines);
@@ -85,15 +95,15 @@ std::vector<BrokenLine> break_text(const FontBook &fonts, int font, const QStrin
             lines.push_back({paragraph, fonts.width(font, paragraph)});
     };
     // Most cells of a long list are one line: no copy and no split for them.
-    if (!text.contains(u'\n') && !text.contains(u'\r')) {
+    if (std::none_of(text.cbegin(), text.cend(),
+                     [](QChar c) { return c == u'\n' || c == u'\r'; })) {
         add_paragraph(text);
-        return lines;
+        return;
     }
     QString normalized = text;
     normalized.remove(u'\r');
     for (const QString &paragraph : normalized.split(u'\n'))
         add_paragraph(paragraph);
-    return lines;
 }
 
 std::vector<TextLine> place_lines(const std::vector<BrokenLine> &lines, double line_height,

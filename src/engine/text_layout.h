@@ -16,6 +16,10 @@ struct BrokenLine {
 // padded with spaces keep their columns.
 std::vector<BrokenLine> break_text(const FontBook &fonts, int font, const QString &text,
                                    double width, bool word_wrap);
+// The same into `lines`, emptied first: a long list breaks its cells one after another into
+// one buffer that keeps its room.
+void break_text_into(std::vector<BrokenLine> &lines, const FontBook &fonts, int font,
+                     const QString &text, double width, bool word_wrap);
 
 // The lines aligned in the rectangle.  Lines below its bottom are left out, except the first,
 // which is always printed; empty lines keep their place but print nothing.

@@ -3,9 +3,11 @@
 #include "text/format_settings.h"
 
 #include <algorithm>
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <string>
+#include <string_view>
 
 namespace {
 
@@ -32,20 +34,29 @@ DecimalText shortest_decimal(double value)
     char buffer[40];
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value),
                                       std::chars_format::scientific);
-    const std::string scientific(buffer, result.ptr);
+    const std::string_view scientific(buffer, size_t(result.ptr - buffer));
     const auto exponent_at = scientific.find('e');
-    std::string digits = scientific.substr(0, exponent_at);
-    if (digits.size() > 1)
-        digits.erase(1, 1);
-    const int point = std::stoi(scientific.substr(exponent_at + 1)) + 1;
-    const int count = static_cast<int>(digits.size());
+    // The mantissa's digits without its point: at most 17 for the shortest text of a double.
+    char digits[24];
+    int count = 0;
+    for (const char c : scientific.substr(0, exponent_at))
+        if (c != '.')
+            digits[count++] = c;
+    std::string_view exponent = scientific.substr(exponent_at + 1);
+    if (!exponent.empty() && exponent.front() == '+')
+        exponent.remove_prefix(1);
+    int power = 0;
+    std::from_chars(exponent.data(), exponent.data() + exponent.size(), power);
+    const int point = power + 1;
     if (point <= 0) {
-        text.fraction = std::string(-point, '0') + digits;
+        text.fraction.assign(size_t(-point), '0');
+        text.fraction.append(digits, size_t(count));
     } else if (point >= count) {
-        text.integer = digits + std::string(point - count, '0');
+        text.integer.assign(digits, size_t(count));
+        text.integer.append(size_t(point - count), '0');
     } else {
-        text.integer = digits.substr(0, point);
-        text.fraction = digits.substr(point);
+        text.integer.assign(digits, size_t(point));
+        text.fraction.assign(digits + point, size_t(count - point));
     }
     if (text.integer == "0")
         text.integer.clear();
@@ -84,131 +95,6 @@ bool is_digit_position(QChar c)
     return c == u'0' || c == u'#';
 }
 
-// Where a format puts its digits, read once per call.
-struct NumberPattern {
-    qsizetype point = -1;      // index of the decimal point, -1 when there is none
-    qsizetype integer_end = 0; // the integer part is [0, integer_end)
-    qsizetype first_integer_position = -1;
-    qsizetype last_fraction_position = -1;
-    int min_integer_digits = 1;
-    int min_fraction_digits = 0;
-    int max_fraction_digits = 0;
-    bool grouping = false;
-    // "### ##0.00": the integer digits are grouped by spaces between digit positions, so
-    // the digits the format has no place for are grouped the same way.
-    bool space_grouped = false;
-
-    explicit NumberPattern(const QString &format)
-    {
-        point = format.indexOf(u'.');
-        integer_end = point < 0 ? format.size() : point;
-        grouping = format.contains(u',');
-        int required = 0;
-        bool space_after_digit = false;
-        for (qsizetype i = 0; i < integer_end; ++i) {
-            const QChar c = format.at(i);
-            if (c == group_separator && first_integer_position >= 0)
-                space_after_digit = true;
-            if (!is_digit_position(c))
-                continue;
-            if (first_integer_position < 0)
-                first_integer_position = i;
-            if (space_after_digit && !grouping)
-                space_grouped = true;
-            if (c == u'0' || required > 0)
-                ++required;
-        }
-        min_integer_digits = std::max(required, 1);
-        for (qsizetype i = point + 1; point >= 0 && i < format.size(); ++i) {
-            const QChar c = format.at(i);
-            if (!is_digit_position(c))
-                continue;
-            ++max_fraction_digits;
-            if (c == u'0')
-                min_fraction_digits = max_fraction_digits;
-            last_fraction_position = i;
-        }
-    }
-};
-
-// The integer part of the format, filled from the right: a digit per position, the digits
-// that do not fit at the leftmost position, a literal only while digits remain to its left.
-QString integer_part(const QString &format, const NumberPattern &pattern, const std::string &digits,
-                     QString &prefix)
-{
-    QString reversed;
-    auto remaining = static_cast<qsizetype>(digits.size());
-    int written = 0;
-    int since_literal_space = 0;
-    const auto put_digit = [&] {
-        if (pattern.grouping && written > 0 && written % 3 == 0)
-            reversed.append(group_separator);
-        reversed.append(QChar::fromLatin1(digits[--remaining]));
-        ++written;
-        ++since_literal_space;
-    };
-    const auto put_overflow_digit = [&] {
-        if (pattern.space_grouped && since_literal_space == 3) {
-            reversed.append(group_separator);
-            since_literal_space = 0;
-        }
-        put_digit();
-    };
-    const qsizetype body_start =
-        pattern.first_integer_position < 0 ? pattern.integer_end : pattern.first_integer_position;
-    for (qsizetype i = pattern.integer_end - 1; i >= body_start; --i) {
-        const QChar c = format.at(i);
-        if (c == u',')
-            continue;
-        if (i == body_start && is_digit_position(c)) {
-            if (remaining > 0)
-                put_digit();
-            while (remaining > 0)
-                put_overflow_digit();
-        } else if (is_digit_position(c)) {
-            if (remaining > 0)
-                put_digit();
-        } else if (remaining > 0) {
-            reversed.append(c);
-            if (c == group_separator)
-                since_literal_space = 0;
-        }
-    }
-    while (remaining > 0)
-        put_overflow_digit();
-    for (qsizetype i = 0; i < body_start; ++i) {
-        if (format.at(i) != u',')
-            prefix.append(format.at(i));
-    }
-    std::reverse(reversed.begin(), reversed.end());
-    return reversed;
-}
-
-QString fraction_part(const QString &format, const NumberPattern &pattern,
-                      const std::string &digits, QChar separator)
-{
-    QString text;
-    if (pattern.point < 0)
-        return text;
-    const auto written = static_cast<int>(digits.size());
-    if (written > 0)
-        text.append(separator);
-    int position = 0;
-    for (qsizetype i = pattern.point + 1; i < format.size(); ++i) {
-        const QChar c = format.at(i);
-        if (c == u',')
-            continue;
-        if (is_digit_position(c)) {
-            if (position < written)
-                text.append(QChar::fromLatin1(digits[position]));
-            ++position;
-        } else if (i > pattern.last_fraction_position || position < written) {
-            text.append(c);
-        }
-    }
-    return text;
-}
-
 QString shortest_text(const DecimalText &text, QChar separator)
 {
     QString result;
@@ -222,31 +108,156 @@ QString shortest_text(const DecimalText &text, QChar separator)
 
 } // namespace
 
-QString format_number(double value, const QString &format)
+NumberFormat::NumberFormat(const QString &format) : m_format(format)
+{
+    m_point = format.indexOf(u'.');
+    m_integer_end = m_point < 0 ? format.size() : m_point;
+    m_grouping = format.contains(u',');
+    qsizetype first_integer_position = -1;
+    int required = 0;
+    bool space_after_digit = false;
+    for (qsizetype i = 0; i < m_integer_end; ++i) {
+        const QChar c = format.at(i);
+        if (c == group_separator && first_integer_position >= 0)
+            space_after_digit = true;
+        if (!is_digit_position(c))
+            continue;
+        if (first_integer_position < 0)
+            first_integer_position = i;
+        if (space_after_digit && !m_grouping)
+            m_space_grouped = true;
+        if (c == u'0' || required > 0)
+            ++required;
+    }
+    m_min_integer_digits = std::max(required, 1);
+    m_body_start = first_integer_position < 0 ? m_integer_end : first_integer_position;
+    for (qsizetype i = 0; i < m_body_start; ++i)
+        if (format.at(i) != u',')
+            m_prefix.append(format.at(i));
+    for (qsizetype i = m_point + 1; m_point >= 0 && i < format.size(); ++i) {
+        const QChar c = format.at(i);
+        if (!is_digit_position(c))
+            continue;
+        ++m_max_fraction_digits;
+        if (c == u'0')
+            m_min_fraction_digits = m_max_fraction_digits;
+        m_last_fraction_position = i;
+    }
+}
+
+// The integer part of the format, filled from the right: a digit per position, the digits
+// that do not fit at the leftmost position, a literal only while digits remain to its left.
+void NumberFormat::append_integer(NumberText &result, const std::string &digits) const
+{
+    NumberText reversed;
+    auto remaining = static_cast<qsizetype>(digits.size());
+    int written = 0;
+    int since_literal_space = 0;
+    const auto put_digit = [&] {
+        if (m_grouping && written > 0 && written % 3 == 0)
+            reversed.append(group_separator);
+        reversed.append(char16_t(digits[--remaining]));
+        ++written;
+        ++since_literal_space;
+    };
+    const auto put_overflow_digit = [&] {
+        if (m_space_grouped && since_literal_space == 3) {
+            reversed.append(group_separator);
+            since_literal_space = 0;
+        }
+        put_digit();
+    };
+    for (qsizetype i = m_integer_end - 1; i >= m_body_start; --i) {
+        const QChar c = m_format.at(i);
+        if (c == u',')
+            continue;
+        if (i == m_body_start && is_digit_position(c)) {
+            if (remaining > 0)
+                put_digit();
+            while (remaining > 0)
+                put_overflow_digit();
+        } else if (is_digit_position(c)) {
+            if (remaining > 0)
+                put_digit();
+        } else if (remaining > 0) {
+            reversed.append(c.unicode());
+            if (c == group_separator)
+                since_literal_space = 0;
+        }
+    }
+    while (remaining > 0)
+        put_overflow_digit();
+    for (qsizetype i = reversed.size(); i-- > 0;)
+        result.append(reversed[i]);
+}
+
+void NumberFormat::append_fraction(NumberText &result, const std::string &digits,
+                                   QChar separator) const
+{
+    if (m_point < 0)
+        return;
+    const auto written = static_cast<int>(digits.size());
+    if (written > 0)
+        result.append(separator.unicode());
+    int position = 0;
+    for (qsizetype i = m_point + 1; i < m_format.size(); ++i) {
+        const QChar c = m_format.at(i);
+        if (c == u',')
+            continue;
+        if (is_digit_position(c)) {
+            if (position < written)
+                result.append(char16_t(digits[position]));
+            ++position;
+        } else if (i > m_last_fraction_position || position < written) {
+            result.append(c.unicode());
+        }
+    }
+}
+
+QString NumberFormat::format(double value) const
 {
     if (std::isnan(value))
         return QStringLiteral("NaN");
     if (std::isinf(value))
         return value < 0 ? QStringLiteral("-INF") : QStringLiteral("INF");
     const QChar separator = decimal_separator();
+    const auto bits = std::bit_cast<quint64>(value);
+    if (!m_last_text.isNull() && bits == m_last_bits && separator == m_last_separator)
+        return m_last_text;
+    m_last_bits = bits;
+    m_last_separator = separator;
+    m_last_text = written(value, separator);
+    return m_last_text;
+}
+
+QString NumberFormat::written(double value, QChar separator) const
+{
     DecimalText text = shortest_decimal(value);
-    if (format.isEmpty())
+    if (m_format.isEmpty())
         return shortest_text(text, separator);
 
-    const NumberPattern pattern(format);
-    round_fraction(text, pattern.max_fraction_digits);
-    while (static_cast<int>(text.fraction.size()) > pattern.min_fraction_digits &&
+    round_fraction(text, m_max_fraction_digits);
+    while (static_cast<int>(text.fraction.size()) > m_min_fraction_digits &&
            text.fraction.back() == '0')
         text.fraction.pop_back();
-    text.fraction.resize(std::max<size_t>(text.fraction.size(), pattern.min_fraction_digits), '0');
+    text.fraction.resize(std::max<size_t>(text.fraction.size(), m_min_fraction_digits), '0');
     const auto first_significant = text.integer.find_first_not_of('0');
     text.integer.erase(0, std::min(first_significant, text.integer.size()));
-    if (static_cast<int>(text.integer.size()) < pattern.min_integer_digits)
-        text.integer.insert(0, pattern.min_integer_digits - text.integer.size(), '0');
+    if (static_cast<int>(text.integer.size()) < m_min_integer_digits)
+        text.integer.insert(0, m_min_integer_digits - text.integer.size(), '0');
 
-    QString prefix;
-    const QString integer = integer_part(format, pattern, text.integer, prefix);
+    // Built in place and copied into its text once: a list formats thousands of amounts.
+    NumberText result;
+    for (const QChar c : m_prefix)
+        result.append(c.unicode());
     if (text.negative && !text.is_zero())
-        prefix.append(u'-');
-    return prefix + integer + fraction_part(format, pattern, text.fraction, separator);
+        result.append(u'-');
+    append_integer(result, text.integer);
+    append_fraction(result, text.fraction, separator);
+    return QString(reinterpret_cast<const QChar *>(result.constData()), result.size());
+}
+
+QString format_number(double value, const QString &format)
+{
+    return NumberFormat(format).format(value);
 }

@@ -117,4 +117,24 @@ TEST_F(NumberFormatTest, ExtremeValuesDoNotBreakIt)
     EXPECT_EQ(format_number(1e-5, "0.0000000000"), "0,0000100000");
 }
 
+// A report reads an object's format once and writes every row's amount with it, while the
+// preview may have switched the decimal separator after the format was read.
+TEST_F(NumberFormatTest, OneFormatWritesEveryNumberAsTheFormatterDoes)
+{
+    set_decimal_separator(u',');
+    const NumberFormat amounts(QStringLiteral("### ##0.00 Kč"));
+    set_decimal_separator(u'.');
+    for (const double value : {1234.5, DBL_MAX, -0.004, 5.0, -1234567.891, 0.0})
+        EXPECT_EQ(amounts.format(value), format_number(value, QStringLiteral("### ##0.00 Kč")))
+            << value;
+    EXPECT_EQ(amounts.format(1234.5), QStringLiteral("1 234.50 Kč"));
+    // The same amount again, once the separator is back: a list repeats its amounts.
+    set_decimal_separator(u',');
+    EXPECT_EQ(amounts.format(1234.5), QStringLiteral("1 234,50 Kč"));
+    EXPECT_EQ(amounts.format(-0.0), QStringLiteral("0,00 Kč"));
+    EXPECT_EQ(amounts.format(0.0), QStringLiteral("0,00 Kč"));
+    EXPECT_TRUE(NumberFormat().is_empty());
+    EXPECT_EQ(NumberFormat().format(-1234.5), QStringLiteral("-1234,5"));
+}
+
 } // namespace
