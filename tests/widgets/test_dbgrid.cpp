@@ -1,6 +1,6 @@
-#include "text/format_settings.h"
 #include "data/inifile.h"
 #include "support/db_fixture.h"
+#include "text/format_settings.h"
 #include "widgets/appearance.h"
 #include "widgets/dbgrid.h"
 #include "widgets/grid_columns.h"
@@ -312,7 +312,8 @@ TEST_F(GridTest, ADetailGridKeepsTheWidthsMeasuredOnRows)
 {
     const auto journal = [this](const QString &condition) {
         return m_api->select_sql(QStringLiteral("TE"),
-                                 QStringLiteral("SELECT DATE_D, TE_TEXT FROM TE WHERE ") + condition);
+                                 QStringLiteral("SELECT DATE_D, TE_TEXT FROM TE WHERE ") +
+                                     condition);
     };
     insert_entry(QStringLiteral("2026-03-01"), QStringLiteral("Dlouhý text úhrady faktury"), 1);
     insert_entry(QStringLiteral("2026-03-02"), QStringLiteral("krátký"), 2);
@@ -401,4 +402,33 @@ TEST(GridOfManyRows, FormatsOnlyTheRowsInView)
     EXPECT_EQ(grid.currentIndex().row(), 199989);
     grid.viewport()->repaint();
     expect_only_visible_rows();
+}
+
+// Read again with as many rows, the rows are painted again in place; with another count the
+// view learns the new rows.  Either way the grid shows the new values and the set's row.
+TEST_F(GridTest, ASetReadAgainShowsItsNewRowsWhateverTheirCount)
+{
+    for (int number = 1; number <= 3; ++number)
+        insert_partner(number, QStringLiteral("P%1").arg(number));
+    TMemTable *set = select_partners();
+    TDBGrid grid;
+    grid.set_table(set);
+    const int name = find_column(grid, QStringLiteral("PARTNER_NAME"));
+    ASSERT_GE(name, 0);
+    const struct {
+        const char *select;
+        QStringList names;
+    } reads[] = {
+        {"SELECT * FROM VIEW_PAR ORDER BY PARTNER_NO DESC", {"P3", "P2", "P1"}},
+        {"SELECT * FROM VIEW_PAR WHERE PARTNER_NO <> '2' ORDER BY PARTNER_NO", {"P1", "P3"}},
+        {"SELECT * FROM VIEW_PAR ORDER BY PARTNER_NO", {"P1", "P2", "P3"}},
+    };
+    for (const auto &read : reads) {
+        SCOPED_TRACE(read.select);
+        set->set_row_number(2);
+        ASSERT_TRUE(m_api->reselect_sql(set, QLatin1String(read.select)));
+        EXPECT_EQ(grid.table_model().rowCount(), read.names.size());
+        EXPECT_EQ(column_texts(grid, name), read.names);
+        EXPECT_EQ(grid.currentIndex().row(), set->current_index());
+    }
 }

@@ -40,8 +40,7 @@ protected:
     }
 
     // Acts on the next modal editor of the type; one still open afterwards is cancelled.
-    template <typename Editor>
-    static void answer(const std::function<void(Editor &editor)> &action)
+    template <typename Editor> static void answer(const std::function<void(Editor &editor)> &action)
     {
         ModalDriver::on_next_modal([action](QWidget *modal) {
             auto *editor = qobject_cast<Editor *>(modal);
@@ -67,10 +66,7 @@ protected:
         type_into(window, name, text);
     }
 
-    static void press(TfPar &window, int key)
-    {
-        QTest::keyClick(window.grid(), Qt::Key(key));
-    }
+    static void press(TfPar &window, int key) { QTest::keyClick(window.grid(), Qt::Key(key)); }
 
     void insert_addresses(int partner, const QString &values)
     {
@@ -246,10 +242,10 @@ TEST_F(PartnersWindowTest, WithoutAPartnerNoDetailCommandReachesARow)
     EXPECT_EQ(window->contacts(), nullptr);
     EXPECT_EQ(window->banks(), nullptr);
     EXPECT_EQ(children(*window, TParTree::AddressPage), 0);
-    for (TfPar::Command command : {TfPar::EditPartner, TfPar::DeletePartner, TfPar::AddAddress,
-                                   TfPar::EditAddress, TfPar::DeleteAddress, TfPar::ShowMap,
-                                   TfPar::AddContact, TfPar::AddBank, TfPar::LoadPicture,
-                                   TfPar::PrintDocumentList})
+    for (TfPar::Command command :
+         {TfPar::EditPartner, TfPar::DeletePartner, TfPar::AddAddress, TfPar::EditAddress,
+          TfPar::DeleteAddress, TfPar::ShowMap, TfPar::AddContact, TfPar::AddBank,
+          TfPar::LoadPicture, TfPar::PrintDocumentList})
         EXPECT_FALSE(window->command(command)->isEnabled()) << command;
     window->show_page(TParTree::AddressPage);
     const size_t messages = m_messages.size();
@@ -268,9 +264,8 @@ TEST_F(PartnersWindowTest, ANewPartnerForADocumentNeedsItsFirstAddress)
         EXPECT_EQ(editor.ok_button()->text(), QStringLiteral(">>> pokračuj"));
         type_into(&editor, "PARTNER_NAME", QStringLiteral("Bez adresy"));
         // The address editor is cancelled.
-        answer<Tfm_par_addredit>([](Tfm_par_addredit &address) {
-            EXPECT_FALSE(address.invoice_box()->isEnabled());
-        });
+        answer<Tfm_par_addredit>(
+            [](Tfm_par_addredit &address) { EXPECT_FALSE(address.invoice_box()->isEnabled()); });
         editor.ok_button()->click();
     });
     EXPECT_EQ(new_partner_for_document(nullptr, 1), 0);
@@ -394,7 +389,8 @@ TEST_F(PartnersWindowTest, ARefusedSaveKeepsTheEditorOpenAndTheProgramRunning)
         type_into(&bank, "DBEdit1bank", QString::fromUtf8("Účet 'A'"));
         bank.ok_button()->click();
         stayed_open = bank.isVisible();
-        EXPECT_EQ(bank.findChild<QLineEdit *>("DBEdit1bank")->text(), QString::fromUtf8("Účet 'A'"));
+        EXPECT_EQ(bank.findChild<QLineEdit *>("DBEdit1bank")->text(),
+                  QString::fromUtf8("Účet 'A'"));
     });
     press(*window, Qt::Key_Insert);
     EXPECT_TRUE(stayed_open);
@@ -483,5 +479,40 @@ TEST_F(PartnersWindowTest, EveryPageShowsTheCurrentPartnersRows)
         EXPECT_EQ(shown("PAR_PARTNER_NAME"), QLatin1String(step.name));
         EXPECT_EQ(window->tree()->branch(TParTree::AddressPage)->child(0)->text(0),
                   QString::fromUtf8(step.title));
+    }
+}
+
+TEST_F(PartnersWindowTest, MovingBetweenPartnersTheTreeHoldsJustTheCurrentPartnersRows)
+{
+    const int first = insert_partner(1, QStringLiteral("Alfa"));
+    const int second = insert_partner(2, QStringLiteral("Beta"));
+    const int third = insert_partner(3, QStringLiteral("Gama"));
+    insert_addresses(first, QString::fromUtf8("(9001, %1, 'Sídlo'), (9002, %1, 'Sklad')"));
+    insert_addresses(second, QString::fromUtf8("(9003, %1, 'Dílna')"));
+    auto window = open_window();
+    QTreeWidgetItem *addresses = window->tree()->branch(TParTree::AddressPage);
+    const struct {
+        int partner;
+        QStringList titles;
+        int first_recid;
+    } steps[] = {
+        {second, {QString::fromUtf8("Dílna")}, 9003},
+        {third, {}, 0},
+        {first, {QString::fromUtf8("Sídlo"), QStringLiteral("Sklad")}, 9001},
+        {second, {QString::fromUtf8("Dílna")}, 9003},
+    };
+    for (const auto &step : steps) {
+        SCOPED_TRACE(step.partner);
+        m_api->locate_recid(step.partner, window->partners());
+        QStringList titles;
+        for (int i = 0; i < addresses->childCount(); ++i)
+            titles << addresses->child(i)->text(0);
+        EXPECT_EQ(titles, step.titles);
+        if (step.first_recid == 0)
+            continue;
+        // A node left from the partner before would choose a row of that partner.
+        window->tree()->setCurrentItem(addresses->child(0));
+        EXPECT_EQ(m_api->current_recid(window->addresses()), step.first_recid);
+        window->tree()->setCurrentItem(window->tree()->branch(TParTree::BasicPage));
     }
 }
