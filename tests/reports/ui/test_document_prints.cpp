@@ -12,6 +12,7 @@
 #include "reports/ui/fmail.h"
 #include "reports/ui/fpreview.h"
 #include "reports/ui/reports_windows.h"
+#include "reports/ui/shown_preview.h"
 #include "support/db_fixture.h"
 #include "support/modal_driver.h"
 #include "taxrecords/cash_voucher.h"
@@ -39,15 +40,6 @@ namespace {
 const char *const expected_payment =
     "SPD*1.0*ACC:CZ6508000000192000145399*AM:12650.00*CC:CZK*DT:20260331*X-VS:2026001"
     "*MSG:Faktura 2026001";
-
-struct Shown {
-    bool opened = false;
-    QString caption;
-    QStringList lines;
-    PreparedReport prepared;
-    // The document whose ISDOC file the preview's sending would offer.
-    int isdoc_document = 0;
-};
 
 class DocumentPrints : public DbFixture {
 protected:
@@ -90,30 +82,11 @@ protected:
         DbFixture::TearDown();
     }
 
-    // Reads the preview into `shown`, lets `in_preview` act on it and closes it.
-    static ModalDriver::Action preview_reader(Shown &shown,
-                                              std::function<void(Tfpreview &)> in_preview = {})
-    {
-        return [&shown, in_preview](QWidget *modal) {
-            auto *preview = qobject_cast<Tfpreview *>(modal);
-            if (!preview)
-                return;
-            shown.opened = true;
-            shown.caption = preview->windowTitle();
-            shown.lines = page_texts(preview->prepared());
-            shown.prepared = preview->prepared();
-            shown.isdoc_document = document_in_preview;
-            if (in_preview)
-                in_preview(*preview);
-            preview->close();
-        };
-    }
-
     // Without `expect_preview` no preview is awaited: one that opens anyway keeps the test
     // from ending, which fails it.
-    static Shown run(const std::function<void()> &print, bool expect_preview = true)
+    static ShownPreview run(const std::function<void()> &print, bool expect_preview = true)
     {
-        Shown shown;
+        ShownPreview shown;
         if (!expect_preview) {
             print();
             return shown;
@@ -124,7 +97,7 @@ protected:
         return shown;
     }
 
-    QString pdf_of(const Shown &shown, const QString &name)
+    QString pdf_of(const ShownPreview &shown, const QString &name)
     {
         const QString pdf = path(name + QStringLiteral(".pdf"));
         TfrTNPDFExportFilter filter(pdf_options_provider());
@@ -148,7 +121,7 @@ private:
 
 TEST_F(DocumentPrints, IssuedInvoiceShowsItsPartnerItemsTotalAndTheQrPaymentThatReadsBack)
 {
-    const Shown shown = run([] { print_issued_invoice(7301); });
+    const ShownPreview shown = run([] { print_issued_invoice(7301); });
     ASSERT_TRUE(shown.opened);
     EXPECT_TRUE(m_messages.empty()) << qPrintable(m_messages.front().text);
     EXPECT_EQ(shown.caption, QStringLiteral("   faktura vydaná"));
@@ -234,7 +207,7 @@ TEST_F(DocumentPrints, EveryOtherPrintMakesASoundPdfWithWhatItsReaderLooksFor)
     REQUIRE_TOOL(pdftotext_program(), "pdftotext");
     for (const auto &c : cases) {
         SCOPED_TRACE(c.what);
-        const Shown shown = run(c.print);
+        const ShownPreview shown = run(c.print);
         ASSERT_TRUE(shown.opened);
         EXPECT_TRUE(m_messages.empty()) << qPrintable(m_messages.front().text);
         const QString pdf = pdf_of(shown, QStringLiteral("print"));
@@ -250,7 +223,7 @@ TEST_F(DocumentPrints, EveryOtherPrintMakesASoundPdfWithWhatItsReaderLooksFor)
 TEST_F(DocumentPrints, InvoiceWithoutPaymentDetailsPrintsWithoutDeliveryAddressAndCode)
 {
     // 7302 has no DOC_DRS1 row: its ID_LINK is NULL and it has no account.
-    const Shown shown = run([] { print_issued_invoice(7302); });
+    const ShownPreview shown = run([] { print_issued_invoice(7302); });
     ASSERT_TRUE(shown.opened);
     EXPECT_TRUE(m_messages.empty()) << qPrintable(m_messages.front().text);
     EXPECT_TRUE(shown.lines.contains(QStringLiteral("Faktura: 2026002")));
@@ -321,7 +294,7 @@ TEST_F(DocumentPrints, TemplateFollowsTheItemsAndTheStoredText)
             ASSERT_TRUE(m_api->write_rtf(c.document, &text));
         }
         const int document = c.document;
-        const Shown shown = run([document] { print_issued_invoice(document); });
+        const ShownPreview shown = run([document] { print_issued_invoice(document); });
         ASSERT_TRUE(shown.opened);
         EXPECT_TRUE(shown.lines.contains(QLatin1String(c.template_line)))
             << qPrintable(shown.lines.join(u'|'));
@@ -353,7 +326,7 @@ TEST_F(DocumentPrints, VoucherSaysItsKindAmountInWordsAndConfirmedDetails)
         voucher_details().number = QStringLiteral("P0042");
         voucher_details().purpose = QStringLiteral("Úhrada");
         voucher_details().name = QStringLiteral("Stavby Novák a syn");
-        const Shown shown = run([&c] {
+        const ShownPreview shown = run([&c] {
             if (c.income)
                 print_income_voucher(c.entry);
             else
@@ -374,12 +347,12 @@ TEST_F(DocumentPrints, ProductSheetListsItsForeignPricesOrAHyphen)
                         "(7601, 'D-01', 'Dveře dubové', 'ks', 3800), (7602, 'M-01', 'Montáž', 'h', 250);"
                         "INSERT INTO PRO_CURR (RECID, PRO_ID, COST, CURR_NAME) VALUES "
                         "(7611, 7601, 155.5, 'EUR'), (7612, 7601, 1234.5, 'USD')"));
-    const Shown priced = run([] { print_catalogue_item(7601); });
+    const ShownPreview priced = run([] { print_catalogue_item(7601); });
     ASSERT_TRUE(priced.opened);
     EXPECT_EQ(priced.caption, QStringLiteral("   Položka katalogu"));
     EXPECT_TRUE(priced.lines.contains(QStringLiteral("155.50 EUR")));
     EXPECT_TRUE(priced.lines.contains(QStringLiteral("1 234.50 USD")));
-    const Shown plain = run([] { print_catalogue_item(7602); });
+    const ShownPreview plain = run([] { print_catalogue_item(7602); });
     ASSERT_TRUE(plain.opened);
     EXPECT_TRUE(plain.lines.contains(QStringLiteral("Montáž")));
     EXPECT_TRUE(plain.lines.contains(QStringLiteral("-")) || plain.lines.contains(QStringLiteral("-  ")))
@@ -408,7 +381,7 @@ TEST_F(DocumentPrints, PartnersWindowPrintsThePartnerSheetAndItsContacts)
         auto *action = window.findChild<QAction *>(QLatin1String(c.action));
         ASSERT_NE(action, nullptr);
         ASSERT_TRUE(action->isEnabled());
-        const Shown shown = run([action] { action->trigger(); });
+        const ShownPreview shown = run([action] { action->trigger(); });
         ASSERT_TRUE(shown.opened);
         EXPECT_EQ(shown.caption, QString::fromUtf8(c.caption));
         EXPECT_TRUE(shown.lines.contains(QStringLiteral("Stavby Novák a syn")));
@@ -498,7 +471,7 @@ TEST_F(DocumentPrints, TaxRecordsBookPrintsTheEntrysDocumentByItsTypeFromTheLink
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&book));
         EXPECT_EQ(book.document_link()->text(), QString::fromUtf8(c.link));
         QLabel *link = book.document_link();
-        const Shown shown = run([link] { QTest::mouseClick(link, Qt::LeftButton); });
+        const ShownPreview shown = run([link] { QTest::mouseClick(link, Qt::LeftButton); });
         ASSERT_TRUE(shown.opened);
         EXPECT_TRUE(m_messages.empty()) << qPrintable(m_messages.front().text);
         EXPECT_EQ(shown.caption, QString::fromUtf8(c.caption));
@@ -548,7 +521,7 @@ TEST_F(DocumentPrints, TaxRecordsBookKeepsAVoucherOnlyWhenThePrinterTookIt)
         SCOPED_TRACE(c.what);
         m_messages.clear();
         output = path(QString::fromUtf8(c.output));
-        Shown shown;
+        ShownPreview shown;
         answer_voucher_dialog([&shown](TfPreTeDoc &dialog) {
             EXPECT_EQ(dialog.number_spin()->value(), 1);
             ModalDriver::on_next_modal(preview_reader(shown, [](Tfpreview &preview) {
@@ -595,7 +568,7 @@ TEST_F(DocumentPrints, SavedInvoiceOpensItsPreviewWhenTheEditorsQuestionIsAnswer
         m_messages.clear();
         printed.clear();
         m_answer = answer;
-        Shown shown;
+        ShownPreview shown;
         ModalDriver::on_next_modal([&shown, answer](QWidget *modal) {
             auto *editor = qobject_cast<Tfm_docheader *>(modal);
             if (!editor || !editor->ok_button()->isEnabled()) {

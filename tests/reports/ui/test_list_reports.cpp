@@ -11,6 +11,7 @@
 #include "reports/ui/list_reports.h"
 #include "reports/ui/report_runner.h"
 #include "reports/ui/reports_windows.h"
+#include "reports/ui/shown_preview.h"
 #include "support/modal_driver.h"
 #include "text/format_settings.h"
 #include "widgets/command_registry.h"
@@ -24,15 +25,6 @@
 #include <QRadioButton>
 
 namespace {
-
-struct Shown {
-    bool opened = false;
-    QString caption;
-    QStringList lines; // every text line of every page, in page order
-    int pages = 0;
-    QChar separator;
-    PreparedReport prepared;
-};
 
 class ListReports : public CodeListFixture {
 protected:
@@ -53,22 +45,11 @@ protected:
 
     // Runs the command; the parameter dialog, when one comes, is confirmed after `choose`,
     // and the preview that follows is read and closed.
-    Shown run(const std::function<void()> &command,
-              const std::function<void(TfSetWhere &)> &choose = {}, bool asks = true)
+    ShownPreview run(const std::function<void()> &command,
+                     const std::function<void(TfSetWhere &)> &choose = {}, bool asks = true)
     {
-        Shown shown;
-        const auto read_preview = [&shown](QWidget *modal) {
-            auto *preview = qobject_cast<Tfpreview *>(modal);
-            if (!preview)
-                return;
-            shown.opened = true;
-            shown.caption = preview->windowTitle();
-            shown.lines = page_texts(preview->prepared());
-            shown.pages = int(preview->prepared().pages.size());
-            shown.prepared = preview->prepared();
-            shown.separator = decimal_separator();
-            preview->close();
-        };
+        ShownPreview shown;
+        const ModalDriver::Action read_preview = preview_reader(shown);
         if (asks) {
             ModalDriver::on_next_modal([&](QWidget *modal) {
                 auto *dialog = qobject_cast<TfSetWhere *>(modal);
@@ -102,7 +83,7 @@ protected:
             "(9103, '2025-12-31', 'P9', 9801, 'Loňská tržba', 777, 0)"));
     }
 
-    static bool has_line(const Shown &shown, const QString &text)
+    static bool has_line(const ShownPreview &shown, const QString &text)
     {
         return shown.lines.contains(text);
     }
@@ -113,7 +94,7 @@ protected:
 TEST_F(ListReports, JournalOfTheChosenYearInDateOrderWithItsTotal)
 {
     journal_of_two_years();
-    const Shown shown = run(print_tax_records);
+    const ShownPreview shown = run(print_tax_records);
     ASSERT_TRUE(shown.opened);
     EXPECT_EQ(shown.caption, QStringLiteral("   Daňová evidence za rok 2026"));
     EXPECT_TRUE(has_line(shown, QStringLiteral("   Daňová evidence za rok 2026")));
@@ -131,7 +112,7 @@ TEST_F(ListReports, JournalOfTheChosenYearInDateOrderWithItsTotal)
 
 TEST_F(ListReports, JournalWithoutYearsOpensNoPreview)
 {
-    const Shown shown = run(print_tax_records_by_category);
+    const ShownPreview shown = run(print_tax_records_by_category);
     EXPECT_FALSE(shown.opened);
     EXPECT_TRUE(m_messages.empty());
 }
@@ -141,19 +122,19 @@ TEST_F(ListReports, JournalByCategoryAccountAndCurrencyGiveSubtotals)
     journal_of_two_years();
     for (const auto &print : {print_tax_records_by_category, print_tax_records_by_account,
                               print_tax_records_by_currency}) {
-        const Shown shown = run(print);
+        const ShownPreview shown = run(print);
         ASSERT_TRUE(shown.opened);
         EXPECT_TRUE(has_line(shown, QStringLiteral("1 500.50")))
             << qPrintable(shown.lines.join(u'|'));
     }
-    const Shown by_category = run(print_tax_records_by_category);
+    const ShownPreview by_category = run(print_tax_records_by_category);
     EXPECT_TRUE(has_line(by_category, QStringLiteral("Členění: Tržby")));
     EXPECT_TRUE(has_line(by_category, QStringLiteral("Celkem za Tržby:")));
 }
 
 TEST_F(ListReports, UnknownDocumentTypeSaysSoAndLeavesNoWindow)
 {
-    const Shown shown = run([] { run_document_list(5, prepare_document_list); }, {}, false);
+    const ShownPreview shown = run([] { run_document_list(5, prepare_document_list); }, {}, false);
     EXPECT_FALSE(shown.opened);
     ASSERT_EQ(m_messages.size(), 1u);
     EXPECT_EQ(m_messages[0].title, QStringLiteral("Chyba tisku!"));
@@ -176,11 +157,12 @@ TEST_F(ListReports, DocumentListKeepsTheChosenStatesAndRecapsAllOfTheType)
         "INSERT INTO TE (RECID, DOC_ID, DATE_D, INCOME) VALUES "
         "(9101, 9001, '2026-01-07', 0.1), (9102, 9001, '2026-01-08', 0.2)")
              .arg(partner));
-    const Shown shown = run([] { print_document_list(1); }, [](TfSetWhere &dialog) {
-        dialog.CheckNoPay->setChecked(false);
-        dialog.CheckDocsPartialPay->setChecked(false);
-        period(dialog, QDate(2026, 1, 1), QDate(2026, 3, 31));
-    });
+    const ShownPreview shown = run([] { print_document_list(1); },
+                                   [](TfSetWhere &dialog) {
+                                       dialog.CheckNoPay->setChecked(false);
+                                       dialog.CheckDocsPartialPay->setChecked(false);
+                                       period(dialog, QDate(2026, 1, 1), QDate(2026, 3, 31));
+                                   });
     ASSERT_TRUE(shown.opened);
     EXPECT_EQ(shown.caption, QStringLiteral("    Soupis vydaných faktur."));
     EXPECT_TRUE(has_line(shown, QStringLiteral("Zaplacená")));
@@ -209,12 +191,12 @@ TEST_F(ListReports, PartnerDocumentsFilterStatesInTheSelectAndThePeriodOnTheSet)
         "INSERT INTO TE (RECID, DOC_ID, DATE_D, INCOME) VALUES (9101, 9001, '2026-01-07', 40)")
              .arg(partner)
              .arg(other));
-    const Shown shown = run([partner] { print_partner_documents(partner); },
-                            [](TfSetWhere &dialog) {
-                                dialog.CheckDocsPay->setChecked(false);
-                                dialog.CheckNoPay->setChecked(false);
-                                period(dialog, QDate(2026, 1, 1), QDate(2026, 3, 15));
-                            });
+    const ShownPreview shown = run([partner] { print_partner_documents(partner); },
+                                   [](TfSetWhere &dialog) {
+                                       dialog.CheckDocsPay->setChecked(false);
+                                       dialog.CheckNoPay->setChecked(false);
+                                       period(dialog, QDate(2026, 1, 1), QDate(2026, 3, 15));
+                                   });
     ASSERT_TRUE(shown.opened);
     EXPECT_EQ(shown.caption, QStringLiteral("   Soupis dokladů za Dvořák a syn"));
     EXPECT_TRUE(has_line(shown, QStringLiteral("Částečně placená")));
@@ -229,7 +211,7 @@ TEST_F(ListReports, SummaryFromTheMainWindowCommand)
                         "(9101, '2026-01-07', 'Kč', 1500.25, 0), (9102, '2026-01-08', 'Kč', 0, "
                         "1750.5)"));
     ASSERT_TRUE(shell_services().run_summary);
-    const Shown shown = run(shell_services().run_summary, {}, false);
+    const ShownPreview shown = run(shell_services().run_summary, {}, false);
     ASSERT_TRUE(shown.opened);
     EXPECT_EQ(shown.caption, QStringLiteral("   Součty, mezisoučty, celkové stavy."));
     EXPECT_TRUE(has_line(shown, QStringLiteral("-250.25"))) << qPrintable(shown.lines.join(u'|'));
@@ -243,7 +225,7 @@ TEST_F(ListReports, CodeListPrintsItsTableWithTheLabelsAsHeadings)
     Tfm_list list(QStringLiteral("PRO_GRP"), QStringLiteral("SELECT * FROM PRO_GRP"),
                   QStringLiteral("Skupiny produktů"), 0);
     ASSERT_TRUE(list.print_command()->isEnabled());
-    const Shown shown = run([&list] { list.print_command()->trigger(); }, {}, false);
+    const ShownPreview shown = run([&list] { list.print_command()->trigger(); }, {}, false);
     ASSERT_TRUE(shown.opened);
     EXPECT_EQ(shown.caption, QStringLiteral("   Skupiny produktů"));
     EXPECT_TRUE(has_line(shown, QStringLiteral("   Skupiny produktů")));
@@ -271,23 +253,23 @@ TEST_F(ListReports, ProductsPartnersAndVouchers)
                         "VALUES (9701, %1, 'Sídlo', 'Hlavní 1', 'Brno')")
              .arg(partner));
 
-    const Shown catalogue = run(print_catalogue, [](TfSetWhere &dialog) {
-        dialog.catsortname->setChecked(true);
-    });
+    const ShownPreview catalogue =
+        run(print_catalogue, [](TfSetWhere &dialog) { dialog.catsortname->setChecked(true); });
     ASSERT_TRUE(catalogue.opened);
     EXPECT_EQ(catalogue.caption, QStringLiteral("   Katalog produktů"));
     EXPECT_TRUE(has_line(catalogue, QStringLiteral("Skupina: Nářadí")));
     EXPECT_LT(catalogue.lines.indexOf(QStringLiteral("Kladivo")),
               catalogue.lines.indexOf(QStringLiteral("Pila")));
 
-    const Shown sales = run(print_sales, [](TfSetWhere &dialog) {
+    const ShownPreview sales = run(print_sales, [](TfSetWhere &dialog) {
         period(dialog, QDate(2026, 1, 1), QDate(2026, 3, 15));
     });
     ASSERT_TRUE(sales.opened);
     EXPECT_TRUE(has_line(sales, QStringLiteral("750.00"))) << qPrintable(sales.lines.join(u'|'));
     EXPECT_FALSE(has_line(sales, QStringLiteral("Pila")));
 
-    const Shown partners = run([] { print_partner_list(QStringLiteral("Tisk soupisu partnerů")); });
+    const ShownPreview partners =
+        run([] { print_partner_list(QStringLiteral("Tisk soupisu partnerů")); });
     ASSERT_TRUE(partners.opened);
     EXPECT_EQ(partners.caption, QStringLiteral("   Tisk soupisu partnerů"));
     EXPECT_TRUE(has_line(partners, QStringLiteral("Dvořák a syn")));
@@ -295,7 +277,7 @@ TEST_F(ListReports, ProductsPartnersAndVouchers)
         << qPrintable(partners.lines.join(u'|'));
 
     // An income voucher whose entry carries no amount is still an income voucher.
-    const Shown vouchers = run(print_cash_voucher_list, [](TfSetWhere &dialog) {
+    const ShownPreview vouchers = run(print_cash_voucher_list, [](TfSetWhere &dialog) {
         period(dialog, QDate(2026, 2, 1), QDate(2026, 2, 28));
     });
     ASSERT_TRUE(vouchers.opened);
@@ -303,7 +285,7 @@ TEST_F(ListReports, ProductsPartnersAndVouchers)
               QStringLiteral("   Soupis pokladních dokladů PŘÍJMOVÝCH:   1.2.2026 - 28.2.2026"));
     EXPECT_TRUE(has_line(vouchers, QStringLiteral("Nájem")));
     EXPECT_TRUE(has_line(vouchers, QStringLiteral("Vratka zálohy")));
-    const Shown expenses = run(print_cash_voucher_list, [](TfSetWhere &dialog) {
+    const ShownPreview expenses = run(print_cash_voucher_list, [](TfSetWhere &dialog) {
         dialog.RadioButtonOut->setChecked(true);
     });
     ASSERT_TRUE(expenses.opened);
@@ -316,9 +298,12 @@ TEST_F(ListReports, TemplateThatDoesNotLoadIsSaidAsAPrintError)
     ASSERT_TRUE(broken.open(QIODevice::WriteOnly | QIODevice::Truncate));
     broken.write("{\"version\": 1, \"pages\": [");
     broken.close();
-    const Shown shown = run([] { print_table(QStringLiteral("X"), QStringLiteral("PRO_UNITS"),
-                                             QStringLiteral("SELECT * FROM PRO_UNITS")); },
-                            {}, false);
+    const ShownPreview shown = run(
+        [] {
+            print_table(QStringLiteral("X"), QStringLiteral("PRO_UNITS"),
+                        QStringLiteral("SELECT * FROM PRO_UNITS"));
+        },
+        {}, false);
     EXPECT_FALSE(shown.opened);
     ASSERT_EQ(m_messages.size(), 1u);
     EXPECT_EQ(m_messages[0].title, QStringLiteral("Chyba tisku!"));
@@ -391,7 +376,7 @@ TEST_F(ListReports, EveryCatalogueEntryPreparesItsGoldenPages)
     };
     for (const auto &entry : entries) {
         SCOPED_TRACE(entry.name);
-        const Shown shown = run(entry.print, entry.choose, entry.asks);
+        const ShownPreview shown = run(entry.print, entry.choose, entry.asks);
         ASSERT_TRUE(shown.opened);
         EXPECT_EQ(compare_with_golden(QLatin1String(entry.name), shown.prepared), QString());
     }
@@ -415,27 +400,25 @@ TEST_F(ListReports, PartnersAndProductsWindowsPrintTheirLists)
              .arg(partner));
 
     TfPar partners;
-    const Shown list = run([&] { partners.command(TfPar::PrintPartnerList)->trigger(); });
+    const ShownPreview list = run([&] { partners.command(TfPar::PrintPartnerList)->trigger(); });
     ASSERT_TRUE(list.opened);
     EXPECT_EQ(list.caption, QStringLiteral("   Tisk soupisu partnerů"));
     EXPECT_TRUE(has_line(list, QStringLiteral("Dvořák a syn")));
-    const Shown documents = run([&] { partners.command(TfPar::PrintDocumentList)->trigger(); },
-                                [](TfSetWhere &dialog) {
-                                    period(dialog, QDate(2026, 1, 1), QDate(2026, 3, 31));
-                                });
+    const ShownPreview documents =
+        run([&] { partners.command(TfPar::PrintDocumentList)->trigger(); },
+            [](TfSetWhere &dialog) { period(dialog, QDate(2026, 1, 1), QDate(2026, 3, 31)); });
     ASSERT_TRUE(documents.opened);
     EXPECT_EQ(documents.caption, QStringLiteral("   Soupis dokladů za Dvořák a syn"));
     EXPECT_TRUE(has_line(documents, QStringLiteral("Kladiva")));
 
     TfPro products;
-    const Shown catalogue = run([&] { products.command("actPrintCatalogue")->trigger(); });
+    const ShownPreview catalogue = run([&] { products.command("actPrintCatalogue")->trigger(); });
     ASSERT_TRUE(catalogue.opened);
     EXPECT_EQ(catalogue.caption, QStringLiteral("   Katalog produktů"));
     EXPECT_TRUE(has_line(catalogue, QStringLiteral("Kladivo")));
-    const Shown sales = run([&] { products.command("actPrintSales")->trigger(); },
-                            [](TfSetWhere &dialog) {
-                                period(dialog, QDate(2026, 1, 1), QDate(2026, 3, 31));
-                            });
+    const ShownPreview sales =
+        run([&] { products.command("actPrintSales")->trigger(); },
+            [](TfSetWhere &dialog) { period(dialog, QDate(2026, 1, 1), QDate(2026, 3, 31)); });
     ASSERT_TRUE(sales.opened);
     EXPECT_TRUE(has_line(sales, QStringLiteral("Kladivo")));
     EXPECT_TRUE(m_messages.empty());
