@@ -47,11 +47,20 @@ const char usage[] =
     "  --create-database CESTA [--demo] [--connect]\n"
     "                             vytvoří novou databázi se základním schématem; s --demo\n"
     "                             ji naplní ukázkovými daty, s --connect zapíše soubor\n"
-    "                             připojení vedle programu, takže ji program při příštím\n"
-    "                             spuštění otevře (bez --connect zůstane připojení beze změny)\n"
+    "                             připojení, takže ji program při příštím spuštění otevře\n"
+    "                             (bez --connect zůstane připojení beze změny)\n"
     "\n"
+    "Soubor připojení: %1\n"
     "Proměnná prostředí TALLYRA_APP_DIR určí jinou složku programu (nastavení, připojení,\n"
     "nápověda), například pro přenosnou instalaci.\n";
+
+// Installed, the connection lives in the user's folder, built it lives beside the program:
+// the help says which one this run uses.
+QString usage_text()
+{
+    return QString::fromUtf8(usage).arg(
+        QDir::toNativeSeparators(app_file_path(QStringLiteral(".cfg"))));
+}
 
 void print(FILE *stream, const QString &text)
 {
@@ -61,7 +70,7 @@ void print(FILE *stream, const QString &text)
 
 int wrong_arguments(const QString &reason)
 {
-    print(stderr, reason + QStringLiteral("\n\n") + QString::fromUtf8(usage));
+    print(stderr, reason + QStringLiteral("\n\n") + usage_text());
     return 2;
 }
 
@@ -203,7 +212,7 @@ int run_command_line(int argc, char **argv)
         return 0;
     }
     if (arguments == QStringList{option_help} || arguments == QStringList{QStringLiteral("-h")}) {
-        print(stdout, QString::fromUtf8(usage));
+        print(stdout, usage_text());
         return 0;
     }
     QStringList rest = arguments;

@@ -78,6 +78,10 @@ TEST_F(AppProcess, CommandLineCreatesADatabaseAndItsConnection)
     EXPECT_TRUE(output.startsWith(QStringLiteral("Tallyra 2.12 (db"))) << output.toStdString();
     EXPECT_EQ(run({QStringLiteral("--help")}, &output), 0);
     EXPECT_TRUE(output.contains(QStringLiteral("--create-database CESTA")));
+    EXPECT_TRUE(
+        output.contains(QString::fromUtf8("Soubor připojení: ") +
+                        QDir::toNativeSeparators(app_folder() + QStringLiteral("/tallyra.cfg"))))
+        << output.toStdString();
 
     const QString database = m_dir.filePath(QStringLiteral("data/demo.db"));
     EXPECT_EQ(run({QStringLiteral("--create-database"), database, QStringLiteral("--demo"),
