@@ -100,7 +100,7 @@ void TParTree::rebuild_branch(Page branch, TMemTable *set, const QString &title_
         if (child->text(0) != text)
             child->setText(0, text);
         const int id = set->cell_value(row, recid->index()).toInt();
-        if (child->data(0, recid_role).toInt() != id || !child->data(0, recid_role).isValid())
+        if (child->data(0, recid_role) != QVariant(id))
             child->setData(0, recid_role, id);
         if (select_recid != 0 && id == select_recid)
             selected = child;
